@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QImage>
+#include <array>
+#include <cstdint>
+
+namespace tovik {
+
+class PixelBuffer;
+
+// The 16 chunk patterns, 4 indices each, stored column by column: top-left, bottom-left,
+// top-right, bottom-right.
+extern const std::array<std::array<uint8_t, 4>, 16> ChunkPatternTable;
+
+struct ChunkColour {
+    uint8_t red = 0;
+    uint8_t green = 0;
+    uint8_t blue = 0;
+    bool operator==(const ChunkColour&) const = default;
+};
+
+using ChunkReferences = std::array<ChunkColour, 16>;
+
+// The reference colours of the settings window at start, and after its "Сброс" (row 10's
+// red differs: 124 at start, 127 after a reset).
+extern const ChunkReferences kChunkStartReferences;
+extern const ChunkReferences kChunkResetReferences;
+
+constexpr int kDefaultChunkToningThreshold = 96;
+
+struct ChunkSettings {
+    ChunkReferences reference = kChunkStartReferences;
+    bool squared = true;  // weighted squared distance; absolute sum when false
+    bool toning = false;
+    int toningThreshold = kDefaultChunkToningThreshold;
+};
+
+// The pattern whose reference is nearest to the colour; the lowest index wins a tie.
+int FindNearestPattern(const ChunkReferences& reference, bool squared, ChunkColour colour);
+
+// Writes pattern k (above 15 taken as 15) into chunk (i, j) with stride pictureWidth;
+// a pixel is written only when its column is below pictureWidth.
+void PutChunkPattern(PixelBuffer& buffer, int pictureWidth, int i, int j, int k);
+
+// The chunk conversion: clears the whole buffer, writes a pattern into every chunk of the
+// source, then the optional toning pass, which changes the source's bytes in place.
+// An empty source changes nothing.
+void convertChunks(QImage& source, const ChunkSettings& settings, int pictureWidth,
+                   PixelBuffer& buffer);
+
+}  // namespace tovik

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+#include <QString>
+
+namespace tovik {
+
+// A picture whose header claims more pixels than this is refused before anything large
+// is allocated.
+constexpr qint64 kMaxPicturePixels = 100'000'000;
+
+// True when the lower-cased extension of the name (from its last full stop on) contains
+// "jpg" or "jpeg": .JPG, .Jpeg and .jpg all take the JPEG path; .jpe does not.
+bool isJpegFileName(const QString& path);
+
+// Decodes a JPEG at full scale with the floating-point inverse transform and block
+// smoothing, into an RGB32 image (bytes blue, green, red, 0xFF). Greyscale gives grey,
+// CMYK and YCCK are converted to RGB. Throws Error("JPEG error #N") for a damaged or
+// truncated file, and a clear Error for a picture above kMaxPicturePixels.
+QImage decodeJpeg(const QByteArray& bytes);
+
+// Decodes a BMP into an RGB32 image. Throws Error("Bitmap image is not valid") for a
+// damaged or truncated file, and a clear Error for a picture above kMaxPicturePixels.
+QImage decodeBmp(const QByteArray& bytes);
+
+// Reads a picture file: JPEG by isJpegFileName, BMP for the extension .bmp, and
+// Error("Unknown picture file extension (.%s)") for any other. Throws Error("Cannot open
+// file %s") when the file cannot be read. The result is RGB32.
+QImage loadPicture(const QString& path);
+
+}  // namespace tovik

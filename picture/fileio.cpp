@@ -1,0 +1,45 @@
+#include "picture/fileio.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include "picture/error.h"
+
+namespace tovik {
+
+QByteArray readFile(const QString& path, qint64 maxBytes) {
+    QFile file(path);
+    if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly)) {
+        throw Error(QStringLiteral("Cannot open file %1").arg(path));
+    }
+    QByteArray bytes = maxBytes >= 0 ? file.read(maxBytes) : file.readAll();
+    if (file.error() != QFileDevice::NoError) {
+        throw Error(QStringLiteral("Cannot read file %1: %2").arg(path, file.errorString()));
+    }
+    return bytes;
+}
+
+void writeFile(const QString& path, const QByteArray& data) {
+    QSaveFile file(path);
+    if (QFileInfo(path).isDir() || !file.open(QIODevice::WriteOnly)) {
+        throw Error(QStringLiteral("Cannot create file %1").arg(path));
+    }
+    // A write can come back short on a full disk while commit() would still succeed,
+    // so every count is checked and the old file kept on any shortfall.
+    qint64 done = 0;
+    while (done < data.size()) {
+        const qint64 n = file.write(data.constData() + done, data.size() - done);
+        if (n <= 0) {
+            const QString reason = file.errorString();
+            file.cancelWriting();
+            throw Error(QStringLiteral("Cannot write file %1: %2").arg(path, reason));
+        }
+        done += n;
+    }
+    if (!file.commit()) {
+        throw Error(QStringLiteral("Cannot write file %1: %2").arg(path, file.errorString()));
+    }
+}
+
+}  // namespace tovik

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QImage>
+
+namespace tovik {
+
+class PixelBuffer;
+
+// Grid line colours of the magnified view.
+constexpr QRgb kGridDark = 0xFF404040;    // 64, 64, 64
+constexpr QRgb kGridMiddle = 0xFF808080;  // 128, 128, 128: screen byte boundaries (4 pixels)
+constexpr QRgb kGridLight = 0xFFC8C8C8;   // 200, 200, 200: boundaries of byte pairs
+constexpr QRgb kBlack = 0xFF000000;
+
+// Paints the working bitmap: one bitmap pixel per picture pixel, entry x + y*W shown in
+// palette p. Entries past the end of the buffer read as 0.
+QImage renderPicture(const PixelBuffer& buffer, int width, int height, int palette);
+
+// A copy of the image at a new size with the old pixels at their coordinates and the new
+// area filled, as a bitmap keeps its content when it is resized.
+QImage resizedKeeping(const QImage& image, int width, int height, QRgb fill);
+
+// Stretches the whole of source over the whole of target, nearest pixel, no smoothing:
+// target pixel (x, y) of a tw x th target takes the source pixel under its centre,
+// ((2x + 1)*sw / (2*tw), (2y + 1)*sh / (2*th)). Whole-number enlargements repeat each
+// source pixel exactly; shrinking drops whole rows and columns; nothing is averaged.
+void stretchInto(const QImage& source, QImage& target);
+
+// Colour of grid line n (a column or row number): light grey on positive multiples of 8,
+// middle grey on other positive multiples of 4, dark grey elsewhere.
+QRgb gridLineColour(int n);
+
+// Draws the magnified view: the working bitmap stretched over the whole view, then the
+// vertical grid lines every zoomX pixels, then the horizontal ones every zoomY pixels.
+// firstLine is the colour of vertical line 0 (the pen the previous draw left behind).
+void drawView(const QImage& working, QImage& view, int zoomX, int zoomY, QRgb firstLine);
+
+}  // namespace tovik
