@@ -22,7 +22,9 @@ QByteArray readFile(const QString& path, qint64 maxBytes) {
 
 void writeFile(const QString& path, const QByteArray& data) {
     QSaveFile file(path);
-    if (QFileInfo(path).isDir() || !file.open(QIODevice::WriteOnly)) {
+    // Unbuffered, so that every write reaches the disk inside the loop below, where a
+    // short count is retried and the second attempt reports the system's reason.
+    if (QFileInfo(path).isDir() || !file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
         throw Error(QStringLiteral("Cannot create file %1").arg(path));
     }
     // A write can come back short on a full disk while commit() would still succeed,
@@ -36,6 +38,13 @@ void writeFile(const QString& path, const QByteArray& data) {
             throw Error(QStringLiteral("Cannot write file %1: %2").arg(path, reason));
         }
         done += n;
+    }
+    // commit() flushes any buffered bytes, but a failure there does not stop it from
+    // renaming the cut temporary file over the old one: flush and check first.
+    if (!file.flush()) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        throw Error(QStringLiteral("Cannot write file %1: %2").arg(path, reason));
     }
     if (!file.commit()) {
         throw Error(QStringLiteral("Cannot write file %1: %2").arg(path, file.errorString()));
