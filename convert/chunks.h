@@ -35,6 +35,10 @@ struct ChunkSettings {
     int toningThreshold = kDefaultChunkToningThreshold;
 };
 
+// Distance between a reference and a colour: 30*dR^2 + 59*dG^2 + 11*dB^2 when squared
+// (0..6,502,500), |dR| + |dG| + |dB| otherwise (0..765).
+int chunkDistance(ChunkColour reference, ChunkColour colour, bool squared);
+
 // The pattern whose reference is nearest to the colour; the lowest index wins a tie.
 int FindNearestPattern(const ChunkReferences& reference, bool squared, ChunkColour colour);
 

@@ -1,0 +1,194 @@
+#include "convert/chunks.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <limits>
+
+#include "picture/pixelbuffer.h"
+
+namespace tovik {
+
+const std::array<std::array<uint8_t, 4>, 16> ChunkPatternTable = {{
+    {0, 0, 0, 0},  // black
+    {0, 0, 0, 1},  // black, one blue pixel
+    {3, 3, 3, 3},  // red
+    {3, 0, 0, 3},  // red and black checkerboard
+    {2, 2, 2, 2},  // green
+    {2, 0, 0, 2},  // green and black checkerboard
+    {1, 1, 1, 1},  // blue
+    {1, 0, 0, 1},  // blue and black checkerboard
+    {3, 2, 2, 3},  // red and green checkerboard
+    {3, 2, 0, 3},  // two red, one green, one black
+    {2, 1, 1, 2},  // green and blue checkerboard
+    {2, 1, 1, 0},  // one green, two blue, one black
+    {1, 3, 3, 1},  // blue and red checkerboard
+    {1, 3, 0, 1},  // two blue, one red, one black
+    {1, 2, 0, 3},  // blue, black, green, red
+    {1, 2, 2, 3},  // one blue, two green, one red
+}};
+
+const ChunkReferences kChunkStartReferences = {{
+    {10, 10, 10},
+    {40, 40, 40},
+    {220, 50, 50},
+    {127, 50, 50},
+    {50, 220, 50},
+    {50, 100, 50},
+    {50, 50, 220},
+    {10, 10, 127},
+    {220, 220, 50},
+    {124, 127, 20},
+    {50, 200, 200},
+    {20, 100, 100},
+    {200, 50, 200},
+    {127, 50, 127},
+    {100, 100, 100},
+    {255, 255, 255},
+}};
+
+const ChunkReferences kChunkResetReferences = [] {
+    ChunkReferences reset = kChunkStartReferences;
+    reset[9].red = 127;
+    return reset;
+}();
+
+namespace {
+
+// Byte offsets of the channels inside an RGB32 pixel on this platform.
+constexpr int kBlue = 0;
+constexpr int kGreen = 1;
+constexpr int kRed = 2;
+
+struct Share {
+    int dx;
+    int dy;
+    int sixteenths;
+};
+constexpr Share kShares[] = {{1, 0, 7}, {1, 1, 1}, {0, 1, 5}, {-1, 1, 3}};
+
+// Sets entry (x, y) with stride width when the column is inside the picture width and
+// the entry inside the buffer; anything else would land on another row or past the end.
+void setInside(PixelBuffer& buffer, int width, long long x, long long y, int value) {
+    if (x < 0 || x >= width || y < 0 || y >= PixelBuffer::kSize) {
+        return;
+    }
+    const long long entry = y * width + x;
+    if (entry < PixelBuffer::kSize) {
+        buffer.set(static_cast<int>(entry), value);
+    }
+}
+
+ChunkColour colourAt(const uchar* pixel) {
+    return ChunkColour{pixel[kRed], pixel[kGreen], pixel[kBlue]};
+}
+
+void patternPass(const QImage& source, const ChunkSettings& settings, int pictureWidth,
+                 PixelBuffer& buffer) {
+    // The register carries the last pixel read across rows; a chunk's colour is the mean
+    // of its top-left pixel and the pixel read just before it. Starting at black fixes
+    // the colour of chunk (0, 0).
+    ChunkColour previous{0, 0, 0};
+    for (int y = 0; y + 1 < source.height(); ++y) {
+        const uchar* row = source.constScanLine(y);
+        for (int x = 0; x < source.width(); ++x) {
+            const ChunkColour pixel = colourAt(row + 4 * x);
+            if (x % 2 == 0 && y % 2 == 0) {
+                previous.red = static_cast<uint8_t>((previous.red + pixel.red) / 2);
+                previous.green = static_cast<uint8_t>((previous.green + pixel.green) / 2);
+                previous.blue = static_cast<uint8_t>((previous.blue + pixel.blue) / 2);
+                const int k = FindNearestPattern(settings.reference, settings.squared, previous);
+                PutChunkPattern(buffer, pictureWidth, x / 2, y / 2, k);
+            } else {
+                previous = pixel;
+            }
+        }
+    }
+}
+
+// Error diffusion of the brightness into the source's blue, green and red bytes alike;
+// dark pixels and their right-hand neighbours become index 0.
+void toningPass(QImage& source, int threshold, int pictureWidth, PixelBuffer& buffer) {
+    const int w = source.width();
+    const int h = source.height();
+    uchar* bits = source.bits();
+    const qsizetype stride = source.bytesPerLine();
+    auto pixelAt = [&](int x, int y) { return bits + y * stride + 4 * x; };
+
+    for (int y = 0; y + 1 < h; ++y) {
+        for (int k = 1; k + 1 < w; ++k) {
+            const uchar* pixel = pixelAt(k, y);
+            const int brightness = (pixel[kRed] + pixel[kGreen] + pixel[kBlue]) / 3;
+            int error;
+            if (threshold < brightness) {
+                error = brightness - 255;
+            } else {
+                error = brightness;
+                setInside(buffer, pictureWidth, k, y, 0);
+                setInside(buffer, pictureWidth, k + 1, y, 0);
+            }
+            for (const Share& share : kShares) {
+                const double spread = error * (share.sixteenths / 16.0);
+                const int step = static_cast<int>(spread);  // truncates toward zero
+                uchar* neighbour = pixelAt(k + share.dx, y + share.dy);
+                for (int c : {kBlue, kGreen, kRed}) {
+                    neighbour[c] = static_cast<uchar>(std::clamp(neighbour[c] + step, 0, 255));
+                }
+            }
+        }
+    }
+}
+
+}  // namespace
+
+int chunkDistance(ChunkColour reference, ChunkColour colour, bool squared) {
+    const int dRed = reference.red - colour.red;
+    const int dGreen = reference.green - colour.green;
+    const int dBlue = reference.blue - colour.blue;
+    if (squared) {
+        return 30 * dRed * dRed + 59 * dGreen * dGreen + 11 * dBlue * dBlue;
+    }
+    return std::abs(dRed) + std::abs(dGreen) + std::abs(dBlue);
+}
+
+int FindNearestPattern(const ChunkReferences& reference, bool squared, ChunkColour colour) {
+    // No fixed starting bound: with every reference far away (distances of a million or
+    // more) the nearest one still wins rather than a pattern chosen by default.
+    int best = 0;
+    int bestDistance = std::numeric_limits<int>::max();
+    for (int k = 0; k < static_cast<int>(reference.size()); ++k) {
+        const int distance = chunkDistance(reference[static_cast<size_t>(k)], colour, squared);
+        if (distance < bestDistance) {
+            best = k;
+            bestDistance = distance;
+        }
+    }
+    return best;
+}
+
+void PutChunkPattern(PixelBuffer& buffer, int pictureWidth, int i, int j, int k) {
+    const auto& pattern = ChunkPatternTable[static_cast<size_t>(std::clamp(k, 0, 15))];
+    const long long x = 2LL * i;
+    const long long y = 2LL * j;
+    setInside(buffer, pictureWidth, x, y, pattern[0]);
+    setInside(buffer, pictureWidth, x + 1, y, pattern[2]);
+    setInside(buffer, pictureWidth, x, y + 1, pattern[1]);
+    setInside(buffer, pictureWidth, x + 1, y + 1, pattern[3]);
+}
+
+void convertChunks(QImage& source, const ChunkSettings& settings, int pictureWidth,
+                   PixelBuffer& buffer) {
+    if (source.isNull()) {
+        return;
+    }
+    if (source.format() != QImage::Format_RGB32) {
+        source.convertTo(QImage::Format_RGB32);
+    }
+    const int threshold = settings.toningThreshold;
+    buffer.clear();
+    patternPass(source, settings, pictureWidth, buffer);
+    if (settings.toning) {
+        toningPass(source, threshold, pictureWidth, buffer);
+    }
+}
+
+}  // namespace tovik
