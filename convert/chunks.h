@@ -42,13 +42,15 @@ int chunkDistance(ChunkColour reference, ChunkColour colour, bool squared);
 // The pattern whose reference is nearest to the colour; the lowest index wins a tie.
 int FindNearestPattern(const ChunkReferences& reference, bool squared, ChunkColour colour);
 
-// Writes pattern k (above 15 taken as 15) into chunk (i, j) with stride pictureWidth;
-// a pixel is written only when its column is below pictureWidth.
+// Writes pattern k (above 15 taken as 15, below 0 as 0) into chunk (i, j) with stride
+// pictureWidth; a pixel is written only when its column is below pictureWidth and its
+// entry inside the buffer.
 void PutChunkPattern(PixelBuffer& buffer, int pictureWidth, int i, int j, int k);
 
 // The chunk conversion: clears the whole buffer, writes a pattern into every chunk of the
-// source, then the optional toning pass, which changes the source's bytes in place.
-// An empty source changes nothing.
+// source, then the optional toning pass, which changes the source's bytes in place and
+// blacks out dark pixels (again only in columns below pictureWidth). The toning
+// threshold is taken once, before anything changes. An empty source changes nothing.
 void convertChunks(QImage& source, const ChunkSettings& settings, int pictureWidth,
                    PixelBuffer& buffer);
 
