@@ -19,14 +19,19 @@ bool isJpegFileName(const QString& path);
 // CMYK and YCCK are converted to RGB. Throws Error("JPEG error #N") for a damaged or
 // truncated file, and a clear Error for a picture above kMaxPicturePixels.
 QImage decodeJpeg(const QByteArray& bytes);
+// The same with a lower pixel limit, for callers (the fuzzers) that must stay small.
+QImage decodeJpeg(const QByteArray& bytes, qint64 maxPixels);
 
 // Decodes a BMP into an RGB32 image. Throws Error("Bitmap image is not valid") for a
 // damaged or truncated file, and a clear Error for a picture above kMaxPicturePixels.
 QImage decodeBmp(const QByteArray& bytes);
+QImage decodeBmp(const QByteArray& bytes, qint64 maxPixels);
 
 // Reads a picture file: JPEG by isJpegFileName, BMP for the extension .bmp, and
 // Error("Unknown picture file extension (.%s)") for any other. Throws Error("Cannot open
-// file %s") when the file cannot be read. The result is RGB32.
+// file %s") when the file cannot be read. A name without an extension is refused with
+// Error("Unknown picture file type: the name %s has no extension"). The extension is
+// judged before the file is opened. The result is RGB32.
 QImage loadPicture(const QString& path);
 
 }  // namespace tovik

@@ -1,0 +1,324 @@
+#include "convert/loadpicture.h"
+
+#include <QBuffer>
+#include <QFileInfo>
+#include <QImageReader>
+#include <algorithm>
+#include <climits>
+#include <csetjmp>
+#include <cstdio>
+#include <vector>
+
+// jpeglib.h needs size_t and FILE declared before it.
+#include <jerror.h>
+#include <jpeglib.h>
+
+#include "picture/error.h"
+#include "picture/fileio.h"
+
+namespace tovik {
+
+namespace {
+
+// Progressive files can hold thousands of tiny scans, each of which walks the whole
+// coefficient buffer; real encoders write a dozen or so.
+constexpr int kMaxJpegScans = 1000;
+
+Error tooLarge(qint64 width, qint64 height) {
+    return Error(QStringLiteral("Picture is too large: %1 x %2 pixels").arg(width).arg(height));
+}
+
+// ---- JPEG ----------------------------------------------------------------------------
+
+// libjpeg reports a fatal error by calling error_exit, which must not return. Ours jumps
+// back to runGuarded with the message code.
+struct JpegErrorManager {
+    jpeg_error_mgr pub;
+    std::jmp_buf jump;
+    int code = 0;
+    bool tooManyScans = false;
+};
+
+[[noreturn]] void jumpBack(j_common_ptr cinfo) {
+    auto* err = reinterpret_cast<JpegErrorManager*>(cinfo->err);
+    err->code = cinfo->err->msg_code;
+    std::longjmp(err->jump, 1);
+}
+
+// A stream cut inside the scan data is only a warning to libjpeg, which then fills the
+// rest with grey; those two warnings become errors. Other warnings (extraneous bytes
+// before a marker and the like) leave a usable picture and are only counted.
+void emitMessage(j_common_ptr cinfo, int level) {
+    if (level >= 0) {
+        return;  // trace messages
+    }
+    const int code = cinfo->err->msg_code;
+    if (code == JWRN_JPEG_EOF || code == JWRN_HIT_MARKER) {
+        jumpBack(cinfo);
+    }
+    ++cinfo->err->num_warnings;
+}
+
+void outputMessage(j_common_ptr) {}  // the default writes to stderr
+
+void watchScans(j_common_ptr cinfo) {
+    auto* d = reinterpret_cast<j_decompress_ptr>(cinfo);
+    if (d->input_scan_number > kMaxJpegScans) {
+        reinterpret_cast<JpegErrorManager*>(cinfo->err)->tooManyScans = true;
+        jumpBack(cinfo);
+    }
+}
+
+struct HeaderStep {
+    const unsigned char* data;
+    unsigned long size;
+};
+
+void readHeader(j_decompress_ptr cinfo, void* arg) {
+    const auto* step = static_cast<const HeaderStep*>(arg);
+    jpeg_mem_src(cinfo, step->data, step->size);
+    jpeg_read_header(cinfo, TRUE);
+    // libjpeg cannot turn CMYK or YCCK into RGB; those come out as CMYK and are
+    // converted afterwards. Everything else (greyscale included) comes straight out in
+    // the byte order of an RGB32 row, with the fourth byte 0xFF.
+    const bool cmyk = cinfo->jpeg_color_space == JCS_CMYK || cinfo->jpeg_color_space == JCS_YCCK;
+    cinfo->out_color_space = cmyk ? JCS_CMYK : JCS_EXT_BGRA;
+    cinfo->scale_num = 1;
+    cinfo->scale_denom = 1;
+    cinfo->dct_method = JDCT_FLOAT;
+    cinfo->do_block_smoothing = TRUE;
+    jpeg_calc_output_dimensions(cinfo);
+}
+
+void decodeRows(j_decompress_ptr cinfo, void* arg) {
+    auto* rows = static_cast<JSAMPROW*>(arg);
+    jpeg_start_decompress(cinfo);
+    while (cinfo->output_scanline < cinfo->output_height) {
+        jpeg_read_scanlines(cinfo, rows + cinfo->output_scanline,
+                            cinfo->output_height - cinfo->output_scanline);
+    }
+    jpeg_finish_decompress(cinfo);
+}
+
+// The only place that calls setjmp. It owns no C++ object, so the jump from inside
+// libjpeg skips no destructor; the callers hold the image and the row table.
+bool runGuarded(j_decompress_ptr cinfo, void (*step)(j_decompress_ptr, void*), void* arg) {
+    auto* err = reinterpret_cast<JpegErrorManager*>(cinfo->err);
+    if (setjmp(err->jump) != 0) {
+        return false;
+    }
+    step(cinfo, arg);
+    return true;
+}
+
+struct Decompressor {
+    jpeg_decompress_struct cinfo{};
+    JpegErrorManager err{};
+    jpeg_progress_mgr progress{};
+
+    Decompressor() {
+        cinfo.err = jpeg_std_error(&err.pub);
+        err.pub.error_exit = jumpBack;
+        err.pub.emit_message = emitMessage;
+        err.pub.output_message = outputMessage;
+        progress.progress_monitor = watchScans;
+    }
+    ~Decompressor() { jpeg_destroy_decompress(&cinfo); }
+    Decompressor(const Decompressor&) = delete;
+    Decompressor& operator=(const Decompressor&) = delete;
+
+    void run(void (*step)(j_decompress_ptr, void*), void* arg) {
+        if (runGuarded(&cinfo, step, arg)) {
+            return;
+        }
+        if (err.tooManyScans) {
+            throw Error(
+                QStringLiteral("JPEG file has too many scans (more than %1)").arg(kMaxJpegScans));
+        }
+        throw Error(QStringLiteral("JPEG error #%1").arg(err.code));
+    }
+};
+
+void createDecompressor(j_decompress_ptr cinfo, void*) {
+    jpeg_create_decompress(cinfo);
+}
+
+// Files with CMYK store inverted values (Adobe's convention): C is 255 for no cyan, so
+// red = C * K / 255, rounded to the nearest.
+void cmykToRgb32(QImage& image) {
+    for (int y = 0; y < image.height(); ++y) {
+        uchar* p = image.scanLine(y);
+        for (int x = 0; x < image.width(); ++x, p += 4) {
+            const unsigned c = p[0], m = p[1], ye = p[2], k = p[3];
+            p[0] = static_cast<uchar>((ye * k + 127) / 255);
+            p[1] = static_cast<uchar>((m * k + 127) / 255);
+            p[2] = static_cast<uchar>((c * k + 127) / 255);
+            p[3] = 0xFF;
+        }
+    }
+}
+
+// ---- BMP -----------------------------------------------------------------------------
+
+Error invalidBitmap() {
+    return Error(QStringLiteral("Bitmap image is not valid"));
+}
+
+quint32 readU32(const QByteArray& b, int at) {
+    const auto* p = reinterpret_cast<const uchar*>(b.constData()) + at;
+    return quint32(p[0]) | quint32(p[1]) << 8 | quint32(p[2]) << 16 | quint32(p[3]) << 24;
+}
+quint16 readU16(const QByteArray& b, int at) {
+    const auto* p = reinterpret_cast<const uchar*>(b.constData()) + at;
+    return quint16(p[0] | p[1] << 8);
+}
+
+constexpr int kFileHeaderSize = 14;
+constexpr quint32 kCoreHeaderSize = 12;  // the old OS/2 header: 16-bit sizes, no compression
+constexpr quint32 kInfoHeaderSize = 40;
+constexpr quint32 kBiRgb = 0;
+constexpr quint32 kBiBitfields = 3;
+constexpr quint32 kBiAlphaBitfields = 6;
+
+// The reader fills whatever a short file lacks and reports success, so a file too short
+// for its own uncompressed pixel rows is refused here. RLE rows have no fixed length and
+// are left to the reader.
+void checkBmpHeader(const QByteArray& bytes, qint64 maxPixels) {
+    const qint64 size = bytes.size();
+    if (size < kFileHeaderSize + qint64(kCoreHeaderSize) || bytes[0] != 'B' || bytes[1] != 'M') {
+        throw invalidBitmap();
+    }
+    const quint32 pixelOffset = readU32(bytes, 10);
+    const quint32 headerSize = readU32(bytes, 14);
+    qint64 width = 0, height = 0;
+    quint32 bitCount = 0, compression = kBiRgb, colours = 0;
+    qint64 entrySize = 4;
+    if (headerSize == kCoreHeaderSize) {
+        width = readU16(bytes, 18);
+        height = readU16(bytes, 20);
+        bitCount = readU16(bytes, 24);
+        entrySize = 3;
+    } else if (headerSize >= kInfoHeaderSize && size >= kFileHeaderSize + qint64(kInfoHeaderSize)) {
+        width = qint32(readU32(bytes, 18));
+        height = qint32(readU32(bytes, 22));
+        bitCount = readU16(bytes, 28);
+        compression = readU32(bytes, 30);
+        colours = readU32(bytes, 46);
+    } else {
+        throw invalidBitmap();
+    }
+    height = height < 0 ? -height : height;  // negative: rows stored top first
+    if (width <= 0 || height == 0 || bitCount == 0 || bitCount > 32) {
+        throw invalidBitmap();
+    }
+    if (width * height > maxPixels) {
+        throw tooLarge(width, height);
+    }
+    if (compression != kBiRgb && compression != kBiBitfields && compression != kBiAlphaBitfields) {
+        return;
+    }
+    // The reader starts the pixels at the given offset, but never before the headers,
+    // masks and colour table it has read.
+    qint64 tableEnd = kFileHeaderSize + qint64(headerSize);
+    if (headerSize == kInfoHeaderSize && compression == kBiBitfields) {
+        tableEnd += 12;
+    } else if (headerSize == kInfoHeaderSize && compression == kBiAlphaBitfields) {
+        tableEnd += 16;
+    }
+    if (bitCount <= 8) {
+        tableEnd +=
+            entrySize * (colours != 0 && colours < (1u << bitCount) ? colours : (1u << bitCount));
+    }
+    const qint64 stride = (width * bitCount + 31) / 32 * 4;
+    if (std::max<qint64>(pixelOffset, tableEnd) + stride * height > size) {
+        throw invalidBitmap();
+    }
+}
+
+}  // namespace
+
+bool isJpegFileName(const QString& path) {
+    const QString name = QFileInfo(path).fileName();
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    if (dot < 0) {
+        return false;
+    }
+    const QString extension = name.mid(dot).toLower();
+    return extension.contains(QLatin1String("jpg")) || extension.contains(QLatin1String("jpeg"));
+}
+
+QImage decodeJpeg(const QByteArray& bytes) {
+    return decodeJpeg(bytes, kMaxPicturePixels);
+}
+
+QImage decodeJpeg(const QByteArray& bytes, qint64 maxPixels) {
+    Decompressor d;
+    d.run(createDecompressor, nullptr);
+    HeaderStep header{reinterpret_cast<const unsigned char*>(bytes.constData()),
+                      static_cast<unsigned long>(bytes.size())};
+    d.run(readHeader, &header);
+
+    const qint64 width = d.cinfo.output_width, height = d.cinfo.output_height;
+    if (width * height > maxPixels || width > INT_MAX / 4 || height > INT_MAX) {
+        throw tooLarge(width, height);
+    }
+    QImage image(int(width), int(height), QImage::Format_RGB32);
+    if (image.isNull()) {
+        throw tooLarge(width, height);
+    }
+    // libjpeg writes each row straight into the image: no second buffer, no copy.
+    std::vector<JSAMPROW> rows(static_cast<size_t>(height));
+    for (int y = 0; y < image.height(); ++y) {
+        rows[static_cast<size_t>(y)] = image.scanLine(y);
+    }
+    d.cinfo.progress = &d.progress;
+    d.run(decodeRows, rows.data());
+    if (d.cinfo.out_color_space == JCS_CMYK) {
+        cmykToRgb32(image);
+    }
+    return image;
+}
+
+QImage decodeBmp(const QByteArray& bytes) {
+    return decodeBmp(bytes, kMaxPicturePixels);
+}
+
+QImage decodeBmp(const QByteArray& bytes, qint64 maxPixels) {
+    checkBmpHeader(bytes, maxPixels);
+    // The header passed the size check, so the reader's own allocation limit (far below
+    // our pixel limit) must not refuse it.
+    const int neededMegabytes = int(std::min<qint64>(maxPixels, kMaxPicturePixels) * 4 >> 20) + 1;
+    if (QImageReader::allocationLimit() != 0 && QImageReader::allocationLimit() < neededMegabytes) {
+        QImageReader::setAllocationLimit(neededMegabytes);
+    }
+    QBuffer buffer;
+    buffer.setData(bytes);
+    buffer.open(QIODevice::ReadOnly);
+    // The format is forced: deciding by content would quietly read other formats.
+    QImageReader reader(&buffer, "bmp");
+    QImage image;
+    if (!reader.read(&image) || image.isNull()) {
+        throw invalidBitmap();
+    }
+    return image.convertToFormat(QImage::Format_RGB32);
+}
+
+QImage loadPicture(const QString& path) {
+    const QString name = QFileInfo(path).fileName();
+    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
+    if (dot < 0) {
+        throw Error(
+            QStringLiteral("Unknown picture file type: the name %1 has no extension").arg(name));
+    }
+    // The extension is judged before the file is read, as a reader chosen by extension
+    // would: a name it cannot handle is refused whether or not the file exists.
+    const QString extension = name.mid(dot + 1);
+    const bool jpeg = isJpegFileName(path);
+    if (!jpeg && extension.toLower() != QLatin1String("bmp")) {
+        throw Error(QStringLiteral("Unknown picture file extension (.%1)").arg(extension));
+    }
+    const QByteArray bytes = readFile(path);
+    return jpeg ? decodeJpeg(bytes) : decodeBmp(bytes);
+}
+
+}  // namespace tovik
