@@ -1,0 +1,188 @@
+#include "cli/commands.h"
+
+#include <new>
+
+#include "cli/arguments.h"
+#include "cli/outputformat.h"
+#include "convert/loadpicture.h"
+#include "picture/error.h"
+#include "picture/fileio.h"
+#include "picture/palette.h"
+#include "picture/picturesize.h"
+#include "picture/pixelbuffer.h"
+#include "picture/projectfile.h"
+#include "target/rawstrip.h"
+
+namespace tovik::cli {
+
+namespace {
+
+constexpr char kProgram[] = "tovik-images-cli";
+
+void print(FILE* stream, const QString& text) {
+    std::fputs(text.toUtf8().constData(), stream);
+}
+
+// Where and how the picture goes. Worked out before any input is read, so a usage error
+// is reported as one even when the input is bad too.
+struct OutputTarget {
+    QString path;
+    OutputFormat format;
+};
+
+OutputTarget outputTarget(const Arguments& args) {
+    const QString path = args.value("-o");
+    if (path.isEmpty()) {
+        throw UsageError(QStringLiteral("-o needs a file name"));
+    }
+    std::optional<QString> format;
+    if (args.values.contains("--format")) {
+        format = args.value("--format");
+    }
+    return {path, chooseFormat(format, path)};
+}
+
+// Written through writeFile, so a failure leaves no new file and an old one whole.
+void writePicture(const OutputTarget& target, const PixelBuffer& buffer, PictureSize size,
+                  int palette) {
+    writeFile(target.path, encodeOutput(target.format, buffer, size.width, size.height, palette));
+}
+
+const QStringList kOutputOptions = {"-o", "--format"};
+
+void runExport(const Arguments& args, FILE*) {
+    const OutputTarget target = outputTarget(args);
+    const QString path = args.positionals[0];
+    // A project holds at most one byte a buffer entry; anything after that is never read.
+    const ProjectFile project =
+        decodeProject(readFile(path, kProjectHeaderSize + PixelBuffer::kSize), path);
+    const PictureSize size = clampPictureSize(project.width, project.height, kStartHeightMax);
+    PixelBuffer buffer;
+    loadProjectPixels(project.pixels, size.width, size.height, buffer);
+    writePicture(target, buffer, size, project.palette);
+}
+
+void runImportRaw(const Arguments& args, FILE*) {
+    const int height = intOption(args, "--height", kStartHeightMax, kMinHeight, kStartHeightMax);
+    const int palette = intOption(args, "--palette", 0, 0, kPaletteCount - 1);
+    const OutputTarget target = outputTarget(args);
+    const PictureSize size = clampPictureSize(8, height, kStartHeightMax);
+    PixelBuffer buffer;
+    readRawStrip(readFile(args.positionals[0], size.height), size.height, buffer);
+    writePicture(target, buffer, size, palette);
+}
+
+void runInfo(const Arguments& args, FILE* out) {
+    const QString path = args.positionals[0];
+    const QByteArray head = readFile(path, kProjectHeaderSize);
+    if (head.startsWith("PRJ")) {
+        const ProjectFile project = decodeProject(head, path);
+        print(out, QStringLiteral("width %1\nheight %2\npalette %3\n")
+                       .arg(project.width)
+                       .arg(project.height)
+                       .arg(project.palette));
+        return;
+    }
+    const QImage picture = loadPicture(path);
+    print(out, QStringLiteral("width %1\nheight %2\n").arg(picture.width()).arg(picture.height()));
+}
+
+struct Command {
+    CommandSyntax syntax;
+    void (*run)(const Arguments&, FILE* out);
+};
+
+const Command kCommands[] = {
+    {{"export", {"PROJECT"}, kOutputOptions, {}, {"-o"}}, runExport},
+    {{"import-raw", {"FILE"}, kOutputOptions + QStringList{"--height", "--palette"}, {}, {"-o"}},
+     runImportRaw},
+    {{"info", {"FILE"}, {}, {}, {}}, runInfo},
+};
+
+}  // namespace
+
+QString usageText() {
+    return QStringLiteral(R"(Usage:
+  tovik-images-cli convert PICTURE --method METHOD [options] [--palette P] -o OUTPUT [--format FMT]
+  tovik-images-cli export PROJECT.bip -o OUTPUT [--format FMT]
+  tovik-images-cli import-raw FILE [--height H] [--palette P] -o OUTPUT [--format FMT]
+  tovik-images-cli info FILE
+  tovik-images-cli --help
+
+Commands:
+  convert      load a BMP or JPEG picture, fit it and convert it as the desktop program
+               does from a fresh start (64 x 64, all 0, palette 0, height maximum 1024)
+  export       write a project file in another format, its size clamped as opening
+               the project would clamp it
+  import-raw   read a raw strip 8 pixels wide: one byte a row, bit 7 the leftmost pixel,
+               a set bit index 2, a clear bit 0; rows past the end of the file are 0
+  info         print the width, height and palette of a project, or the size of a picture
+
+Methods of convert (--method METHOD):
+  thresholds        --thresholds T1,...,T9   default 250,50,50,128,30,128,30,128,96
+                    --toning
+  floyd-steinberg   --threshold T            default 96
+                    --colour                 monochrome without it
+  chunks            --absolute               weighted squared distance without it
+                    --toning
+                    --toning-threshold T     default 96
+                    --reference R,G,B/R,G,B/...
+                                             exactly 16 triples; without it the chunk
+                                             settings window's start values
+  cga               palette 4 unless --palette says otherwise
+
+Options:
+  -o OUTPUT         the file to write; an existing file is replaced only once the new
+                    one is complete
+  --format FMT      the format of OUTPUT; without it OUTPUT's extension decides, in any
+                    letter case: .bip, .bmp, .mac, and .bin for bin-header
+  --palette P       palette 0..15, default 0
+  --height H        import-raw: the picture height, 8..1024, default 1024
+  --help            print this text and stop
+
+Formats (FMT):
+  bip               project file: "PRJ", width, height, palette, one byte a pixel
+  bin-palette       BIN with palette: load address 0x3FF0, length, 12 fixed bytes,
+                    packed picture (four pixels a byte)
+  bin-header        BIN with header: load address 0x4000, length, packed picture
+  dump              the packed picture alone
+  bmp               24-bit BMP in the palette's colours
+  mac               UKNC assembler source: two bit planes as octal .BYTE lines
+
+Exit status: 0 done; 1 failed, with the message on standard error and OUTPUT left as
+it was; 2 usage error, with the usage on standard error.
+)");
+}
+
+int run(const QStringList& args, FILE* out, FILE* err) {
+    if (args.contains(QLatin1String("--help")) || args.contains(QLatin1String("-h"))) {
+        print(out, usageText());
+        return 0;
+    }
+    try {
+        if (args.isEmpty()) {
+            throw UsageError(QStringLiteral("no command given"));
+        }
+        for (const Command& command : kCommands) {
+            if (command.syntax.name == args[0]) {
+                command.run(parseArguments(args.mid(1), command.syntax), out);
+                return 0;
+            }
+        }
+        if (args[0] == QLatin1String("convert")) {
+            throw Error(QStringLiteral("the convert command is not available in this build"));
+        }
+        throw UsageError(QStringLiteral("unknown command %1").arg(args[0]));
+    } catch (const UsageError& e) {
+        print(err, QStringLiteral("%1: %2\n\n%3").arg(kProgram, e.message(), usageText()));
+        return 2;
+    } catch (const Error& e) {
+        print(err, QStringLiteral("%1: %2\n").arg(kProgram, e.message()));
+        return 1;
+    } catch (const std::bad_alloc&) {
+        print(err, QStringLiteral("%1: out of memory\n").arg(kProgram));
+        return 1;
+    }
+}
+
+}  // namespace tovik::cli

@@ -1,0 +1,77 @@
+#include "cli/outputformat.h"
+
+#include <QFileInfo>
+
+#include "cli/arguments.h"
+#include "picture/projectfile.h"
+#include "picture/render.h"
+#include "target/bmp24.h"
+#include "target/screenpack.h"
+#include "target/uknc.h"
+
+namespace tovik::cli {
+
+namespace {
+
+struct FormatName {
+    const char* name;
+    OutputFormat format;
+};
+
+constexpr FormatName kFormats[] = {
+    {"bip", OutputFormat::Bip},
+    {"bin-palette", OutputFormat::BinPalette},
+    {"bin-header", OutputFormat::BinHeader},
+    {"dump", OutputFormat::Dump},
+    {"bmp", OutputFormat::Bmp},
+    {"mac", OutputFormat::Mac},
+};
+
+constexpr FormatName kExtensions[] = {
+    {"bip", OutputFormat::Bip},
+    {"bmp", OutputFormat::Bmp},
+    {"mac", OutputFormat::Mac},
+    {"bin", OutputFormat::BinHeader},
+};
+
+}  // namespace
+
+OutputFormat chooseFormat(const std::optional<QString>& formatOption, const QString& outputPath) {
+    if (formatOption) {
+        for (const auto& f : kFormats) {
+            if (*formatOption == QLatin1String(f.name)) {
+                return f.format;
+            }
+        }
+        throw UsageError(QStringLiteral("unknown format '%1'").arg(*formatOption));
+    }
+    const QString suffix = QFileInfo(outputPath).suffix().toLower();
+    for (const auto& e : kExtensions) {
+        if (suffix == QLatin1String(e.name)) {
+            return e.format;
+        }
+    }
+    throw UsageError(
+        QStringLiteral("the extension of %1 names no format: give --format").arg(outputPath));
+}
+
+QByteArray encodeOutput(OutputFormat format, const PixelBuffer& buffer, int width, int height,
+                        int palette) {
+    switch (format) {
+        case OutputFormat::Bip:
+            return encodeProject(buffer, width, height, palette);
+        case OutputFormat::BinPalette:
+            return makeBinWithPalette(buffer, width, height);
+        case OutputFormat::BinHeader:
+            return makeBinWithHeader(buffer, width, height);
+        case OutputFormat::Dump:
+            return makeScreenDump(buffer, width, height);
+        case OutputFormat::Bmp:
+            return encodeBmp24(renderPicture(buffer, width, height, palette));
+        case OutputFormat::Mac:
+            return makeUkncSource(buffer, width, height);
+    }
+    return {};
+}
+
+}  // namespace tovik::cli

@@ -1,0 +1,234 @@
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include "clirunner.h"
+#include "picture/pixelbuffer.h"
+#include "picture/projectfile.h"
+
+namespace tovik {
+namespace {
+
+class CliFailures : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        project = dir.filePath("p.bip");
+        writeBytes(project, encodeProject(PixelBuffer(), 64, 64, 3));
+        strip = dir.filePath("s.raw");
+        writeBytes(strip, "\x81");
+    }
+    QString path(const QString& name) const { return dir.filePath(name); }
+    QStringList filesInDir() const {
+        return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+    }
+
+    QTemporaryDir dir;
+    QString project;
+    QString strip;
+};
+
+TEST_F(CliFailures, HelpPrintsTheUsageOnStandardOutput) {
+    const QByteArray text = usage();
+    ASSERT_TRUE(text.startsWith("Usage:\n  tovik-images-cli convert PICTURE --method METHOD"));
+    for (const QStringList& args :
+         {QStringList{"--help"}, QStringList{"-h"}, QStringList{"export", "--help"},
+          QStringList{"import-raw", "x", "-o", "y.png", "--help"}}) {
+        const CliResult r = runCli(args);
+        EXPECT_EQ(r.exitCode, 0) << args.join(' ').toStdString();
+        EXPECT_EQ(r.out, text);
+        EXPECT_EQ(r.err, "");
+    }
+}
+
+TEST_F(CliFailures, UsageNamesEveryCommandOptionMethodAndFormat) {
+    const QByteArray text = usage();
+    const char* words[] = {
+        " convert ",
+        " export ",
+        " import-raw ",
+        " info ",
+        "--method",
+        " thresholds ",
+        " floyd-steinberg ",
+        " chunks ",
+        " cga ",
+        "--thresholds T1,...,T9",
+        "250,50,50,128,30,128,30,128,96",
+        "--toning\n",
+        "--threshold T ",
+        "--colour",
+        "--absolute",
+        "--toning-threshold T",
+        "--reference R,G,B/R,G,B/...",
+        "16 triples",
+        "--palette P",
+        "--height H",
+        "8..1024",
+        "-o OUTPUT",
+        "--format FMT",
+        " bip ",
+        " bin-palette ",
+        " bin-header ",
+        " dump ",
+        " bmp ",
+        " mac ",
+        ".bin for bin-header",
+        "--help",
+    };
+    for (const char* word : words) {
+        EXPECT_TRUE(text.contains(word)) << word;
+    }
+}
+
+TEST_F(CliFailures, UsageErrorsExitTwoWithTheReasonAndTheUsage) {
+    const QString out = path("out.bin");
+    struct Case {
+        QStringList args;
+        QString reason;
+    };
+    const Case cases[] = {
+        {{}, "no command given"},
+        {{"frobnicate"}, "unknown command frobnicate"},
+        {{"EXPORT", project, "-o", out}, "unknown command EXPORT"},
+        {{"export"}, "export needs PROJECT"},
+        {{"export", project}, "export needs -o"},
+        {{"export", project, "-o"}, "option -o needs a value"},
+        {{"export", project, "-o", ""}, "-o needs a file name"},
+        {{"export", project, "-o", path("out.png")},
+         "the extension of " + path("out.png") + " names no format: give --format"},
+        {{"export", project, "-o", path("out")},
+         "the extension of " + path("out") + " names no format: give --format"},
+        {{"export", project, "-o", path("out.bin.txt")},
+         "the extension of " + path("out.bin.txt") + " names no format: give --format"},
+        {{"export", project, "-o", out, "--format", "png"}, "unknown format 'png'"},
+        {{"export", project, "-o", out, "--format", "BMP"}, "unknown format 'BMP'"},
+        {{"export", project, "-o", out, "--format="}, "unknown format ''"},
+        {{"export", project, "-o", out, "--height", "8"}, "unknown option --height for export"},
+        {{"export", project, "-o", out, "--palette", "1"}, "unknown option --palette for export"},
+        {{"export", project, "extra", "-o", out}, "unexpected argument extra"},
+        {{"export", project, "-o", out, "-o", out}, "option -o is given twice"},
+        {{"export", project, "-o", out, "--format", "bip", "--format=dump"},
+         "option --format is given twice"},
+        // A usage error wins over an input that is missing too.
+        {{"export", path("missing.bip"), "-o", path("out.png")},
+         "the extension of " + path("out.png") + " names no format: give --format"},
+        {{"import-raw", strip}, "import-raw needs -o"},
+        {{"import-raw", "-o", out}, "import-raw needs FILE"},
+        {{"import-raw", strip, "--height", "7", "-o", out},
+         "--height must be between 8 and 1024, not 7"},
+        {{"import-raw", strip, "--height", "1025", "-o", out},
+         "--height must be between 8 and 1024, not 1025"},
+        {{"import-raw", strip, "--height", "abc", "-o", out},
+         "--height: 'abc' is not a valid integer value"},
+        {{"import-raw", strip, "--height", "", "-o", out},
+         "--height: '' is not a valid integer value"},
+        {{"import-raw", strip, "--height", "8.5", "-o", out},
+         "--height: '8.5' is not a valid integer value"},
+        {{"import-raw", strip, "--height", "99999999999", "-o", out},
+         "--height: '99999999999' is not a valid integer value"},
+        {{"import-raw", strip, "--palette", "16", "-o", out},
+         "--palette must be between 0 and 15, not 16"},
+        {{"import-raw", strip, "--palette", "-1", "-o", out},
+         "--palette must be between 0 and 15, not -1"},
+        {{"import-raw", strip, "--toning", "-o", out}, "unknown option --toning for import-raw"},
+        {{"import-raw", strip, "-o", out, "--height"}, "option --height needs a value"},
+        {{"info"}, "info needs FILE"},
+        {{"info", project, project}, "unexpected argument " + project},
+        {{"info", project, "-o", out}, "unknown option -o for info"},
+    };
+    for (const auto& c : cases) {
+        const CliResult r = runCli(c.args);
+        const std::string name = c.args.join(' ').toStdString();
+        EXPECT_EQ(r.exitCode, 2) << name;
+        EXPECT_EQ(r.out, "") << name;
+        EXPECT_EQ(
+            QString::fromUtf8(r.err).toStdString(),
+            ("tovik-images-cli: " + c.reason + "\n\n" + QString::fromUtf8(usage())).toStdString())
+            << name;
+        EXPECT_EQ(filesInDir(), QStringList({"p.bip", "s.raw"})) << name;
+    }
+}
+
+TEST_F(CliFailures, BadInputExitsOneWithTheMessageAndWritesNothing) {
+    writeBytes(path("short.bip"), QByteArray("PRJ\x40\0\0\0", 7));
+    writeBytes(path("palette.bip"), QByteArray("PRJ\x40\0\0\0\x40\0\0\0\x10\0\0\0", 15));
+    writeBytes(path("notpicture.bmp"), "BM not really");
+    writeBytes(path("old.bin"), "old contents");
+    const QString out = path("old.bin");
+    struct Case {
+        QStringList args;
+        QString message;
+    };
+    const Case cases[] = {
+        {{"export", path("missing.bip"), "-o", out}, "Cannot open file " + path("missing.bip")},
+        {{"export", dir.path(), "-o", out}, "Cannot open file " + dir.path()},
+        {{"export", strip, "-o", out},
+         strip + " is not a project file: it does not begin with PRJ"},
+        {{"export", path("short.bip"), "-o", out},
+         path("short.bip") + " is not a project file: its header is cut short (7 of 15 bytes)"},
+        {{"export", path("palette.bip"), "-o", out},
+         "Project file " + path("palette.bip") +
+             " has an invalid palette number 16 (0..15 allowed)"},
+        {{"import-raw", path("missing.raw"), "-o", out}, "Cannot open file " + path("missing.raw")},
+        {{"info", path("missing.bip")}, "Cannot open file " + path("missing.bip")},
+        {{"info", path("short.bip")},
+         path("short.bip") + " is not a project file: its header is cut short (7 of 15 bytes)"},
+        {{"info", strip}, "Unknown picture file extension (.raw)"},
+        {{"info", path("notpicture.bmp")}, "Bitmap image is not valid"},
+    };
+    for (const auto& c : cases) {
+        const CliResult r = runCli(c.args);
+        const std::string name = c.args.join(' ').toStdString();
+        EXPECT_EQ(r.exitCode, 1) << name;
+        EXPECT_EQ(r.out, "") << name;
+        EXPECT_EQ(QString::fromUtf8(r.err).toStdString(),
+                  ("tovik-images-cli: " + c.message + "\n").toStdString())
+            << name;
+        EXPECT_EQ(fileBytes(out), "old contents") << name;
+    }
+    EXPECT_EQ(filesInDir(), QStringList({"notpicture.bmp", "old.bin", "p.bip", "palette.bip",
+                                         "s.raw", "short.bip"}));
+}
+
+TEST_F(CliFailures, UnwritableOutputExitsOneAndLeavesNoFile) {
+    writeBytes(path("plain"), "x");
+    const QString cases[] = {
+        path("no/such/folder/out.bin"),
+        path("plain/out.bin"),
+        path("folder.bin"),
+    };
+    QDir(dir.path()).mkdir("folder.bin");
+    for (const QString& out : cases) {
+        const CliResult r = runCli({"export", project, "-o", out});
+        EXPECT_EQ(r.exitCode, 1) << out.toStdString();
+        EXPECT_EQ(QString::fromUtf8(r.err).toStdString(),
+                  ("tovik-images-cli: Cannot create file " + out + "\n").toStdString());
+    }
+    EXPECT_EQ(filesInDir(), QStringList({"p.bip", "plain", "s.raw"}));
+    EXPECT_TRUE(QFileInfo(path("folder.bin")).isDir());
+}
+
+TEST_F(CliFailures, AFullDiskKeepsTheExistingOutputWhole) {
+    const QString out = path("old.bip");
+    writeBytes(out, "old contents");
+    // The program may not grow any file past 4 KiB: the 4,111-byte project does not fit.
+    const CliResult r = runCli({"export", project, "-o", out}, [] {
+        signal(SIGXFSZ, SIG_IGN);
+        rlimit limit{};
+        getrlimit(RLIMIT_FSIZE, &limit);
+        limit.rlim_cur = 4096;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    });
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(QString::fromUtf8(r.err).toStdString(),
+              ("tovik-images-cli: Cannot write file " + out + ": File too large\n").toStdString());
+    EXPECT_EQ(fileBytes(out), "old contents");
+    EXPECT_EQ(filesInDir(), QStringList({"old.bip", "p.bip", "s.raw"}));
+}
+
+}  // namespace
+}  // namespace tovik
