@@ -80,6 +80,15 @@ TEST(RawStrip, ShortLongAndEmptyFiles) {
     }
 }
 
+TEST(RawStrip, HeightsBeyondTheBufferStopAtItsEnd) {
+    for (int height : {8192, 8193, 1 << 30, INT32_MAX}) {
+        PixelBuffer buffer;
+        readRawStrip(QByteArray(10000, static_cast<char>(0x80)), height, buffer);
+        EXPECT_EQ(buffer.at(PixelBuffer::kSize - 8), 2) << height;
+        EXPECT_EQ(buffer.at(PixelBuffer::kSize - 7), 0) << height;
+    }
+}
+
 TEST(RawStrip, ANonPositiveHeightWritesNothing) {
     for (int height : {0, -1, -1024}) {
         PixelBuffer buffer;
