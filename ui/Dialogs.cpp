@@ -1,0 +1,72 @@
+#include "ui/Dialogs.h"
+
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHash>
+#include <QMessageBox>
+
+#include "ui/Application.h"
+
+QString QtDialogs::qtFilter(const QString& filter) {
+    const QStringList parts = filter.split(QLatin1Char('|'));
+    QStringList filters;
+    for (int i = 0; i + 1 < parts.size(); i += 2) {
+        QString patterns = parts[i + 1];
+        patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
+        filters << QStringLiteral("%1 (%2)").arg(parts[i], patterns);
+    }
+    return filters.join(QStringLiteral(";;"));
+}
+
+std::optional<QString> QtDialogs::run(const FileDialog& dialog, bool save) {
+    // Each dialog remembers the file last chosen in it, as the original dialogs did.
+    static QHash<QString, QString> lastChoice;
+    QFileDialog fileDialog(owner_);
+    fileDialog.setObjectName(dialog.name);
+    fileDialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    fileDialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    fileDialog.setNameFilter(qtFilter(dialog.filter));
+    QString suffix = dialog.defaultExt;
+    suffix.remove(QStringLiteral("*."));
+    if (suffix != QLatin1String("*")) {
+        fileDialog.setDefaultSuffix(suffix);
+    }
+    // A folder made of two double quotes (the open-project dialog's setting) names no
+    // folder; such a dialog falls back to where the platform puts it.
+    QString folder = dialog.initialDir;
+    folder.remove(QLatin1Char('"'));
+    if (folder.isEmpty() && usesCurrentFolder()) {
+        folder = QDir::currentPath();
+    }
+    if (!folder.isEmpty()) {
+        fileDialog.setDirectory(folder);
+    }
+    if (const QString last = lastChoice.value(dialog.name); !last.isEmpty()) {
+        fileDialog.selectFile(last);
+    }
+    if (fileDialog.exec() != QDialog::Accepted || fileDialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    const QString chosen = fileDialog.selectedFiles().constFirst();
+    lastChoice.insert(dialog.name, chosen);
+    return chosen;
+}
+
+std::optional<QString> QtDialogs::openFile(const FileDialog& dialog) {
+    return run(dialog, false);
+}
+
+std::optional<QString> QtDialogs::saveFile(const FileDialog& dialog) {
+    return run(dialog, true);
+}
+
+void QtDialogs::message(const QString& caption, const QString& text) {
+    QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Ok, owner_);
+    box.exec();
+}
+
+void QtDialogs::error(const QString& text) {
+    QMessageBox box(QMessageBox::Critical, Application::kTitle, text, QMessageBox::Ok, owner_);
+    box.exec();
+}

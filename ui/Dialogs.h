@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QString>
+#include <optional>
+
+class QWidget;
+
+// A file dialog of the main window as the window definition describes it. The filter
+// uses the "description|pattern" pairs of the original, patterns separated by ";".
+struct FileDialog {
+    QString name;        // designer name, e.g. "SaveDialog1"
+    QString filter;      // e.g. "Бинарный файл|*.bin"
+    QString defaultExt;  // e.g. "*.bin"
+    QString initialDir;  // empty: no initial folder of its own
+};
+
+// Every file dialog and message box of the program goes through this interface, so that
+// tests answer them without a modal loop.
+class Dialogs {
+public:
+    virtual ~Dialogs() = default;
+
+    // The chosen file name, or nothing when the user cancels.
+    virtual std::optional<QString> openFile(const FileDialog& dialog) = 0;
+    virtual std::optional<QString> saveFile(const FileDialog& dialog) = 0;
+
+    // A message box with an OK button and no icon.
+    virtual void message(const QString& caption, const QString& text) = 0;
+
+    // The error box of the application object.
+    virtual void error(const QString& text) = 0;
+
+    // Makes every later dialog without an initial folder open in the current folder.
+    void useCurrentFolder() { useCurrentFolder_ = true; }
+    bool usesCurrentFolder() const { return useCurrentFolder_; }
+
+private:
+    bool useCurrentFolder_ = false;
+};
+
+// The real dialogs: QFileDialog and QMessageBox, owned by a window.
+class QtDialogs : public Dialogs {
+public:
+    explicit QtDialogs(QWidget* owner) : owner_(owner) {}
+
+    std::optional<QString> openFile(const FileDialog& dialog) override;
+    std::optional<QString> saveFile(const FileDialog& dialog) override;
+    void message(const QString& caption, const QString& text) override;
+    void error(const QString& text) override;
+
+    // "Бинарный файл|*.bin" -> "Бинарный файл (*.bin)"; pairs become separate filters.
+    static QString qtFilter(const QString& filter);
+
+private:
+    std::optional<QString> run(const FileDialog& dialog, bool save);
+
+    QWidget* owner_;
+};

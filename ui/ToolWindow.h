@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QWidget>
+
+// The tool windows stay on top of the others and have a small caption with a close box.
+constexpr Qt::WindowFlags kToolWindowFlags = Qt::Tool | Qt::WindowStaysOnTopHint;
+
+// Places a window at the centre of another, as the tool windows open. Frames count, so a
+// window that is already shown lands exactly; a hidden one is off by its frame at most.
+inline void centreOn(QWidget* window, const QWidget* owner) {
+    if (owner != nullptr) {
+        const QPoint centre = owner->frameGeometry().center();
+        const QSize size = window->frameGeometry().size();
+        window->move(centre.x() - size.width() / 2, centre.y() - size.height() / 2);
+    }
+}

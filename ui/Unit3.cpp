@@ -1,0 +1,64 @@
+#include "ui/Unit3.h"
+
+#include <QLabel>
+
+#include "ui/Application.h"
+#include "ui/ToolWindow.h"
+
+TForm3* Form3 = nullptr;
+
+namespace {
+
+QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, int pixelSize,
+                  QRgb colour) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    QFont font = label->font();
+    font.setBold(true);
+    if (pixelSize > 0) {
+        font.setPixelSize(pixelSize);
+    }
+    label->setFont(font);
+    QPalette colours = label->palette();
+    colours.setColor(QPalette::WindowText, QColor::fromRgb(colour));
+    label->setPalette(colours);
+    label->adjustSize();
+    return label;
+}
+
+void centreHorizontally(QLabel* label, int clientWidth, int top) {
+    label->move((clientWidth - label->width()) / 2, top);
+}
+
+}  // namespace
+
+TForm3::TForm3() : QDialog(nullptr, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
+    setObjectName(QStringLiteral("Form3"));
+    setWindowTitle(QStringLiteral("О программе"));
+    setFixedSize(226, 101);
+    QPalette silver = palette();
+    silver.setColor(QPalette::Window, QColor::fromRgb(0xFFC0C0C0));
+    setPalette(silver);
+    setAutoFillBackground(true);
+
+    const QString nickname = QStringLiteral("Tovik");
+    Label1 = makeLabel(this, "Label1", nickname, 13, 0xFFFFFFFF);
+    Label1->move(73, 5);
+    Label2 = makeLabel(this, "Label2", nickname, 13, 0xFF000000);
+    Label2->move(72, 4);
+    Label3 = makeLabel(this, "Label3", QString::fromLatin1(Application::kTitle), 0, 0xFF000000);
+    centreHorizontally(Label3, width(), 26);
+    Label4 = makeLabel(this, "Label4", QStringLiteral("Отзывы и вопросы — на странице проекта"), 10,
+                       0xFF000000);
+    centreHorizontally(Label4, width(), 50);
+    Label5 = makeLabel(this, "Label5", QStringLiteral("v 0.7"), 0, 0xFF000000);
+    centreHorizontally(Label5, width(), 76);
+}
+
+void TForm3::showCentredOn(const QWidget* owner) {
+    setWindowModality(Qt::ApplicationModal);
+    show();
+    centreOn(this, owner);
+    raise();
+    activateWindow();
+}

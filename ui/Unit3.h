@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+
+// The About window: the program's name and version, shown modally over the main window.
+class TForm3 : public QDialog {
+    Q_OBJECT
+public:
+    TForm3();
+
+    // Centres the window on the owner and shows it modally; the call returns at once and
+    // the window blocks the others until its close box is used.
+    void showCentredOn(const QWidget* owner);
+
+    QLabel* Label1;  // nickname, white, one pixel below and right: the raised look
+    QLabel* Label2;  // nickname, black, on top
+    QLabel* Label3;  // program name
+    QLabel* Label4;  // contact line
+    QLabel* Label5;  // version
+};
+
+extern TForm3* Form3;
