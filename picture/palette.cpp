@@ -3,7 +3,9 @@
 namespace tovik {
 
 namespace {
-constexpr uint32_t rgb(uint32_t r, uint32_t g, uint32_t b) { return r | (g << 8) | (b << 16); }
+constexpr uint32_t rgb(uint32_t r, uint32_t g, uint32_t b) {
+    return r | (g << 8) | (b << 16);
+}
 }  // namespace
 
 // clang-format off
@@ -28,8 +30,8 @@ const std::array<uint32_t, 4 * kPaletteCount> PaletteTable = {
 // clang-format on
 
 QRgb paletteColour(int palette, int colour) {
-    const uint32_t v = PaletteTable[static_cast<size_t>(4 * (isValidPalette(palette) ? palette : 0) +
-                                                        (colour & 3))];
+    const uint32_t v = PaletteTable[static_cast<size_t>(
+        4 * (isValidPalette(palette) ? palette : 0) + (colour & 3))];
     return qRgb(v & 0xFF, (v >> 8) & 0xFF, (v >> 16) & 0xFF);
 }
 

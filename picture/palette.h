@@ -12,7 +12,9 @@ constexpr int kPaletteCount = 16;
 // low byte), the form the original drawing calls take.
 extern const std::array<uint32_t, 4 * kPaletteCount> PaletteTable;
 
-inline bool isValidPalette(int palette) { return palette >= 0 && palette < kPaletteCount; }
+inline bool isValidPalette(int palette) {
+    return palette >= 0 && palette < kPaletteCount;
+}
 
 // Colour c (0..3, masked) of palette p as a QRgb; a palette outside the table reads as
 // palette 0, so drawing never looks outside it.

@@ -6,7 +6,9 @@
 
 namespace tovik {
 
-int heightLimitForWidth(int width) { return PixelBuffer::kSize / std::max(width, 1); }
+int heightLimitForWidth(int width) {
+    return PixelBuffer::kSize / std::max(width, 1);
+}
 
 bool sizeFitsBuffer(int width, int height) {
     return static_cast<long long>(width) * height <= PixelBuffer::kSize;

@@ -39,8 +39,8 @@ QByteArray encodeProject(const PixelBuffer& buffer, int width, int height, int p
 
 ProjectFile decodeProject(const QByteArray& bytes, const QString& fileName) {
     if (bytes.size() < 3 || !std::equal(kMagic, kMagic + 3, bytes.constData())) {
-        throw Error(QStringLiteral("%1 is not a project file: it does not begin with PRJ")
-                        .arg(fileName));
+        throw Error(
+            QStringLiteral("%1 is not a project file: it does not begin with PRJ").arg(fileName));
     }
     if (bytes.size() < kProjectHeaderSize) {
         throw Error(QStringLiteral("%1 is not a project file: its header is cut short (%2 of %3 "

@@ -11,7 +11,9 @@ namespace tovik {
 
 namespace {
 
-QRgb* rowOf(QImage& image, int y) { return reinterpret_cast<QRgb*>(image.scanLine(y)); }
+QRgb* rowOf(QImage& image, int y) {
+    return reinterpret_cast<QRgb*>(image.scanLine(y));
+}
 const QRgb* rowOf(const QImage& image, int y) {
     return reinterpret_cast<const QRgb*>(image.constScanLine(y));
 }
