@@ -128,10 +128,11 @@ void toningPass(QImage& source, int threshold, int pictureWidth, PixelBuffer& bu
             }
             for (const Share& share : kShares) {
                 const double spread = error * (share.sixteenths / 16.0);
-                const int step = static_cast<int>(spread);  // truncates toward zero
                 uchar* neighbour = pixelAt(k + share.dx, y + share.dy);
                 for (int c : {kBlue, kGreen, kRed}) {
-                    neighbour[c] = static_cast<uchar>(std::clamp(neighbour[c] + step, 0, 255));
+                    // The sum is truncated toward zero as a whole, then kept in 0..255.
+                    const int value = static_cast<int>(neighbour[c] + spread);
+                    neighbour[c] = static_cast<uchar>(std::clamp(value, 0, 255));
                 }
             }
         }

@@ -47,8 +47,9 @@ void diffuseChannel(QImage& source, int channel, int threshold, Mark mark) {
             mark(x, y, on);
             for (const Share& share : kShares) {
                 uchar& neighbour = byteAt(x + share.dx, y + share.dy);
-                // Integer division truncates toward zero, as the exact product requires.
-                const int value = neighbour + error * share.sixteenths / 16;
+                // The new value is old + weight x error taken exactly (in sixteenths), then
+                // truncated toward zero as a whole: 100 - 67.8 gives 32, not 33.
+                const int value = (16 * neighbour + error * share.sixteenths) / 16;
                 neighbour = static_cast<uchar>(std::clamp(value, 0, 255));
             }
         }

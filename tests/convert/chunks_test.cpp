@@ -208,7 +208,7 @@ TEST(ChunkConversion, ToningChangesTheSourceSoASecondRunDiffers) {
     convertChunks(source, settingsWith(true, true, 96), 6, buffer);
     EXPECT_EQ(rows(buffer, 6, 4), (Rows{"000000", "010023", "100000", "232323"}));
     convertChunks(source, settingsWith(true, true, 96), 6, buffer);
-    EXPECT_EQ(rows(buffer, 6, 4), (Rows{"000000", "000000", "101000", "232301"}));
+    EXPECT_EQ(rows(buffer, 6, 4), (Rows{"000000", "000000", "100000", "232301"}));
 }
 
 struct ToningBytesCase {
@@ -228,6 +228,11 @@ TEST(ChunkConversion, ToningSaturatesEveryChannel) {
          grey(5, 2, 10),
          0,
          {{10, 10, 0, 10, 0}, {0, 0, 0, 0, 0}}},
+        // 100 - 67.8125 = 32.1875 is truncated as a whole to 32, not 100 - 67 = 33.
+        {"sums truncated as a whole",
+         grey(4, 2, 100),
+         96,
+         {{100, 100, 32, 114}, {70, 57, 100, 102}}},
     };
     for (const auto& c : cases) {
         QImage source = c.source;

@@ -10,15 +10,16 @@ using namespace sourcepic;
 constexpr int kGreen = 1;
 
 TEST(FloydSteinberg, DiffusesIntoTheSourceWithTruncatedSixteenths) {
-    // Worked by hand: (1,0) is on with error -155, so (2,0) gets -67 (not -68), (2,1) -9,
-    // (1,1) -48 and (0,1) -29; the entries outside columns 1-2 of rows 0-1 keep their 3.
+    // Worked by hand: (1,0) is on with error -155, so (2,0) becomes 100 - 67.8125 = 32.1875,
+    // truncated as a whole to 32 (not 100 - 67 = 33); (2,1) 90, (1,1) 51 and (0,1) 70. The
+    // entries outside columns 1-2 of rows 0-1 keep their 3.
     QImage source = fromGreen({{100, 100, 100, 100}, {100, 100, 100, 100}, {100, 100, 100, 100}});
     PixelBuffer buffer = bufferOf(3);
     convertFloydSteinberg(source, {96, true}, 8, buffer);
     EXPECT_EQ(rows(buffer, 8, 3), (Rows{"32033333", "30233333", "33333333"}));
     EXPECT_EQ(
         channel(source, kGreen),
-        (std::vector<std::vector<int>>{{100, 100, 33, 114}, {71, 58, 126, 46}, {110, 94, 63, 92}}));
+        (std::vector<std::vector<int>>{{100, 100, 32, 114}, {70, 57, 124, 44}, {110, 92, 62, 91}}));
     const std::vector<std::vector<int>> zeros(3, std::vector<int>(4, 0));
     EXPECT_EQ(channel(source, 0), zeros);
     EXPECT_EQ(channel(source, 2), zeros);
@@ -63,15 +64,15 @@ TEST(FloydSteinberg, StoredBytesSaturateInsteadOfWrapping) {
 }
 
 TEST(FloydSteinberg, SecondRunConvertsWhatTheFirstLeft) {
-    // (1,0) is never changed; it pushes -24 into (2,0) on every run: 130 -> 106 -> 82.
+    // (1,0) is never changed; it pushes -24.0625 into (2,0) on every run: 130 -> 105 -> 80.
     QImage source = fromGreen({{0, 200, 130, 0}, {0, 0, 0, 0}});
     PixelBuffer buffer = bufferOf(3);
     convertFloydSteinberg(source, {96, true}, 4, buffer);
     EXPECT_EQ(rows(buffer, 4, 1), Rows{"3223"});
-    EXPECT_EQ(channel(source, kGreen)[0][2], 106);
+    EXPECT_EQ(channel(source, kGreen)[0][2], 105);
     convertFloydSteinberg(source, {96, true}, 4, buffer);
     EXPECT_EQ(rows(buffer, 4, 1), Rows{"3203"});
-    EXPECT_EQ(channel(source, kGreen)[0][2], 82);
+    EXPECT_EQ(channel(source, kGreen)[0][2], 80);
 }
 
 TEST(FloydSteinberg, MidGreyMixesInProportionToBrightness) {
