@@ -179,10 +179,45 @@ constexpr quint32 kInfoHeaderSize = 40;
 constexpr quint32 kBiRgb = 0;
 constexpr quint32 kBiBitfields = 3;
 constexpr quint32 kBiAlphaBitfields = 6;
+constexpr quint32 kBiRle8 = 1;
+constexpr quint32 kBiRle4 = 2;
+
+// Walks the run-length codes from `at` without drawing anything: true when they reach the
+// end-of-bitmap code, or end every row, before the file ends.
+bool rleComplete(const QByteArray& bytes, qint64 at, qint64 height, quint32 bitCount) {
+    const qint64 size = bytes.size();
+    const auto* p = reinterpret_cast<const uchar*>(bytes.constData());
+    qint64 rows = 0;
+    while (at + 2 <= size && rows < height) {
+        const int count = p[at], code = p[at + 1];
+        at += 2;
+        if (count != 0 || code > 2) {
+            // A run of one value, or `code` pixels stored as they are, padded to 16 bits.
+            if (count == 0) {
+                const qint64 stored = bitCount == 8 ? code : (code + 1) / 2;
+                at += (stored + 1) & ~qint64(1);
+                if (at > size) {
+                    return false;
+                }
+            }
+        } else if (code == 0) {
+            ++rows;  // end of row
+        } else if (code == 1) {
+            return true;  // end of bitmap
+        } else {
+            if (at + 2 > size) {
+                return false;
+            }
+            rows += p[at + 1];  // move right and down
+            at += 2;
+        }
+    }
+    return rows >= height;
+}
 
 // The reader fills whatever a short file lacks and reports success, so a file too short
-// for its own uncompressed pixel rows is refused here. RLE rows have no fixed length and
-// are left to the reader.
+// for its own pixel rows is refused here: uncompressed rows by their size, run-length
+// rows by walking their codes.
 void checkBmpHeader(const QByteArray& bytes, qint64 maxPixels) {
     const qint64 size = bytes.size();
     if (size < kFileHeaderSize + qint64(kCoreHeaderSize) || bytes[0] != 'B' || bytes[1] != 'M') {
@@ -214,9 +249,6 @@ void checkBmpHeader(const QByteArray& bytes, qint64 maxPixels) {
     if (width * height > maxPixels) {
         throw tooLarge(width, height);
     }
-    if (compression != kBiRgb && compression != kBiBitfields && compression != kBiAlphaBitfields) {
-        return;
-    }
     // The reader starts the pixels at the given offset, but never before the headers,
     // masks and colour table it has read.
     qint64 tableEnd = kFileHeaderSize + qint64(headerSize);
@@ -229,8 +261,21 @@ void checkBmpHeader(const QByteArray& bytes, qint64 maxPixels) {
         tableEnd +=
             entrySize * (colours != 0 && colours < (1u << bitCount) ? colours : (1u << bitCount));
     }
+    const qint64 pixelStart = std::max<qint64>(pixelOffset, tableEnd);
+    if (pixelStart >= size) {
+        throw invalidBitmap();
+    }
+    if ((compression == kBiRle8 && bitCount == 8) || (compression == kBiRle4 && bitCount == 4)) {
+        if (!rleComplete(bytes, pixelStart, height, bitCount)) {
+            throw invalidBitmap();
+        }
+        return;
+    }
+    if (compression != kBiRgb && compression != kBiBitfields && compression != kBiAlphaBitfields) {
+        return;  // the reader refuses what it cannot read
+    }
     const qint64 stride = (width * bitCount + 31) / 32 * 4;
-    if (std::max<qint64>(pixelOffset, tableEnd) + stride * height > size) {
+    if (pixelStart + stride * height > size) {
         throw invalidBitmap();
     }
 }

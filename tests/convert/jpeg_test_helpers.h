@@ -197,4 +197,26 @@ inline QByteArray makeBmp(int width, int height, int bitCount, bool topDown, con
     return b + palette + pixels;
 }
 
+// A run-length BMP (bitCount 8: RLE8, bitCount 4: RLE4) holding the given codes.
+inline QByteArray makeRleBmp(int width, int height, int bitCount, const QByteArray& codes,
+                             const QByteArray& palette) {
+    const quint32 offset = 14 + 40 + quint32(palette.size());
+    QByteArray b("BM");
+    putU32(b, offset + quint32(codes.size()));
+    putU32(b, 0);
+    putU32(b, offset);
+    putU32(b, 40);
+    putU32(b, quint32(width));
+    putU32(b, quint32(height));
+    putU16(b, 1);
+    putU16(b, bitCount);
+    putU32(b, bitCount == 8 ? 1 : 2);
+    putU32(b, quint32(codes.size()));
+    putU32(b, 2835);
+    putU32(b, 2835);
+    putU32(b, quint32(palette.size() / 4));
+    putU32(b, 0);
+    return b + palette + codes;
+}
+
 }  // namespace tovik::testing

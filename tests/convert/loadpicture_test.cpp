@@ -430,6 +430,54 @@ TEST(DecodeBmp, DamagedFilesAreRefused) {
     }
 }
 
+TEST(DecodeBmp, RunLengthFiles) {
+    const QByteArray palette(
+        "\x00\x00\x00\x00"   // 0: black
+        "\x00\x00\xFF\x00"   // 1: red
+        "\x00\xFF\x00\x00"   // 2: green
+        "\xFF\x00\x00\x00",  // 3: blue
+        16);
+    const QRgb k = qRgb(0, 0, 0), r = qRgb(255, 0, 0), g = qRgb(0, 255, 0), b = qRgb(0, 0, 255);
+    // Bottom row: a run of four 1s; top row: four stored pixels 3 2 1 0; then the end.
+    const QByteArray twoRows("\x04\x01\x00\x00\x00\x04\x03\x02\x01\x00\x00\x01", 12);
+    const struct {
+        const char* what;
+        int width, height, bitCount;
+        QByteArray codes;
+        std::vector<QRgb> expected;  // top row first; empty when refused
+    } cases[] = {
+        {"RLE8", 4, 2, 8, twoRows, {b, g, r, k, r, r, r, r}},
+        {"RLE8, every row ended, no end code",
+         4,
+         2,
+         8,
+         twoRows.left(10) + QByteArray(2, '\0'),
+         {b, g, r, k, r, r, r, r}},
+        {"RLE4", 4, 1, 4, QByteArray("\x04\x12\x00\x01", 4), {r, g, r, g}},
+        {"RLE8 cut after the first row", 4, 2, 8, twoRows.left(4), {}},
+        {"RLE8 cut inside stored pixels", 4, 2, 8, twoRows.left(7), {}},
+        {"RLE8 cut inside a move", 4, 2, 8, QByteArray("\x00\x02\x01", 3), {}},
+        {"RLE8 without codes", 4, 2, 8, QByteArray(), {}},
+    };
+    for (const auto& c : cases) {
+        const QByteArray file =
+            testing::makeRleBmp(c.width, c.height, c.bitCount, c.codes, palette);
+        if (c.expected.empty()) {
+            EXPECT_EQ(errorOf([&] { decodeBmp(file); }), "Bitmap image is not valid") << c.what;
+            continue;
+        }
+        const QImage image = decodeBmp(file);
+        ASSERT_EQ(image.size(), QSize(c.width, c.height)) << c.what;
+        std::vector<QRgb> pixels;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                pixels.push_back(image.pixel(x, y));
+            }
+        }
+        EXPECT_EQ(pixels, c.expected) << c.what;
+    }
+}
+
 TEST(DecodeBmp, CoreHeaderAndPixelLimit) {
     // The old 12-byte header: 16-bit sizes, 3-byte colour table entries.
     QByteArray core("BM");
