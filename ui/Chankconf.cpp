@@ -11,3 +11,13 @@ TChank_config::TChank_config() : QWidget(nullptr, kToolWindowFlags) {
     setFixedSize(345, 660);
     centreOn(this, Form1);
 }
+
+tovik::ChunkSettings TChank_config::readSettings() { return {}; }
+
+void TChank_config::FormCreate() {}
+void TChank_config::ReadReferenceColours() {}
+void TChank_config::UpdateColourShapes() {}
+void TChank_config::ResetReferenceColours() {}
+void TChank_config::Button1Click() {}
+void TChank_config::Button2Click() {}
+void TChank_config::Button3Click() {}

@@ -11,3 +11,9 @@ TForm5::TForm5() : QWidget(nullptr, kToolWindowFlags) {
     setFixedSize(325, 118);
     centreOn(this, Form1);
 }
+
+tovik::FloydSteinbergSettings TForm5::settings() const { return {}; }
+
+void TForm5::TrackBar1Change() {}
+void TForm5::Button2Click() {}
+void TForm5::Button1Click() {}
