@@ -1,5 +1,6 @@
 #include "cli/commands.h"
 
+#include <QFileInfo>
 #include <new>
 
 #include "cli/arguments.h"
@@ -75,7 +76,10 @@ void runImportRaw(const Arguments& args, FILE*) {
 void runInfo(const Arguments& args, FILE* out) {
     const QString path = args.positionals[0];
     const QByteArray head = readFile(path, kProjectHeaderSize);
-    if (head.startsWith("PRJ")) {
+    // A .bip without the magic is a damaged project: say so rather than that .bip is no
+    // picture extension.
+    if (head.startsWith("PRJ") ||
+        QFileInfo(path).suffix().compare("bip", Qt::CaseInsensitive) == 0) {
         const ProjectFile project = decodeProject(head, path);
         print(out, QStringLiteral("width %1\nheight %2\npalette %3\n")
                        .arg(project.width)
@@ -138,7 +142,7 @@ Options:
                     letter case: .bip, .bmp, .mac, and .bin for bin-header
   --palette P       palette 0..15, default 0
   --height H        import-raw: the picture height, 8..1024, default 1024
-  --help            print this text and stop
+  --help, -h        print this text and stop
 
 Formats (FMT):
   bip               project file: "PRJ", width, height, palette, one byte a pixel

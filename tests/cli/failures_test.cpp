@@ -77,7 +77,7 @@ TEST_F(CliFailures, UsageNamesEveryCommandOptionMethodAndFormat) {
         " bmp ",
         " mac ",
         ".bin for bin-header",
-        "--help",
+        "--help, -h",
     };
     for (const char* word : words) {
         EXPECT_TRUE(text.contains(word)) << word;
@@ -157,6 +157,7 @@ TEST_F(CliFailures, BadInputExitsOneWithTheMessageAndWritesNothing) {
     writeBytes(path("short.bip"), QByteArray("PRJ\x40\0\0\0", 7));
     writeBytes(path("palette.bip"), QByteArray("PRJ\x40\0\0\0\x40\0\0\0\x10\0\0\0", 15));
     writeBytes(path("notpicture.bmp"), "BM not really");
+    writeBytes(path("notpicture.BIP"), "BM not really");
     writeBytes(path("old.bin"), "old contents");
     const QString out = path("old.bin");
     struct Case {
@@ -178,6 +179,8 @@ TEST_F(CliFailures, BadInputExitsOneWithTheMessageAndWritesNothing) {
         {{"info", path("short.bip")},
          path("short.bip") + " is not a project file: its header is cut short (7 of 15 bytes)"},
         {{"info", strip}, "Unknown picture file extension (.raw)"},
+        {{"info", path("notpicture.bmp").replace(".bmp", ".BIP")},
+         path("notpicture.BIP") + " is not a project file: it does not begin with PRJ"},
         {{"info", path("notpicture.bmp")}, "Bitmap image is not valid"},
     };
     for (const auto& c : cases) {
@@ -190,8 +193,8 @@ TEST_F(CliFailures, BadInputExitsOneWithTheMessageAndWritesNothing) {
             << name;
         EXPECT_EQ(fileBytes(out), "old contents") << name;
     }
-    EXPECT_EQ(filesInDir(), QStringList({"notpicture.bmp", "old.bin", "p.bip", "palette.bip",
-                                         "s.raw", "short.bip"}));
+    EXPECT_EQ(filesInDir(), QStringList({"notpicture.BIP", "notpicture.bmp", "old.bin", "p.bip",
+                                         "palette.bip", "s.raw", "short.bip"}));
 }
 
 TEST_F(CliFailures, UnwritableOutputExitsOneAndLeavesNoFile) {
