@@ -10,14 +10,27 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "convert/cga.h"
+#include "convert/fit.h"
+#include "convert/floydsteinberg.h"
+#include "convert/loadpicture.h"
+#include "convert/thresholds.h"
+#include "picture/fileio.h"
 #include "picture/palette.h"
 #include "picture/picturesize.h"
+#include "picture/projectfile.h"
 #include "picture/render.h"
+#include "target/bmp24.h"
+#include "target/rawstrip.h"
+#include "target/screenpack.h"
+#include "target/uknc.h"
 #include "ui/Application.h"
 #include "ui/Chankconf.h"
 #include "ui/Controls.h"
 #include "ui/Unit2.h"
 #include "ui/Unit3.h"
+#include "ui/Unit4.h"
+#include "ui/Unit5.h"
 
 using namespace tovik;
 
@@ -483,22 +496,168 @@ void TForm1::N24Click() {
     Chank_config->show();
 }
 
-// ---- Commands built elsewhere ----
+// ---- Project file ----
 
-void TForm1::N2Click() {}
-void TForm1::N3Click() {}
-void TForm1::BIN1Click() {}
-void TForm1::BIN2Click() {}
-void TForm1::N10Click() {}
-void TForm1::WriteScreenDump() {}
-void TForm1::N24bitbmp1Click() {}
-void TForm1::CGA321Click() {}
-void TForm1::N14Click() {}
-void TForm1::NewFloyd1Click() {}
-void TForm1::N17Click() {}
-void TForm1::IMG1Click() {}
-void TForm1::N26Click() {}
-void TForm1::LoadSourcePicture() {}
-void TForm1::ConvertThresholds() {}
-void TForm1::ConvertFloydSteinberg() {}
-void TForm1::ConvertChunks() {}
+void TForm1::N3Click() {
+    dialogs_->useCurrentFolder();
+    const auto file = dialogs_->saveFile(SaveDialog2);
+    if (!file) {
+        return;
+    }
+    writeFile(*file, encodeProject(PixelBuffer, pictureWidth(), pictureHeight(), palette()));
+}
+
+void TForm1::N2Click() {
+    dialogs_->useCurrentFolder();
+    const auto file = dialogs_->openFile(OpenDialog1);
+    if (!file) {
+        return;
+    }
+    // Nothing changes until the file is read and its header accepted.
+    const ProjectFile project = decodeProject(readFile(*file), *file);
+    setPictureSize(project.width, project.height);
+    ComboBox1->setCurrentIndex(project.palette);
+    loadProjectPixels(project.pixels, pictureWidth(), pictureHeight(), PixelBuffer);
+    DrawGrid1DrawCell();
+    RedrawPicture();
+}
+
+// ---- Exports ----
+
+namespace {
+
+void exportPacked(Dialogs& dialogs, const QByteArray& file) {
+    // The whole file is built before the dialog opens; a cancel writes nothing.
+    const auto name = dialogs.saveFile(TForm1::SaveDialog1);
+    if (!name) {
+        return;
+    }
+    writeFile(*name, file);
+    dialogs.message(QStringLiteral("Экспорт"), QStringLiteral("          Успешно!"));
+}
+
+}  // namespace
+
+void TForm1::BIN1Click() {
+    exportPacked(*dialogs_, makeBinWithPalette(PixelBuffer, pictureWidth(), pictureHeight()));
+}
+
+void TForm1::BIN2Click() {
+    exportPacked(*dialogs_, makeBinWithHeader(PixelBuffer, pictureWidth(), pictureHeight()));
+}
+
+void TForm1::N10Click() {
+    WriteScreenDump();
+}
+
+void TForm1::WriteScreenDump() {
+    exportPacked(*dialogs_, makeScreenDump(PixelBuffer, pictureWidth(), pictureHeight()));
+}
+
+void TForm1::N24bitbmp1Click() {
+    const auto file = dialogs_->saveFile(SaveDialog3);
+    if (!file) {
+        return;
+    }
+    writeFile(*file, encodeBmp24(Image2));
+}
+
+void TForm1::N26Click() {
+    dialogs_->useCurrentFolder();
+    const QByteArray source = makeUkncSource(PixelBuffer, pictureWidth(), pictureHeight());
+    const auto file = dialogs_->saveFile(SaveDialog4);
+    if (!file) {
+        return;
+    }
+    writeFile(*file, source);
+}
+
+// ---- Raw strip import ----
+
+void TForm1::IMG1Click() {
+    // The strip's size is set before the dialog, so a cancel still shows the buffer
+    // regrouped into rows of 8.
+    setPictureSize(8, kStartHeightMax);
+    if (const auto file = dialogs_->openFile(OpenDialog3)) {
+        const int h = pictureHeight();
+        readRawStrip(readFile(*file, h), h, PixelBuffer);
+    }
+    RedrawPicture();
+}
+
+// ---- Picture imports ----
+
+void TForm1::LoadSourcePicture() {
+    CSpinEdit2->setMaxValue(kLoadHeightMax);
+    const auto file = dialogs_->openFile(OpenDialog2);
+    if (!file) {
+        return;
+    }
+    // A file that cannot be read leaves both pictures and the size as they were.
+    QImage loaded = loadPicture(*file);
+    const FitResult fit = fitPicture(loaded.width(), loaded.height());
+    if (fit.narrowTall) {
+        CSpinEdit2->setMaxValue(fit.height);
+    }
+    LoadedPicture = std::move(loaded);
+    SourcePicture = stretchNearest(LoadedPicture, fit.width, fit.height);
+    setPictureSize(fit.width, fit.height);
+    resizeImagesWidth();
+    resizeImagesHeight();
+}
+
+void TForm1::ConvertThresholds() {
+    convertThresholds(LoadedPicture, SourcePicture, Form4->settings(), pictureWidth(), PixelBuffer);
+}
+
+void TForm1::N17Click() {
+    LoadSourcePicture();
+    ConvertThresholds();
+    RedrawPicture();
+    Form4->show();
+    Form2->show();
+    Form4->move(10, Form4->y());
+    CheckBox1->setChecked(true);
+    CheckBox2->setChecked(false);
+    ViewScale = 4;
+    Form2->move(Form4->width() + 20, Form4->y());
+    RefreshPreview();
+}
+
+void TForm1::ConvertFloydSteinberg() {
+    convertFloydSteinberg(SourcePicture, Form5->settings(), pictureWidth(), PixelBuffer);
+}
+
+void TForm1::N14Click() {
+    LoadSourcePicture();
+    CheckBox2->setChecked(false);
+    ViewScale = 4;
+    Form5->show();
+    // Not converted yet: the view shows the buffer at the new size until "Просмотр".
+    RedrawPicture();
+}
+
+void TForm1::CGA321Click() {
+    // Selected directly: the palette list's own handler does not run.
+    ComboBox1->setCurrentIndex(kCgaPalette);
+    LoadSourcePicture();
+    convertCga(LoadedPicture, SourcePicture, pictureWidth(), PixelBuffer);
+    RedrawPicture();
+}
+
+void TForm1::ConvertChunks() {
+    ViewScale = 4;
+    // Every setting is read, and checked, before the picture changes.
+    const ChunkSettings settings = Chank_config->readSettings();
+    convertChunks(SourcePicture, settings, pictureWidth(), PixelBuffer);
+    RedrawPicture();
+}
+
+void TForm1::NewFloyd1Click() {
+    CheckBox1->setChecked(true);
+    CheckBox2->setChecked(false);
+    LoadSourcePicture();
+    ConvertChunks();
+    N24->setEnabled(true);
+    Chank_config->show();
+}
