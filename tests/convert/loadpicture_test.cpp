@@ -168,6 +168,7 @@ TEST(DecodeJpeg, PixelsEqualTheReferenceDecoder) {
         {"cmyk", JpegKind::Cmyk, 29, 23, 85},
         {"ycck", JpegKind::Ycck, 29, 23, 85},
         {"one pixel", JpegKind::Baseline, 1, 1, 90},
+        {"large enough for its own page-aligned buffer", JpegKind::Baseline, 1600, 1400, 75},
     };
     for (const auto& c : cases) {
         const QByteArray jpeg = encodeJpeg(makeTestPicture(c.width, c.height), c.kind, c.quality);
@@ -185,6 +186,24 @@ TEST(DecodeJpeg, PixelsEqualTheReferenceDecoder) {
         }
         EXPECT_TRUE(opaque) << c.what;
     }
+}
+
+TEST(DecodeJpeg, LargePictureBehavesAsAnyImage) {
+    // Pictures of several megabytes live in a buffer of their own; copies must still
+    // detach, and the buffer must outlive the decoder.
+    const QImage picture = makeTestPicture(1500, 1500);
+    QImage image = decodeJpeg(encodeJpeg(picture, JpegKind::Baseline, 100));
+    ASSERT_EQ(image.size(), QSize(1500, 1500));
+    const QRgb first = image.pixel(0, 0), last = image.pixel(1499, 1499);
+    QImage copy = image;
+    copy.setPixel(0, 0, qRgb(1, 2, 3));
+    image.setPixel(1499, 1499, qRgb(4, 5, 6));
+    EXPECT_EQ(image.pixel(0, 0), first);
+    EXPECT_EQ(copy.pixel(0, 0), qRgb(1, 2, 3));
+    EXPECT_EQ(copy.pixel(1499, 1499), last);
+    EXPECT_EQ(image.pixel(1499, 1499), qRgb(4, 5, 6));
+    image = QImage();
+    EXPECT_EQ(copy.pixel(1499, 1499), last);
 }
 
 TEST(DecodeJpeg, GreyscaleGivesGrey) {
@@ -420,6 +439,10 @@ TEST(DecodeBmp, DamagedFilesAreRefused) {
         {"last byte missing", good.left(good.size() - 1), invalid},
         {"half the rows missing", good.left(good.size() - 24), invalid},
         {"pixel offset past the end", patched(10, u32(200)), invalid},
+        {"colour table longer than 8 bits index",
+         makeBmp(1, 1, 8, false, QByteArray(1, '\0'), QByteArray(257 * 4, '\0')), invalid},
+        {"colour table longer than 1 bit indexes",
+         makeBmp(1, 1, 1, false, QByteArray(1, '\0'), QByteArray(3 * 4, '\0')), invalid},
         {"claims 20000 x 20000", patched(18, u32(20000) + u32(20000)),
          "Picture is too large: 20000 x 20000 pixels"},
         {"claims 1 x 2^31 rows top first", patched(18, u32(1) + u32(0x80000000u)),
