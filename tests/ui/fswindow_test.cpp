@@ -1,0 +1,161 @@
+// The Floyd–Steinberg window driven through its own controls: the threshold and its
+// label, the mode box, "Просмотр" converting the loaded picture (again and again, from
+// what the last run left) and "Ok".
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QSlider>
+#include <QTest>
+#include <string>
+#include <vector>
+
+#include "picture/palette.h"
+#include "ui/Unit5.h"
+#include "windowtest.h"
+
+namespace {
+
+void givePicture(const QImage& picture) {
+    Form1->LoadedPicture = picture;
+    Form1->SourcePicture = picture.copy();
+    Form1->setPictureSize(picture.width(), picture.height());
+}
+
+QImage uniform(QRgb colour) {
+    QImage picture(8, 8, QImage::Format_RGB32);
+    picture.fill(colour);
+    return picture;
+}
+
+std::string bufferRow(int y) {
+    const int w = Form1->pictureWidth();
+    std::string row;
+    for (int x = 0; x < w; ++x) {
+        row += static_cast<char>('0' + Form1->PixelBuffer.at(x + y * w));
+    }
+    return row;
+}
+
+void fillBuffer(int value) {
+    for (int i = 0; i < Form1->pictureWidth() * Form1->pictureHeight(); ++i) {
+        Form1->PixelBuffer.set(i, value);
+    }
+}
+
+TEST_F(WindowTest, FloydSteinbergWindowStartsMonochromeAt96) {
+    EXPECT_EQ(Form5->findChild<QSlider*>("TrackBar1"), Form5->TrackBar1);
+    EXPECT_EQ(Form5->TrackBar1->value(), 96);
+    EXPECT_EQ(Form5->TrackBar1->minimum(), 0);
+    EXPECT_EQ(Form5->TrackBar1->maximum(), 255);
+    EXPECT_EQ(Form5->TrackBar1->tickInterval(), 10);
+    EXPECT_EQ(Form5->findChild<QLabel*>("Label1"), Form5->Label1);
+    EXPECT_EQ(Form5->Label1->text(), QStringLiteral("Порог черного"));
+    EXPECT_TRUE(Form5->Label1->font().bold());
+    EXPECT_EQ(Form5->findChild<QLabel*>("Label2"), Form5->Label2);
+    EXPECT_EQ(Form5->Label2->text(), "96");
+    EXPECT_TRUE(Form5->Label2->font().bold());
+    EXPECT_EQ(Form5->findChild<QCheckBox*>("CheckBox1"), Form5->CheckBox1);
+    EXPECT_EQ(Form5->CheckBox1->text(), QStringLiteral("Монохром"));
+    EXPECT_TRUE(Form5->CheckBox1->isChecked());
+    EXPECT_EQ(Form5->CheckBox1->layoutDirection(), Qt::RightToLeft);  // caption first
+    // Caption and box on one line, the bar below, its label to its right.
+    EXPECT_LT(Form5->Label1->geometry().bottom(), Form5->TrackBar1->y());
+    EXPECT_LT(Form5->CheckBox1->geometry().bottom(), Form5->TrackBar1->y() + 4);
+    EXPECT_GT(Form5->Label2->x(), Form5->TrackBar1->geometry().right());
+    EXPECT_EQ(Form5->Button2->text(), QStringLiteral("Просмотр"));
+    EXPECT_EQ(Form5->Button1->text(), "Ok");
+    EXPECT_LT(Form5->Button2->x(), Form5->Button1->x());
+    EXPECT_EQ(Form5->settings().threshold, 96);
+    EXPECT_TRUE(Form5->settings().monochrome);
+}
+
+TEST_F(WindowTest, TheThresholdLabelFollowsTheBarWithoutConverting) {
+    struct Step {
+        int value;  // -1: the Right key, -2: the End key
+        int expected;
+        const char* label;
+    };
+    const Step steps[] = {{0, 0, "0"}, {-1, 1, "1"}, {200, 200, "200"}, {-2, 255, "255"}};
+    Form1->PixelBuffer.set(9, 3);
+    for (const auto& s : steps) {
+        if (s.value == -1) {
+            QTest::keyClick(Form5->TrackBar1, Qt::Key_Right);
+        } else if (s.value == -2) {
+            QTest::keyClick(Form5->TrackBar1, Qt::Key_End);
+        } else {
+            Form5->TrackBar1->setValue(s.value);
+        }
+        EXPECT_EQ(Form5->TrackBar1->value(), s.expected);
+        EXPECT_EQ(Form5->Label2->text(), s.label);
+        EXPECT_EQ(Form5->settings().threshold, s.expected);
+    }
+    EXPECT_EQ(Form1->PixelBuffer.at(9), 3);
+}
+
+TEST_F(WindowTest, PreviewConvertsTheVisitedPixelsInTheModeOfTheBox) {
+    struct Case {
+        const char* name;
+        QRgb colour;
+        bool monochrome;
+        int threshold;
+        int fill;  // what the buffer held before: kept outside the visited pixels
+        std::string row0, row1;
+    };
+    const Case cases[] = {
+        {"mono white", qRgb(255, 255, 255), true, 96, 1, "12222221", "12222221"},
+        {"mono black", qRgb(0, 0, 0), true, 96, 1, "10000001", "10000001"},
+        {"mono white at 255", qRgb(255, 255, 255), true, 255, 1, "10000001", "10000001"},
+        {"mono green at 254", qRgb(0, 255, 0), true, 254, 1, "12222221", "12222221"},
+        {"colour red", qRgb(255, 0, 0), false, 96, 1, "13333331", "13333331"},
+        {"colour green", qRgb(0, 255, 0), false, 96, 1, "12222221", "12222221"},
+        {"colour blue", qRgb(0, 0, 255), false, 96, 3, "31111113", "31111113"},
+        {"colour white", qRgb(255, 255, 255), false, 96, 1, "13232321", "12323231"},
+        {"colour black", qRgb(0, 0, 0), false, 96, 1, "10000001", "10000001"},
+    };
+    Form5->show();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        givePicture(uniform(c.colour));
+        fillBuffer(c.fill);
+        Form5->TrackBar1->setValue(c.threshold);
+        if (Form5->CheckBox1->isChecked() != c.monochrome) {
+            QTest::mouseClick(Form5->CheckBox1, Qt::LeftButton);
+        }
+        QTest::mouseClick(Form5->Button2, Qt::LeftButton);
+        EXPECT_EQ(bufferRow(0), c.row0);
+        EXPECT_EQ(bufferRow(1), c.row1);
+        EXPECT_EQ(bufferRow(6), c.row0);  // the last visited row
+        // The last row is never visited.
+        EXPECT_EQ(bufferRow(7), std::string(8, static_cast<char>('0' + c.fill)));
+        EXPECT_EQ(workingPixel(1, 0), tovik::paletteColour(0, c.row0[1] - '0'));
+    }
+    EXPECT_TRUE(dialogs->errors.empty());
+    EXPECT_TRUE(dialogs->asked.empty());
+}
+
+TEST_F(WindowTest, PreviewAgainConvertsWhatTheLastRunLeft) {
+    givePicture(uniform(qRgb(100, 100, 100)));
+    QTest::mouseClick(Form5->Button2, Qt::LeftButton);
+    const tovik::PixelBuffer first = Form1->PixelBuffer;
+    const QImage diffused = Form1->SourcePicture.copy();
+    EXPECT_NE(diffused, Form1->LoadedPicture);
+    QTest::mouseClick(Form5->Button2, Qt::LeftButton);
+    EXPECT_NE(Form1->PixelBuffer, first);
+    EXPECT_NE(Form1->SourcePicture, diffused);
+    // The first visited pixel gets no error from any other: on both times.
+    EXPECT_EQ(first.at(1), 2);
+    EXPECT_EQ(Form1->PixelBuffer.at(1), 2);
+}
+
+TEST_F(WindowTest, OkHidesTheFloydSteinbergWindowAndKeepsThePicture) {
+    givePicture(uniform(qRgb(255, 255, 255)));
+    Form5->show();
+    QTest::mouseClick(Form5->Button2, Qt::LeftButton);
+    const tovik::PixelBuffer converted = Form1->PixelBuffer;
+    QTest::mouseClick(Form5->Button1, Qt::LeftButton);
+    EXPECT_FALSE(Form5->isVisible());
+    EXPECT_EQ(Form1->PixelBuffer, converted);
+    EXPECT_EQ(Form1->PixelBuffer.at(1), 2);
+}
+
+}  // namespace

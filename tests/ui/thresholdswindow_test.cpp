@@ -1,0 +1,235 @@
+// The thresholds window driven through its own controls: track bars and their labels,
+// the reset by right click and by "Сброс", "Просмотр" converting the loaded picture,
+// and "Ок".
+#include <QContextMenuEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QSlider>
+#include <QTest>
+#include <string>
+#include <vector>
+
+#include "picture/palette.h"
+#include "ui/Unit4.h"
+#include "windowtest.h"
+
+namespace {
+
+constexpr int kDefaults[10] = {0, 250, 50, 50, 128, 30, 128, 30, 128, 96};
+
+// A picture as the import leaves it: the loaded and the fitted picture, and the size.
+void givePicture(const QImage& picture) {
+    Form1->LoadedPicture = picture;
+    Form1->SourcePicture = picture.copy();
+    Form1->setPictureSize(picture.width(), picture.height());
+}
+
+// The top rows of the buffer, one string of indices per row, at the current width.
+std::vector<std::string> bufferRows(int rows) {
+    const int w = Form1->pictureWidth();
+    std::vector<std::string> result;
+    for (int y = 0; y < rows; ++y) {
+        std::string row;
+        for (int x = 0; x < w; ++x) {
+            row += static_cast<char>('0' + Form1->PixelBuffer.at(x + y * w));
+        }
+        result.push_back(row);
+    }
+    return result;
+}
+
+void rightClick(QWidget* widget) {
+    const QPoint centre = widget->rect().center();
+    QContextMenuEvent event(QContextMenuEvent::Mouse, centre, widget->mapToGlobal(centre));
+    QCoreApplication::sendEvent(widget, &event);
+}
+
+void setAll(int value) {
+    for (int i = 1; i <= 9; ++i) {
+        Form4->TrackBar[i]->setValue(value);
+    }
+}
+
+std::vector<int> positions() {
+    std::vector<int> values;
+    for (int i = 1; i <= 9; ++i) {
+        values.push_back(Form4->TrackBar[i]->value());
+    }
+    return values;
+}
+
+// Eight columns of colours that each fall to another rule, over two rows so that both
+// checkerboard phases show; the six rows below are black.
+QImage ruleSampler() {
+    const QRgb columns[8] = {qRgb(0, 0, 0),     qRgb(255, 255, 255), qRgb(255, 0, 0),
+                             qRgb(120, 0, 0),   qRgb(0, 255, 0),     qRgb(0, 0, 255),
+                             qRgb(255, 255, 0), qRgb(128, 128, 128)};
+    QImage picture(8, 8, QImage::Format_RGB32);
+    picture.fill(Qt::black);
+    for (int y = 0; y < 2; ++y) {
+        for (int x = 0; x < 8; ++x) {
+            picture.setPixel(x, y, columns[x]);
+        }
+    }
+    return picture;
+}
+
+TEST_F(WindowTest, ThresholdsWindowStartsAtTheDefaults) {
+    const QRgb shapeColours[9] = {0,          0xFFFFFFFF, 0xFF000000, 0xFFFF0000, 0xFFA60000,
+                                  0xFF80FF00, 0xFF008000, 0xFF0000FF, 0xFF000080};
+    for (int i = 1; i <= 9; ++i) {
+        SCOPED_TRACE(i);
+        QSlider* bar = Form4->findChild<QSlider*>(QStringLiteral("TrackBar%1").arg(i));
+        ASSERT_EQ(bar, Form4->TrackBar[i]);
+        EXPECT_EQ(bar->value(), kDefaults[i]);
+        EXPECT_EQ(bar->minimum(), 0);
+        EXPECT_EQ(bar->maximum(), 255);
+        EXPECT_EQ(bar->tickInterval(), 10);
+        QLabel* label = Form4->findChild<QLabel*>(QStringLiteral("Label%1").arg(i));
+        ASSERT_EQ(label, Form4->Label[i]);
+        EXPECT_EQ(label->text(), QString::number(kDefaults[i]));
+        EXPECT_TRUE(label->font().bold());
+        if (i <= 8) {
+            Shape* shape = Form4->findChild<Shape*>(QStringLiteral("Shape%1").arg(i));
+            ASSERT_EQ(shape, Form4->ShapeOf[i]);
+            EXPECT_EQ(shape->brushColor(), shapeColours[i]);
+            EXPECT_EQ(shape->size(), QSize(37, 37));
+            EXPECT_EQ(shape->toolTip(), QStringLiteral("Правая кнопка - СБРОС"));
+        }
+    }
+    EXPECT_EQ(Form4->CheckBox1->text(), QStringLiteral("Тонирование"));
+    EXPECT_FALSE(Form4->CheckBox1->isChecked());
+    EXPECT_EQ(Form4->Button3->text(), QStringLiteral("Сброс"));
+    EXPECT_EQ(Form4->Button1->text(), QStringLiteral("Просмотр"));
+    EXPECT_EQ(Form4->Button2->text(), QStringLiteral("Ок"));
+    EXPECT_TRUE(Form4->Button1->font().bold());
+    // Left, centre, right.
+    EXPECT_LT(Form4->Button3->x(), Form4->Button1->x());
+    EXPECT_LT(Form4->Button1->x(), Form4->Button2->x());
+    const auto settings = Form4->settings();
+    EXPECT_EQ(settings.t, tovik::kDefaultThresholds);
+    EXPECT_FALSE(settings.toning);
+}
+
+TEST_F(WindowTest, MovingATrackBarWritesItsLabelOnly) {
+    struct Case {
+        int bar;
+        int value;
+        const char* label;
+    };
+    const Case cases[] = {{1, 0, "0"}, {2, 255, "255"}, {5, 31, "31"}, {9, 7, "7"}};
+    Form1->PixelBuffer.set(0, 3);
+    for (const auto& c : cases) {
+        Form4->TrackBar[c.bar]->setValue(c.value);
+        EXPECT_EQ(Form4->Label[c.bar]->text(), c.label) << c.bar;
+    }
+    // The keyboard moves a bar one step.
+    QTest::keyClick(Form4->TrackBar[4], Qt::Key_Right);
+    EXPECT_EQ(Form4->TrackBar[4]->value(), 129);
+    EXPECT_EQ(Form4->Label[4]->text(), "129");
+    EXPECT_EQ(Form1->PixelBuffer.at(0), 3);  // nothing converted
+    EXPECT_EQ(Form4->settings().t, (std::array<int, 9>{0, 255, 50, 129, 31, 128, 30, 128, 7}));
+}
+
+TEST_F(WindowTest, RightClickOnAShapeResetsTheBarOfItsRowOnly) {
+    for (int i = 1; i <= 8; ++i) {
+        SCOPED_TRACE(i);
+        setAll(3);
+        rightClick(Form4->ShapeOf[i]);
+        for (int j = 1; j <= 9; ++j) {
+            EXPECT_EQ(Form4->TrackBar[j]->value(), j == i ? kDefaults[i] : 3) << j;
+            EXPECT_EQ(Form4->Label[j]->text(), QString::number(j == i ? kDefaults[i] : 3));
+        }
+    }
+}
+
+TEST_F(WindowTest, ResetSetsAllNineBackFirstToLast) {
+    setAll(3);
+    Form4->CheckBox1->setChecked(true);
+    std::vector<int> order;
+    for (int i = 1; i <= 9; ++i) {
+        QObject::connect(Form4->TrackBar[i], &QSlider::valueChanged, Form4,
+                         [&order, i] { order.push_back(i); });
+    }
+    Form4->show();
+    QTest::mouseClick(Form4->Button3, Qt::LeftButton);
+    EXPECT_EQ(positions(), (std::vector<int>{250, 50, 50, 128, 30, 128, 30, 128, 96}));
+    EXPECT_EQ(order, (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9}));
+    for (int i = 1; i <= 9; ++i) {
+        EXPECT_EQ(Form4->Label[i]->text(), QString::number(kDefaults[i]));
+    }
+    EXPECT_TRUE(Form4->CheckBox1->isChecked());  // the box is not a track bar
+}
+
+TEST_F(WindowTest, PreviewConvertsWithThePositionsNowSet) {
+    struct Case {
+        const char* name;
+        int bar;  // 0: none moved
+        int value;
+        bool toning;
+        std::vector<std::string> rows;
+    };
+    const Case cases[] = {
+        {"defaults", 0, 0, false, {"03302131", "02332122", "00000000"}},
+        // Black below 130 takes the dark red and the grey as well.
+        {"black threshold 130", 2, 130, false, {"03302130", "02302120", "00000000"}},
+        // Every visited pixel is dark: columns 1..6 of rows 0..6 become 0.
+        {"toning at 255", 9, 255, true, {"00000001", "00000002", "00000000"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QTest::mouseClick(Form4->Button3, Qt::LeftButton);
+        givePicture(ruleSampler());
+        Form1->PixelBuffer.set(9215, 3);
+        Form1->PixelBuffer.set(9216, 3);
+        if (c.bar != 0) {
+            Form4->TrackBar[c.bar]->setValue(c.value);
+        }
+        Form4->CheckBox1->setChecked(c.toning);
+        Form4->show();
+        QTest::mouseClick(Form4->Button1, Qt::LeftButton);
+        EXPECT_EQ(bufferRows(3), c.rows);
+        // The first 9,216 entries are cleared, whatever the picture size.
+        EXPECT_EQ(Form1->PixelBuffer.at(9215), 0);
+        EXPECT_EQ(Form1->PixelBuffer.at(9216), 3);
+        // And the working bitmap is redrawn from them.
+        EXPECT_EQ(workingPixel(2, 0), tovik::paletteColour(0, Form1->PixelBuffer.at(2)));
+        EXPECT_EQ(workingPixel(7, 1), tovik::paletteColour(0, Form1->PixelBuffer.at(15)));
+    }
+    EXPECT_TRUE(dialogs->errors.empty());
+    EXPECT_TRUE(dialogs->asked.empty());  // no file dialog
+}
+
+TEST_F(WindowTest, PreviewTwiceGivesTheSamePictureWithOrWithoutToning) {
+    QImage ramp(16, 8, QImage::Format_RGB32);
+    for (int y = 0; y < 8; ++y) {
+        for (int x = 0; x < 16; ++x) {
+            ramp.setPixel(x, y, qRgb(16 * x, 30 * y, 100));
+        }
+    }
+    for (bool toning : {false, true}) {
+        SCOPED_TRACE(toning);
+        givePicture(ramp);
+        Form4->CheckBox1->setChecked(toning);
+        QTest::mouseClick(Form4->Button1, Qt::LeftButton);
+        const tovik::PixelBuffer first = Form1->PixelBuffer;
+        const QImage source = Form1->SourcePicture.copy();
+        QTest::mouseClick(Form4->Button1, Qt::LeftButton);
+        EXPECT_EQ(Form1->PixelBuffer, first);
+        EXPECT_EQ(Form1->SourcePicture, source);
+    }
+}
+
+TEST_F(WindowTest, OkHidesTheThresholdsWindowAndKeepsThePicture) {
+    givePicture(ruleSampler());
+    Form4->show();
+    QTest::mouseClick(Form4->Button1, Qt::LeftButton);
+    const tovik::PixelBuffer converted = Form1->PixelBuffer;
+    Form4->TrackBar[2]->setValue(200);
+    QTest::mouseClick(Form4->Button2, Qt::LeftButton);
+    EXPECT_FALSE(Form4->isVisible());
+    EXPECT_EQ(Form1->PixelBuffer, converted);
+    EXPECT_EQ(Form4->TrackBar[2]->value(), 200);  // hidden, not reset
+}
+
+}  // namespace
