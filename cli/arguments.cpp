@@ -59,11 +59,7 @@ Arguments parseArguments(const QStringList& args, const CommandSyntax& syntax) {
     return result;
 }
 
-int intOption(const Arguments& arguments, const QString& option, int fallback, int min, int max) {
-    if (!arguments.values.contains(option)) {
-        return fallback;
-    }
-    const QString text = arguments.value(option);
+int intValue(const QString& option, const QString& text, int min, int max) {
     bool ok = false;
     const int value = text.toInt(&ok, 10);
     if (!ok) {
@@ -77,6 +73,13 @@ int intOption(const Arguments& arguments, const QString& option, int fallback, i
                              .arg(value));
     }
     return value;
+}
+
+int intOption(const Arguments& arguments, const QString& option, int fallback, int min, int max) {
+    if (!arguments.values.contains(option)) {
+        return fallback;
+    }
+    return intValue(option, arguments.value(option), min, max);
 }
 
 }  // namespace tovik::cli

@@ -46,6 +46,10 @@ struct Arguments {
 // missing required option or the wrong number of positional arguments.
 Arguments parseArguments(const QStringList& args, const CommandSyntax& syntax);
 
+// The text given for option (or for one item of its list) as a whole decimal number in
+// [min, max]. Throws UsageError when it is not a number or lies outside the range.
+int intValue(const QString& option, const QString& text, int min, int max);
+
 // The option as a whole decimal number in [min, max], or fallback when it is absent.
 // Throws UsageError when it is not a number or lies outside the range.
 int intOption(const Arguments& arguments, const QString& option, int fallback, int min, int max);

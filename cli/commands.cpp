@@ -4,6 +4,7 @@
 #include <new>
 
 #include "cli/arguments.h"
+#include "cli/convertcommand.h"
 #include "cli/outputformat.h"
 #include "convert/loadpicture.h"
 #include "picture/error.h"
@@ -23,33 +24,6 @@ constexpr char kProgram[] = "tovik-images-cli";
 void print(FILE* stream, const QString& text) {
     std::fputs(text.toUtf8().constData(), stream);
 }
-
-// Where and how the picture goes. Worked out before any input is read, so a usage error
-// is reported as one even when the input is bad too.
-struct OutputTarget {
-    QString path;
-    OutputFormat format;
-};
-
-OutputTarget outputTarget(const Arguments& args) {
-    const QString path = args.value("-o");
-    if (path.isEmpty()) {
-        throw UsageError(QStringLiteral("-o needs a file name"));
-    }
-    std::optional<QString> format;
-    if (args.values.contains("--format")) {
-        format = args.value("--format");
-    }
-    return {path, chooseFormat(format, path)};
-}
-
-// Written through writeFile, so a failure leaves no new file and an old one whole.
-void writePicture(const OutputTarget& target, const PixelBuffer& buffer, PictureSize size,
-                  int palette) {
-    writeFile(target.path, encodeOutput(target.format, buffer, size.width, size.height, palette));
-}
-
-const QStringList kOutputOptions = {"-o", "--format"};
 
 void runExport(const Arguments& args, FILE*) {
     const OutputTarget target = outputTarget(args);
@@ -97,8 +71,9 @@ struct Command {
 };
 
 const Command kCommands[] = {
-    {{"export", {"PROJECT"}, kOutputOptions, {}, {"-o"}}, runExport},
-    {{"import-raw", {"FILE"}, kOutputOptions + QStringList{"--height", "--palette"}, {}, {"-o"}},
+    {convertSyntax(), runConvert},
+    {{"export", {"PROJECT"}, outputOptions(), {}, {"-o"}}, runExport},
+    {{"import-raw", {"FILE"}, outputOptions() + QStringList{"--height", "--palette"}, {}, {"-o"}},
      runImportRaw},
     {{"info", {"FILE"}, {}, {}, {}}, runInfo},
 };
@@ -123,17 +98,20 @@ Commands:
   info         print the width, height and palette of a project, or the size of a picture
 
 Methods of convert (--method METHOD):
-  thresholds        --thresholds T1,...,T9   default 250,50,50,128,30,128,30,128,96
+  thresholds        --thresholds T1,...,T9   nine values 0..255,
+                                             default 250,50,50,128,30,128,30,128,96
                     --toning
-  floyd-steinberg   --threshold T            default 96
+  floyd-steinberg   --threshold T            0..255, default 96
                     --colour                 monochrome without it
   chunks            --absolute               weighted squared distance without it
                     --toning
-                    --toning-threshold T     default 96
+                    --toning-threshold T     0..999, default 96
                     --reference R,G,B/R,G,B/...
-                                             exactly 16 triples; without it the chunk
+                                             exactly 16 triples of 0..999, of which the
+                                             low 8 bits count; without it the chunk
                                              settings window's start values
   cga               palette 4 unless --palette says otherwise
+  An option of another method is a usage error.
 
 Options:
   -o OUTPUT         the file to write; an existing file is replaced only once the new
@@ -172,9 +150,6 @@ int run(const QStringList& args, FILE* out, FILE* err) {
                 command.run(parseArguments(args.mid(1), command.syntax), out);
                 return 0;
             }
-        }
-        if (args[0] == QLatin1String("convert")) {
-            throw Error(QStringLiteral("the convert command is not available in this build"));
         }
         throw UsageError(QStringLiteral("unknown command %1").arg(args[0]));
     } catch (const UsageError& e) {

@@ -3,6 +3,8 @@
 #include <QFileInfo>
 
 #include "cli/arguments.h"
+#include "picture/fileio.h"
+#include "picture/picturesize.h"
 #include "picture/projectfile.h"
 #include "picture/render.h"
 #include "target/bmp24.h"
@@ -72,6 +74,27 @@ QByteArray encodeOutput(OutputFormat format, const PixelBuffer& buffer, int widt
             return makeUkncSource(buffer, width, height);
     }
     return {};
+}
+
+QStringList outputOptions() {
+    return {"-o", "--format"};
+}
+
+OutputTarget outputTarget(const Arguments& args) {
+    const QString path = args.value("-o");
+    if (path.isEmpty()) {
+        throw UsageError(QStringLiteral("-o needs a file name"));
+    }
+    std::optional<QString> format;
+    if (args.values.contains("--format")) {
+        format = args.value("--format");
+    }
+    return {path, chooseFormat(format, path)};
+}
+
+void writePicture(const OutputTarget& target, const PixelBuffer& buffer, PictureSize size,
+                  int palette) {
+    writeFile(target.path, encodeOutput(target.format, buffer, size.width, size.height, palette));
 }
 
 }  // namespace tovik::cli

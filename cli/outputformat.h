@@ -2,13 +2,17 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 namespace tovik {
 class PixelBuffer;
-}
+struct PictureSize;
+}  // namespace tovik
 
 namespace tovik::cli {
+
+struct Arguments;
 
 enum class OutputFormat { Bip, BinPalette, BinHeader, Dump, Bmp, Mac };
 
@@ -20,5 +24,21 @@ OutputFormat chooseFormat(const std::optional<QString>& formatOption, const QStr
 // The file a W x H picture in palette p makes in the format.
 QByteArray encodeOutput(OutputFormat format, const PixelBuffer& buffer, int width, int height,
                         int palette);
+
+// The options every command that writes a picture accepts.
+QStringList outputOptions();
+
+// Where and how the picture goes: -o and --format. Worked out before any input is read,
+// so a usage error is reported as one even when the input is bad too.
+struct OutputTarget {
+    QString path;
+    OutputFormat format;
+};
+
+OutputTarget outputTarget(const Arguments& args);
+
+// Written through writeFile, so a failure leaves no new file and an old one whole.
+void writePicture(const OutputTarget& target, const PixelBuffer& buffer, PictureSize size,
+                  int palette);
 
 }  // namespace tovik::cli
