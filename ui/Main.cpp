@@ -620,7 +620,7 @@ void TForm1::N17Click() {
     CheckBox1->setChecked(true);
     CheckBox2->setChecked(false);
     ViewScale = 4;
-    Form2->move(Form4->width() + 20, Form4->y());
+    Form2->move(Form4->frameGeometry().width() + 20, Form4->y());
     RefreshPreview();
 }
 
