@@ -28,13 +28,21 @@ struct FittedPicture {
 // Loading from a fresh start: the height maximum drops to 256 before the file is read,
 // or to the fitted height under the narrow-tall rule, and W and H are then set as the
 // spin edits would take them.
+//
+// Only the fitted picture is kept. It stands in for the loaded one too: the threshold and
+// CGA conversions stretch the loaded picture over the fitted one again, and a stretch of
+// the fitted picture onto its own size gives it back pixel for pixel, so the result is
+// the same while a 12-megapixel photograph is never held whole.
 FittedPicture loadAndFit(const QString& path) {
+    FitResult fit;
     FittedPicture picture;
-    picture.loaded = loadPicture(path);
-    const FitResult fit = fitPicture(picture.loaded.width(), picture.loaded.height());
+    picture.source = loadPictureStretched(path, [&fit](QSize size) {
+        fit = fitPicture(size.width(), size.height());
+        return QSize(fit.width, fit.height);
+    });
+    picture.loaded = picture.source;
     const int heightMax = fit.narrowTall ? fit.height : kLoadHeightMax;
     picture.size = clampPictureSize(fit.width, fit.height, heightMax);
-    picture.source = stretchNearest(picture.loaded, fit.width, fit.height);
     return picture;
 }
 

@@ -8,6 +8,7 @@
 #include <csetjmp>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 #include <sys/mman.h>
@@ -16,6 +17,7 @@
 #include <jerror.h>
 #include <jpeglib.h>
 
+#include "convert/fit.h"
 #include "picture/error.h"
 #include "picture/fileio.h"
 
@@ -125,6 +127,36 @@ void decodeRows(j_decompress_ptr cinfo, void* arg) {
     jpeg_finish_decompress(cinfo);
 }
 
+// The rows a nearest-pixel stretch samples, each decoded straight into its place; every
+// other row goes through one scratch row and is dropped.
+struct SampledRows {
+    JSAMPROW* targets;     // one a target row
+    const int* sourceRow;  // the source row each target row takes, never decreasing
+    int count;
+    JSAMPROW scratch;
+    size_t rowBytes;
+};
+
+void decodeSampledRows(j_decompress_ptr cinfo, void* arg) {
+    auto* s = static_cast<SampledRows*>(arg);
+    jpeg_start_decompress(cinfo);
+    int next = 0;
+    while (cinfo->output_scanline < cinfo->output_height) {
+        const int y = static_cast<int>(cinfo->output_scanline);
+        const bool wanted = next < s->count && s->sourceRow[next] == y;
+        JSAMPROW row = wanted ? s->targets[next] : s->scratch;
+        if (jpeg_read_scanlines(cinfo, &row, 1) != 1) {
+            continue;
+        }
+        for (; next < s->count && s->sourceRow[next] == y; ++next) {
+            if (s->targets[next] != row) {
+                std::memcpy(s->targets[next], row, s->rowBytes);  // an enlarged row repeats
+            }
+        }
+    }
+    jpeg_finish_decompress(cinfo);
+}
+
 // The only place that calls setjmp. It owns no C++ object, so the jump from inside
 // libjpeg skips no destructor; the callers hold the image and the row table.
 bool runGuarded(j_decompress_ptr cinfo, void (*step)(j_decompress_ptr, void*), void* arg) {
@@ -181,6 +213,53 @@ void cmykToRgb32(QImage& image) {
             p[3] = 0xFF;
         }
     }
+}
+
+// Reads the header and refuses a picture above maxPixels before anything large is
+// allocated. The decoder then holds the bytes, which must outlive it.
+QSize readJpegHeader(Decompressor& d, const QByteArray& bytes, qint64 maxPixels) {
+    d.run(createDecompressor, nullptr);
+    HeaderStep header{reinterpret_cast<const unsigned char*>(bytes.constData()),
+                      static_cast<unsigned long>(bytes.size())};
+    d.run(readHeader, &header);
+    const qint64 width = d.cinfo.output_width, height = d.cinfo.output_height;
+    if (width * height > maxPixels || width > INT_MAX / 4 || height > INT_MAX) {
+        throw tooLarge(width, height);
+    }
+    return QSize(int(width), int(height));
+}
+
+// The nearest-pixel stretch of a JPEG without the whole picture in memory: only the rows
+// the stretch samples are kept, at full width, and stretched across afterwards.
+QImage decodeJpegStretched(const QByteArray& bytes, const std::function<QSize(QSize)>& sizeFor) {
+    Decompressor d;
+    const QSize size = readJpegHeader(d, bytes, kMaxPicturePixels);
+    const QSize target = sizeFor(size);
+    if (target.isEmpty()) {
+        return QImage();
+    }
+    QImage rows(size.width(), target.height(), QImage::Format_RGB32);
+    if (rows.isNull()) {
+        throw tooLarge(size.width(), size.height());
+    }
+    std::vector<JSAMPROW> targets(static_cast<size_t>(target.height()));
+    std::vector<int> sourceRow(static_cast<size_t>(target.height()));
+    for (int y = 0; y < target.height(); ++y) {
+        targets[size_t(y)] = rows.scanLine(y);
+        // The row under the centre of target row y, as stretchInto picks it.
+        sourceRow[size_t(y)] =
+            static_cast<int>((2LL * y + 1) * size.height() / (2LL * target.height()));
+    }
+    std::vector<JSAMPLE> scratch(size_t(size.width()) * 4);
+    SampledRows sampled{targets.data(), sourceRow.data(), target.height(), scratch.data(),
+                        scratch.size()};
+    d.cinfo.progress = &d.progress;
+    d.run(decodeSampledRows, &sampled);
+    if (d.cinfo.out_color_space == JCS_CMYK) {
+        cmykToRgb32(rows);
+    }
+    // Row y of `rows` is already the row the stretch takes, so only the columns change.
+    return stretchNearest(rows, target.width(), target.height());
 }
 
 // ---- BMP -----------------------------------------------------------------------------
@@ -327,21 +406,13 @@ QImage decodeJpeg(const QByteArray& bytes) {
 
 QImage decodeJpeg(const QByteArray& bytes, qint64 maxPixels) {
     Decompressor d;
-    d.run(createDecompressor, nullptr);
-    HeaderStep header{reinterpret_cast<const unsigned char*>(bytes.constData()),
-                      static_cast<unsigned long>(bytes.size())};
-    d.run(readHeader, &header);
-
-    const qint64 width = d.cinfo.output_width, height = d.cinfo.output_height;
-    if (width * height > maxPixels || width > INT_MAX / 4 || height > INT_MAX) {
-        throw tooLarge(width, height);
-    }
-    QImage image = allocateRgb32(int(width), int(height));
+    const QSize size = readJpegHeader(d, bytes, maxPixels);
+    QImage image = allocateRgb32(size.width(), size.height());
     if (image.isNull()) {
-        throw tooLarge(width, height);
+        throw tooLarge(size.width(), size.height());
     }
     // libjpeg writes each row straight into the image: no second buffer, no copy.
-    std::vector<JSAMPROW> rows(static_cast<size_t>(height));
+    std::vector<JSAMPROW> rows(static_cast<size_t>(size.height()));
     for (int y = 0; y < image.height(); ++y) {
         rows[static_cast<size_t>(y)] = image.scanLine(y);
     }
@@ -377,22 +448,43 @@ QImage decodeBmp(const QByteArray& bytes, qint64 maxPixels) {
     return image.convertToFormat(QImage::Format_RGB32);
 }
 
-QImage loadPicture(const QString& path) {
+namespace {
+
+// The file's bytes, and whether they take the JPEG path. The extension is judged before
+// the file is read, as a reader chosen by extension would: a name it cannot handle is
+// refused whether or not the file exists.
+QByteArray readPictureFile(const QString& path, bool& jpeg) {
     const QString name = QFileInfo(path).fileName();
     const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
     if (dot < 0) {
         throw Error(
             QStringLiteral("Unknown picture file type: the name %1 has no extension").arg(name));
     }
-    // The extension is judged before the file is read, as a reader chosen by extension
-    // would: a name it cannot handle is refused whether or not the file exists.
     const QString extension = name.mid(dot + 1);
-    const bool jpeg = isJpegFileName(path);
+    jpeg = isJpegFileName(path);
     if (!jpeg && extension.toLower() != QLatin1String("bmp")) {
         throw Error(QStringLiteral("Unknown picture file extension (.%1)").arg(extension));
     }
-    const QByteArray bytes = readFile(path);
+    return readFile(path);
+}
+
+}  // namespace
+
+QImage loadPicture(const QString& path) {
+    bool jpeg = false;
+    const QByteArray bytes = readPictureFile(path, jpeg);
     return jpeg ? decodeJpeg(bytes) : decodeBmp(bytes);
+}
+
+QImage loadPictureStretched(const QString& path, const std::function<QSize(QSize)>& sizeFor) {
+    bool jpeg = false;
+    const QByteArray bytes = readPictureFile(path, jpeg);
+    if (jpeg) {
+        return decodeJpegStretched(bytes, sizeFor);
+    }
+    const QImage picture = decodeBmp(bytes);
+    const QSize target = sizeFor(picture.size());
+    return stretchNearest(picture, target.width(), target.height());
 }
 
 }  // namespace tovik

@@ -2,7 +2,9 @@
 
 #include <QByteArray>
 #include <QImage>
+#include <QSize>
 #include <QString>
+#include <functional>
 
 namespace tovik {
 
@@ -33,5 +35,12 @@ QImage decodeBmp(const QByteArray& bytes, qint64 maxPixels);
 // Error("Unknown picture file type: the name %s has no extension"). The extension is
 // judged before the file is opened. The result is RGB32.
 QImage loadPicture(const QString& path);
+
+// The picture of the file as loadPicture reads it, stretched (nearest pixel) to the size
+// sizeFor gives for the picture's own size: the pixels of stretchNearest(loadPicture(path),
+// ...), but a JPEG keeps only the rows the stretch samples, so a large photograph is never
+// held whole. For a batch run that needs nothing but the fitted picture. Throws as
+// loadPicture does.
+QImage loadPictureStretched(const QString& path, const std::function<QSize(QSize)>& sizeFor);
 
 }  // namespace tovik

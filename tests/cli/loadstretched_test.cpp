@@ -1,0 +1,152 @@
+// The batch program's loader keeps only the rows a stretch samples; its pixels must be
+// those of the whole picture stretched.
+
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+
+#include <jerror.h>
+
+#include "clirunner.h"
+#include "convert/fit.h"
+#include "convert/jpeg_test_helpers.h"
+#include "convert/loadpicture.h"
+#include "picture/error.h"
+#include "target/bmp24.h"
+
+namespace tovik {
+namespace {
+
+using testing::encodeJpeg;
+using testing::JpegKind;
+using testing::makeTestPicture;
+
+std::string firstDifference(const QImage& actual, const QImage& expected) {
+    if (actual.size() != expected.size()) {
+        return QStringLiteral("size %1 x %2, expected %3 x %4")
+            .arg(actual.width())
+            .arg(actual.height())
+            .arg(expected.width())
+            .arg(expected.height())
+            .toStdString();
+    }
+    for (int y = 0; y < actual.height(); ++y) {
+        for (int x = 0; x < actual.width(); ++x) {
+            if (actual.pixel(x, y) != expected.pixel(x, y)) {
+                return QStringLiteral("pixel (%1, %2) is %3, expected %4")
+                    .arg(x)
+                    .arg(y)
+                    .arg(actual.pixel(x, y), 8, 16, QLatin1Char('0'))
+                    .arg(expected.pixel(x, y), 8, 16, QLatin1Char('0'))
+                    .toStdString();
+            }
+        }
+    }
+    return {};
+}
+
+template <typename F>
+std::string errorOf(F&& call) {
+    try {
+        call();
+    } catch (const Error& e) {
+        return e.message().toStdString();
+    }
+    return "(no error)";
+}
+
+std::string jpegError(int code) {
+    return "JPEG error #" + std::to_string(code);
+}
+
+QSize fittedSize(QSize size) {
+    const FitResult fit = fitPicture(size.width(), size.height());
+    return {fit.width, fit.height};
+}
+
+TEST(LoadPictureStretched, GivesTheWholePictureStretched) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    struct Case {
+        const char* name;
+        QByteArray file;
+        QSize picture;
+        QSize target;  // empty: the fitted size
+    };
+    const Case cases[] = {
+        {"wide.jpg", encodeJpeg(makeTestPicture(300, 200), JpegKind::Baseline), {300, 200}, {}},
+        {"strip.JPEG", encodeJpeg(makeTestPicture(1000, 300), JpegKind::Baseline), {1000, 300}, {}},
+        {"square.jpg",
+         encodeJpeg(makeTestPicture(257, 257), JpegKind::Progressive),
+         {257, 257},
+         {}},
+        {"tall.jpg", encodeJpeg(makeTestPicture(40, 700), JpegKind::Greyscale), {40, 700}, {}},
+        {"squeezed.jpg",
+         encodeJpeg(makeTestPicture(200, 1000), JpegKind::Baseline),
+         {200, 1000},
+         {}},
+        {"cmyk.jpg", encodeJpeg(makeTestPicture(333, 100), JpegKind::Cmyk), {333, 100}, {}},
+        {"ycck.jpg", encodeJpeg(makeTestPicture(100, 90), JpegKind::Ycck), {100, 90}, {}},
+        {"small.jpg", encodeJpeg(makeTestPicture(5, 5), JpegKind::Baseline), {5, 5}, {}},
+        // Enlarging repeats source rows; shrinking hard skips most of them.
+        {"grow.jpg", encodeJpeg(makeTestPicture(50, 30), JpegKind::Baseline), {50, 30}, {120, 75}},
+        {"shrink.jpg",
+         encodeJpeg(makeTestPicture(50, 30), JpegKind::Progressive),
+         {50, 30},
+         {7, 3}},
+        {"picture.bmp", encodeBmp24(makeTestPicture(301, 120)), {301, 120}, {}},
+    };
+    for (const Case& c : cases) {
+        const QString path = dir.filePath(c.name);
+        writeBytes(path, c.file);
+        QSize seen;
+        const QImage actual = loadPictureStretched(path, [&](QSize size) {
+            seen = size;
+            return c.target.isEmpty() ? fittedSize(size) : c.target;
+        });
+        EXPECT_EQ(seen, c.picture) << c.name;
+        const QImage whole = loadPicture(path);
+        const QSize target = c.target.isEmpty() ? fittedSize(whole.size()) : c.target;
+        const QImage expected = stretchNearest(whole, target.width(), target.height());
+        EXPECT_EQ(firstDifference(actual, expected), "") << c.name;
+        EXPECT_EQ(actual.format(), QImage::Format_RGB32) << c.name;
+    }
+}
+
+TEST(LoadPictureStretched, NoSizeGivesNoPicture) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("p.jpg");
+    writeBytes(path, encodeJpeg(makeTestPicture(20, 10), JpegKind::Baseline));
+    EXPECT_TRUE(loadPictureStretched(path, [](QSize) { return QSize(0, 5); }).isNull());
+    EXPECT_TRUE(loadPictureStretched(path, [](QSize) { return QSize(5, 0); }).isNull());
+}
+
+TEST(LoadPictureStretched, FailsAsTheWholeLoadFails) {
+    QTemporaryDir dir;
+    const QByteArray jpeg = encodeJpeg(makeTestPicture(64, 64), JpegKind::Baseline);
+    struct Case {
+        const char* name;
+        QByteArray file;
+        std::string message;
+    };
+    const Case cases[] = {
+        {"cut.jpg", jpeg.left(jpeg.size() / 2), jpegError(JWRN_JPEG_EOF)},
+        {"empty.jpg", QByteArray(), jpegError(JERR_INPUT_EMPTY)},
+        {"noise.jpg", QByteArray(300, 'x'), jpegError(JERR_NO_SOI)},
+        {"bad.bmp", "BM not really", "Bitmap image is not valid"},
+        {"picture.png", jpeg, "Unknown picture file extension (.png)"},
+        {"noextension", jpeg, "Unknown picture file type: the name noextension has no extension"},
+    };
+    for (const Case& c : cases) {
+        const QString path = dir.filePath(c.name);
+        writeBytes(path, c.file);
+        EXPECT_EQ(errorOf([&] { loadPictureStretched(path, fittedSize); }), c.message) << c.name;
+        EXPECT_EQ(errorOf([&] { loadPicture(path); }), c.message) << c.name;
+    }
+    const QString missing = dir.filePath("missing.jpg");
+    EXPECT_EQ(errorOf([&] { loadPictureStretched(missing, fittedSize); }),
+              ("Cannot open file " + missing).toStdString());
+}
+
+}  // namespace
+}  // namespace tovik
