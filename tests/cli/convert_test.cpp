@@ -579,5 +579,35 @@ TEST_F(CliConvert, AnUnwritableOutputFailsAndLeavesNoFile) {
     EXPECT_EQ(filesInDir(), QStringList({"in.bmp", "plain"}));
 }
 
+// The pictures in samples/ stay usable for the quick start.
+TEST_F(CliConvert, TheSamplesConvert) {
+    const QString samples = QStringLiteral(TOVIK_SAMPLES_DIR);
+    struct Case {
+        QStringList args;
+        QByteArray header;  // W, H and palette of the project written
+    };
+    const Case cases[] = {
+        {{"convert", samples + "/gradient.jpg", "--method", "thresholds"},
+         le32(256) + le32(160) + le32(0)},
+        {{"convert", samples + "/photo-like.jpg", "--method", "chunks"},
+         le32(256) + le32(160) + le32(0)},
+        {{"convert", samples + "/photo-like.jpg", "--method", "floyd-steinberg", "--colour"},
+         le32(256) + le32(160) + le32(0)},
+        {{"convert", samples + "/cga.bmp", "--method", "cga"}, le32(64) + le32(64) + le32(4)},
+        {{"import-raw", samples + "/strip.raw", "--height", "64"}, le32(8) + le32(64) + le32(0)},
+    };
+    for (const Case& c : cases) {
+        const CliResult r = runCli(c.args + QStringList{"-o", path("out.bip")});
+        EXPECT_EQ(r.exitCode, 0) << c.args.join(' ').toStdString() << ": " << r.err.toStdString();
+        EXPECT_EQ(fileBytes(path("out.bip")).mid(3, 12).toHex(), c.header.toHex())
+            << c.args.join(' ').toStdString();
+    }
+    // Drawn in the four colours of palette 4 only, the CGA sample comes back unchanged.
+    const CliResult r =
+        runCli({"convert", samples + "/cga.bmp", "--method", "cga", "-o", path("cga.bmp")});
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(fileBytes(path("cga.bmp")), fileBytes(samples + "/cga.bmp"));
+}
+
 }  // namespace
 }  // namespace tovik
