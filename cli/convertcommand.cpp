@@ -127,7 +127,7 @@ Conversion cgaConversion(const Arguments&) {
 
 struct Method {
     QString name;
-    QStringList options;  // the options that belong to this method alone
+    QStringList options;  // what it takes besides --palette and the output options
     int palette;          // without --palette
     Conversion (*prepare)(const Arguments&);
 };
