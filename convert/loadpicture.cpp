@@ -20,6 +20,7 @@
 #include "convert/fit.h"
 #include "picture/error.h"
 #include "picture/fileio.h"
+#include "picture/render.h"
 
 namespace tovik {
 
@@ -246,9 +247,7 @@ QImage decodeJpegStretched(const QByteArray& bytes, const std::function<QSize(QS
     std::vector<int> sourceRow(static_cast<size_t>(target.height()));
     for (int y = 0; y < target.height(); ++y) {
         targets[size_t(y)] = rows.scanLine(y);
-        // The row under the centre of target row y, as stretchInto picks it.
-        sourceRow[size_t(y)] =
-            static_cast<int>((2LL * y + 1) * size.height() / (2LL * target.height()));
+        sourceRow[size_t(y)] = stretchSourceIndex(y, size.height(), target.height());
     }
     std::vector<JSAMPLE> scratch(size_t(size.width()) * 4);
     SampledRows sampled{targets.data(), sourceRow.data(), target.height(), scratch.data(),

@@ -57,11 +57,11 @@ void stretchInto(const QImage& sourceImage, QImage& target) {
     const int tw = target.width(), th = target.height();
     std::vector<int> columns(static_cast<size_t>(tw));
     for (int x = 0; x < tw; ++x) {
-        columns[static_cast<size_t>(x)] = static_cast<int>((2LL * x + 1) * sw / (2LL * tw));
+        columns[static_cast<size_t>(x)] = stretchSourceIndex(x, sw, tw);
     }
     int previousSourceRow = -1;
     for (int y = 0; y < th; ++y) {
-        const int sy = static_cast<int>((2LL * y + 1) * sh / (2LL * th));
+        const int sy = stretchSourceIndex(y, sh, th);
         QRgb* out = rowOf(target, y);
         if (sy == previousSourceRow) {
             // Enlarging repeats whole rows: copy the row just built.

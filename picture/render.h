@@ -26,6 +26,11 @@ QImage resizedKeeping(const QImage& image, int width, int height, QRgb fill);
 // source pixel exactly; shrinking drops whole rows and columns; nothing is averaged.
 void stretchInto(const QImage& source, QImage& target);
 
+// The source row (or column) under the centre of target row t, as stretchInto takes it.
+inline int stretchSourceIndex(int t, int sourceSize, int targetSize) {
+    return static_cast<int>((2LL * t + 1) * sourceSize / (2LL * targetSize));
+}
+
 // Colour of grid line n (a column or row number): light grey on positive multiples of 8,
 // middle grey on other positive multiples of 4, dark grey elsewhere.
 QRgb gridLineColour(int n);
