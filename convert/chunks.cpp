@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <limits>
 
+#include "convert/diffusion.h"
 #include "picture/pixelbuffer.h"
 
 namespace tovik {
@@ -54,18 +55,6 @@ const ChunkReferences kChunkResetReferences = [] {
 
 namespace {
 
-// Byte offsets of the channels inside an RGB32 pixel on this platform.
-constexpr int kBlue = 0;
-constexpr int kGreen = 1;
-constexpr int kRed = 2;
-
-struct Share {
-    int dx;
-    int dy;
-    int sixteenths;
-};
-constexpr Share kShares[] = {{1, 0, 7}, {1, 1, 1}, {0, 1, 5}, {-1, 1, 3}};
-
 // Sets entry (x, y) with stride width when the column is inside the picture width and
 // the entry inside the buffer; anything else would land on another row or past the end.
 void setInside(PixelBuffer& buffer, int width, long long x, long long y, int value) {
@@ -79,7 +68,7 @@ void setInside(PixelBuffer& buffer, int width, long long x, long long y, int val
 }
 
 ChunkColour colourAt(const uchar* pixel) {
-    return ChunkColour{pixel[kRed], pixel[kGreen], pixel[kBlue]};
+    return ChunkColour{pixel[kRedByte], pixel[kGreenByte], pixel[kBlueByte]};
 }
 
 void patternPass(const QImage& source, const ChunkSettings& settings, int pictureWidth,
@@ -117,7 +106,7 @@ void toningPass(QImage& source, int threshold, int pictureWidth, PixelBuffer& bu
     for (int y = 0; y + 1 < h; ++y) {
         for (int k = 1; k + 1 < w; ++k) {
             const uchar* pixel = pixelAt(k, y);
-            const int brightness = (pixel[kRed] + pixel[kGreen] + pixel[kBlue]) / 3;
+            const int brightness = (pixel[kRedByte] + pixel[kGreenByte] + pixel[kBlueByte]) / 3;
             int error;
             if (threshold < brightness) {
                 error = brightness - 255;
@@ -126,13 +115,10 @@ void toningPass(QImage& source, int threshold, int pictureWidth, PixelBuffer& bu
                 setInside(buffer, pictureWidth, k, y, 0);
                 setInside(buffer, pictureWidth, k + 1, y, 0);
             }
-            for (const Share& share : kShares) {
-                const double spread = error * (share.sixteenths / 16.0);
+            for (const DiffusionShare& share : kDiffusionShares) {
                 uchar* neighbour = pixelAt(k + share.dx, y + share.dy);
-                for (int c : {kBlue, kGreen, kRed}) {
-                    // The sum is truncated toward zero as a whole, then kept in 0..255.
-                    const int value = static_cast<int>(neighbour[c] + spread);
-                    neighbour[c] = static_cast<uchar>(std::clamp(value, 0, 255));
+                for (int c : {kBlueByte, kGreenByte, kRedByte}) {
+                    neighbour[c] = diffusedByte(neighbour[c], error, share.sixteenths);
                 }
             }
         }

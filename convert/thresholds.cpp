@@ -1,7 +1,6 @@
 #include "convert/thresholds.h"
 
-#include <algorithm>
-
+#include "convert/diffusion.h"
 #include "picture/pixelbuffer.h"
 #include "picture/render.h"
 
@@ -42,33 +41,6 @@ int thresholdIndex(int b, int g, int r, bool odd, bool oddRow, const Thresholds&
     return odd ? 2 : 3;
 }
 
-// Adds weight/16 of the error to a green byte, truncated toward zero and kept in 0..255.
-void diffuse(uchar* green, int weight, int error) {
-    const int value = (16 * int(*green) + weight * error) / 16;
-    *green = static_cast<uchar>(std::clamp(value, 0, 255));
-}
-
-void tone(QImage& source, int threshold, int pictureWidth, PixelBuffer& buffer) {
-    constexpr int kGreen = 1;  // byte order blue, green, red, spare
-    const int w = source.width(), h = source.height();
-    for (int y = 0; y + 1 < h; ++y) {
-        uchar* row = source.scanLine(y);
-        uchar* below = source.scanLine(y + 1);
-        for (int x = 1; x + 1 < w; ++x) {
-            const int g = row[4 * x + kGreen];
-            int error = g - 255;
-            if (g <= threshold) {
-                buffer.set(y * pictureWidth + x, 0);
-                error = g;
-            }
-            diffuse(&row[4 * (x + 1) + kGreen], 7, error);
-            diffuse(&below[4 * (x + 1) + kGreen], 1, error);
-            diffuse(&below[4 * x + kGreen], 5, error);
-            diffuse(&below[4 * (x - 1) + kGreen], 3, error);
-        }
-    }
-}
-
 }  // namespace
 
 void convertThresholds(const QImage& loaded, QImage& source, const ThresholdSettings& settings,
@@ -94,7 +66,12 @@ void convertThresholds(const QImage& loaded, QImage& source, const ThresholdSett
         }
     }
     if (settings.toning) {
-        tone(source, t.toning, pictureWidth, buffer);
+        // Green at or below T9 is dark: its entry becomes 0; lighter pixels keep theirs.
+        diffuseChannel(source, kGreenByte, t.toning, [&](int x, int y, bool light) {
+            if (!light) {
+                buffer.set(y * pictureWidth + x, 0);
+            }
+        });
     }
 }
 
