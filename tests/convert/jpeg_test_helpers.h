@@ -11,11 +11,54 @@
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 #include <vector>
 
 #include <jpeglib.h>
 
+#include "picture/error.h"
+
 namespace tovik::testing {
+
+// Where the two pictures first differ, or an empty string when they are equal.
+inline std::string firstDifference(const QImage& actual, const QImage& expected) {
+    if (actual.size() != expected.size()) {
+        return QStringLiteral("size %1 x %2, expected %3 x %4")
+            .arg(actual.width())
+            .arg(actual.height())
+            .arg(expected.width())
+            .arg(expected.height())
+            .toStdString();
+    }
+    for (int y = 0; y < actual.height(); ++y) {
+        for (int x = 0; x < actual.width(); ++x) {
+            if (actual.pixel(x, y) != expected.pixel(x, y)) {
+                return QStringLiteral("pixel (%1, %2) is %3, expected %4")
+                    .arg(x)
+                    .arg(y)
+                    .arg(actual.pixel(x, y), 8, 16, QLatin1Char('0'))
+                    .arg(expected.pixel(x, y), 8, 16, QLatin1Char('0'))
+                    .toStdString();
+            }
+        }
+    }
+    return {};
+}
+
+// The message of the error the call throws, or "(no error)".
+template <typename F>
+std::string errorOf(F&& call) {
+    try {
+        call();
+    } catch (const Error& e) {
+        return e.message().toStdString();
+    }
+    return "(no error)";
+}
+
+inline std::string jpegError(int code) {
+    return "JPEG error #" + std::to_string(code);
+}
 
 // A picture with smooth gradients and sharp edges, so every block holds real detail.
 inline QImage makeTestPicture(int width, int height) {

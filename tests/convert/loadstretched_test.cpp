@@ -1,5 +1,5 @@
-// The batch program's loader keeps only the rows a stretch samples; its pixels must be
-// those of the whole picture stretched.
+// The loader that keeps only the rows a stretch samples: its pixels must be those of the
+// whole picture stretched.
 
 #include <gtest/gtest.h>
 
@@ -7,57 +7,22 @@
 
 #include <jerror.h>
 
-#include "clirunner.h"
 #include "convert/fit.h"
 #include "convert/jpeg_test_helpers.h"
 #include "convert/loadpicture.h"
 #include "picture/error.h"
+#include "picture/fileio.h"
 #include "target/bmp24.h"
 
 namespace tovik {
 namespace {
 
 using testing::encodeJpeg;
+using testing::errorOf;
+using testing::firstDifference;
+using testing::jpegError;
 using testing::JpegKind;
 using testing::makeTestPicture;
-
-std::string firstDifference(const QImage& actual, const QImage& expected) {
-    if (actual.size() != expected.size()) {
-        return QStringLiteral("size %1 x %2, expected %3 x %4")
-            .arg(actual.width())
-            .arg(actual.height())
-            .arg(expected.width())
-            .arg(expected.height())
-            .toStdString();
-    }
-    for (int y = 0; y < actual.height(); ++y) {
-        for (int x = 0; x < actual.width(); ++x) {
-            if (actual.pixel(x, y) != expected.pixel(x, y)) {
-                return QStringLiteral("pixel (%1, %2) is %3, expected %4")
-                    .arg(x)
-                    .arg(y)
-                    .arg(actual.pixel(x, y), 8, 16, QLatin1Char('0'))
-                    .arg(expected.pixel(x, y), 8, 16, QLatin1Char('0'))
-                    .toStdString();
-            }
-        }
-    }
-    return {};
-}
-
-template <typename F>
-std::string errorOf(F&& call) {
-    try {
-        call();
-    } catch (const Error& e) {
-        return e.message().toStdString();
-    }
-    return "(no error)";
-}
-
-std::string jpegError(int code) {
-    return "JPEG error #" + std::to_string(code);
-}
 
 QSize fittedSize(QSize size) {
     const FitResult fit = fitPicture(size.width(), size.height());
@@ -98,7 +63,7 @@ TEST(LoadPictureStretched, GivesTheWholePictureStretched) {
     };
     for (const Case& c : cases) {
         const QString path = dir.filePath(c.name);
-        writeBytes(path, c.file);
+        writeFile(path, c.file);
         QSize seen;
         const QImage actual = loadPictureStretched(path, [&](QSize size) {
             seen = size;
@@ -116,7 +81,7 @@ TEST(LoadPictureStretched, GivesTheWholePictureStretched) {
 TEST(LoadPictureStretched, NoSizeGivesNoPicture) {
     QTemporaryDir dir;
     const QString path = dir.filePath("p.jpg");
-    writeBytes(path, encodeJpeg(makeTestPicture(20, 10), JpegKind::Baseline));
+    writeFile(path, encodeJpeg(makeTestPicture(20, 10), JpegKind::Baseline));
     EXPECT_TRUE(loadPictureStretched(path, [](QSize) { return QSize(0, 5); }).isNull());
     EXPECT_TRUE(loadPictureStretched(path, [](QSize) { return QSize(5, 0); }).isNull());
 }
@@ -139,7 +104,7 @@ TEST(LoadPictureStretched, FailsAsTheWholeLoadFails) {
     };
     for (const Case& c : cases) {
         const QString path = dir.filePath(c.name);
-        writeBytes(path, c.file);
+        writeFile(path, c.file);
         EXPECT_EQ(errorOf([&] { loadPictureStretched(path, fittedSize); }), c.message) << c.name;
         EXPECT_EQ(errorOf([&] { loadPicture(path); }), c.message) << c.name;
     }
