@@ -144,6 +144,12 @@ void decodeSampledRows(j_decompress_ptr cinfo, void* arg) {
     int next = 0;
     while (cinfo->output_scanline < cinfo->output_height) {
         const int y = static_cast<int>(cinfo->output_scanline);
+        if (next < s->count && s->sourceRow[next] > y) {
+            // Rows nobody samples are entropy-decoded only: no inverse transform, no
+            // colour conversion.
+            jpeg_skip_scanlines(cinfo, static_cast<JDIMENSION>(s->sourceRow[next] - y));
+            continue;
+        }
         const bool wanted = next < s->count && s->sourceRow[next] == y;
         JSAMPROW row = wanted ? s->targets[next] : s->scratch;
         if (jpeg_read_scanlines(cinfo, &row, 1) != 1) {

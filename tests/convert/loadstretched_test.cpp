@@ -78,6 +78,25 @@ TEST(LoadPictureStretched, GivesTheWholePictureStretched) {
     }
 }
 
+// Rows between the sampled ones are skipped without being decoded to pixels; every
+// sampled row must still come out exactly as a whole decode gives it, whatever the
+// distance to the last one and wherever it falls inside a block row.
+TEST(LoadPictureStretched, SkippedRowsLeaveTheSampledOnesExact) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    for (JpegKind kind : {JpegKind::Baseline, JpegKind::Progressive, JpegKind::Cmyk}) {
+        const QString path = dir.filePath("rows.jpg");
+        writeFile(path, encodeJpeg(makeTestPicture(61, 197), kind));
+        const QImage whole = loadPicture(path);
+        for (int height = 1; height <= 197; height += height < 24 ? 1 : 29) {
+            const QImage actual =
+                loadPictureStretched(path, [&](QSize) { return QSize(61, height); });
+            EXPECT_EQ(firstDifference(actual, stretchNearest(whole, 61, height)), "")
+                << "kind " << static_cast<int>(kind) << ", height " << height;
+        }
+    }
+}
+
 TEST(LoadPictureStretched, NoSizeGivesNoPicture) {
     QTemporaryDir dir;
     const QString path = dir.filePath("p.jpg");
