@@ -79,19 +79,6 @@ QImage uniform(int value) {
     return picture;
 }
 
-std::vector<std::string> bufferRows(int rows) {
-    const int w = Form1->pictureWidth();
-    std::vector<std::string> result;
-    for (int y = 0; y < rows; ++y) {
-        std::string row;
-        for (int x = 0; x < w; ++x) {
-            row += static_cast<char>('0' + Form1->PixelBuffer.at(x + y * w));
-        }
-        result.push_back(row);
-    }
-    return result;
-}
-
 void clickPreview() {
     QTest::mouseClick(Chank_config->Button2, Qt::LeftButton);
 }

@@ -24,20 +24,6 @@ void givePicture(const QImage& picture) {
     Form1->setPictureSize(picture.width(), picture.height());
 }
 
-// The top rows of the buffer, one string of indices per row, at the current width.
-std::vector<std::string> bufferRows(int rows) {
-    const int w = Form1->pictureWidth();
-    std::vector<std::string> result;
-    for (int y = 0; y < rows; ++y) {
-        std::string row;
-        for (int x = 0; x < w; ++x) {
-            row += static_cast<char>('0' + Form1->PixelBuffer.at(x + y * w));
-        }
-        result.push_back(row);
-    }
-    return result;
-}
-
 void rightClick(QWidget* widget) {
     const QPoint centre = widget->rect().center();
     QContextMenuEvent event(QContextMenuEvent::Mouse, centre, widget->mapToGlobal(centre));

@@ -6,6 +6,7 @@
 #include <QImage>
 #include <deque>
 #include <optional>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -57,6 +58,20 @@ protected:
     void TearDown() override { Application::destroyForms(); }
 
     static QRgb viewPixel(int x, int y) { return Form1->Image1->bitmap().pixel(x, y); }
+
+    // The top rows of the buffer, one string of indices per row, at the current width.
+    static std::vector<std::string> bufferRows(int rows) {
+        const int w = Form1->pictureWidth();
+        std::vector<std::string> result;
+        for (int y = 0; y < rows; ++y) {
+            std::string row;
+            for (int x = 0; x < w; ++x) {
+                row += static_cast<char>('0' + Form1->PixelBuffer.at(x + y * w));
+            }
+            result.push_back(row);
+        }
+        return result;
+    }
     static QRgb workingPixel(int x, int y) { return Form1->Image2.pixel(x, y); }
 
     // Chooses a palette as the user does: the list drops down, an entry is picked.
