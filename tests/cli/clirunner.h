@@ -4,7 +4,9 @@
 #include <QFile>
 #include <QString>
 #include <QStringList>
+#include <QtEndian>
 #include <functional>
+#include <string>
 
 namespace tovik {
 
@@ -20,6 +22,17 @@ CliResult runCli(const QStringList& args, const std::function<void()>& childSetu
 
 // The usage text as the program prints it for --help.
 QByteArray usage();
+
+// What a usage error prints on standard error: the reason, a blank line, the usage.
+inline std::string usageError(const QString& reason) {
+    return ("tovik-images-cli: " + reason + "\n\n" + QString::fromUtf8(usage())).toStdString();
+}
+
+inline QByteArray le32(int value) {
+    QByteArray out(4, '\0');
+    qToLittleEndian<qint32>(value, out.data());
+    return out;
+}
 
 inline QByteArray fileBytes(const QString& path) {
     QFile file(path);

@@ -16,12 +16,6 @@
 namespace tovik {
 namespace {
 
-QByteArray le32(int value) {
-    QByteArray out(4, '\0');
-    qToLittleEndian<qint32>(value, out.data());
-    return out;
-}
-
 // 13 x 9 in palette 9: W and W*H are neither multiples of 4 nor of 8.
 PixelBuffer sampleBuffer() {
     PixelBuffer buffer;

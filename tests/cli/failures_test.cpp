@@ -145,10 +145,7 @@ TEST_F(CliFailures, UsageErrorsExitTwoWithTheReasonAndTheUsage) {
         const std::string name = c.args.join(' ').toStdString();
         EXPECT_EQ(r.exitCode, 2) << name;
         EXPECT_EQ(r.out, "") << name;
-        EXPECT_EQ(
-            QString::fromUtf8(r.err).toStdString(),
-            ("tovik-images-cli: " + c.reason + "\n\n" + QString::fromUtf8(usage())).toStdString())
-            << name;
+        EXPECT_EQ(QString::fromUtf8(r.err).toStdString(), usageError(c.reason)) << name;
         EXPECT_EQ(filesInDir(), QStringList({"p.bip", "s.raw"})) << name;
     }
 }

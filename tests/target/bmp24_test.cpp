@@ -9,17 +9,10 @@
 #include "picture/pixelbuffer.h"
 #include "picture/render.h"
 #include "target/bmp24.h"
+#include "testbytes.h"
 
 namespace tovik {
 namespace {
-
-QByteArray bytes(std::initializer_list<int> values) {
-    QByteArray out;
-    for (int v : values) {
-        out.append(static_cast<char>(v));
-    }
-    return out;
-}
 
 TEST(Bmp24, ThreeByTwoByteExact) {
     QImage image(3, 2, QImage::Format_RGB32);

@@ -5,17 +5,10 @@
 
 #include "picture/pixelbuffer.h"
 #include "target/screenpack.h"
+#include "testbytes.h"
 
 namespace tovik {
 namespace {
-
-QByteArray bytes(std::initializer_list<int> values) {
-    QByteArray out;
-    for (int v : values) {
-        out.append(static_cast<char>(v));
-    }
-    return out;
-}
 
 PixelBuffer bufferOf(const std::vector<int>& entries) {
     PixelBuffer buffer;
