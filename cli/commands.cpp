@@ -25,30 +25,33 @@ void print(FILE* stream, const QString& text) {
     std::fputs(text.toUtf8().constData(), stream);
 }
 
-void runExport(const Arguments& args, FILE*) {
+Job prepareExport(const Arguments& args) {
     const OutputTarget target = outputTarget(args);
     const QString path = args.positionals[0];
-    // A project holds at most one byte a buffer entry; anything after that is never read.
-    const ProjectFile project =
-        decodeProject(readFile(path, kProjectHeaderSize + PixelBuffer::kSize), path);
-    const PictureSize size = clampPictureSize(project.width, project.height, kStartHeightMax);
-    PixelBuffer buffer;
-    loadProjectPixels(project.pixels, size.width, size.height, buffer);
-    writePicture(target, buffer, size, project.palette);
+    return [=](FILE*) {
+        const ProjectFile project = readProject(path);
+        const PictureSize size = clampPictureSize(project.width, project.height, kStartHeightMax);
+        PixelBuffer buffer;
+        loadProjectPixels(project.pixels, size.width, size.height, buffer);
+        writePicture(target, buffer, size, project.palette);
+    };
 }
 
-void runImportRaw(const Arguments& args, FILE*) {
+Job prepareImportRaw(const Arguments& args) {
     const int height = intOption(args, "--height", kStartHeightMax, kMinHeight, kStartHeightMax);
     const int palette = intOption(args, "--palette", 0, 0, kPaletteCount - 1);
     const OutputTarget target = outputTarget(args);
-    const PictureSize size = clampPictureSize(8, height, kStartHeightMax);
-    PixelBuffer buffer;
-    readRawStrip(readFile(args.positionals[0], size.height), size.height, buffer);
-    writePicture(target, buffer, size, palette);
+    const QString path = args.positionals[0];
+    return [=](FILE*) {
+        const PictureSize size = clampPictureSize(8, height, kStartHeightMax);
+        PixelBuffer buffer;
+        // One byte a row: nothing past the picture's last row is read.
+        readRawStrip(readFile(path, size.height), size.height, buffer);
+        writePicture(target, buffer, size, palette);
+    };
 }
 
-void runInfo(const Arguments& args, FILE* out) {
-    const QString path = args.positionals[0];
+void runInfo(const QString& path, FILE* out) {
     const QByteArray head = readFile(path, kProjectHeaderSize);
     // A .bip without the magic is a damaged project: say so rather than that .bip is no
     // picture extension.
@@ -65,17 +68,22 @@ void runInfo(const Arguments& args, FILE* out) {
     print(out, QStringLiteral("width %1\nheight %2\n").arg(picture.width()).arg(picture.height()));
 }
 
+Job prepareInfo(const Arguments& args) {
+    const QString path = args.positionals[0];
+    return [=](FILE* out) { runInfo(path, out); };
+}
+
 struct Command {
     CommandSyntax syntax;
-    void (*run)(const Arguments&, FILE* out);
+    Job (*prepare)(const Arguments&);
 };
 
 const Command kCommands[] = {
-    {convertSyntax(), runConvert},
-    {{"export", {"PROJECT"}, outputOptions(), {}, {"-o"}}, runExport},
+    {convertSyntax(), prepareConvert},
+    {{"export", {"PROJECT"}, outputOptions(), {}, {"-o"}}, prepareExport},
     {{"import-raw", {"FILE"}, outputOptions() + QStringList{"--height", "--palette"}, {}, {"-o"}},
-     runImportRaw},
-    {{"info", {"FILE"}, {}, {}, {}}, runInfo},
+     prepareImportRaw},
+    {{"info", {"FILE"}, {}, {}, {}}, prepareInfo},
 };
 
 }  // namespace
@@ -136,22 +144,26 @@ it was; 2 usage error, with the usage on standard error.
 )");
 }
 
+Job parseCommandLine(const QStringList& args) {
+    if (args.isEmpty()) {
+        throw UsageError(QStringLiteral("no command given"));
+    }
+    for (const Command& command : kCommands) {
+        if (command.syntax.name == args[0]) {
+            return command.prepare(parseArguments(args.mid(1), command.syntax));
+        }
+    }
+    throw UsageError(QStringLiteral("unknown command %1").arg(args[0]));
+}
+
 int run(const QStringList& args, FILE* out, FILE* err) {
     if (args.contains(QLatin1String("--help")) || args.contains(QLatin1String("-h"))) {
         print(out, usageText());
         return 0;
     }
     try {
-        if (args.isEmpty()) {
-            throw UsageError(QStringLiteral("no command given"));
-        }
-        for (const Command& command : kCommands) {
-            if (command.syntax.name == args[0]) {
-                command.run(parseArguments(args.mid(1), command.syntax), out);
-                return 0;
-            }
-        }
-        throw UsageError(QStringLiteral("unknown command %1").arg(args[0]));
+        parseCommandLine(args)(out);
+        return 0;
     } catch (const UsageError& e) {
         print(err, QStringLiteral("%1: %2\n\n%3").arg(kProgram, e.message(), usageText()));
         return 2;

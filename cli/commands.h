@@ -3,11 +3,20 @@
 #include <QString>
 #include <QStringList>
 #include <cstdio>
+#include <functional>
 
 namespace tovik::cli {
 
 // The usage text that --help prints and every usage error shows.
 QString usageText();
+
+// The work a command line asks for, ready to run: it reads and writes files and prints
+// to out, and throws Error when a file cannot be read or written.
+using Job = std::function<void(FILE* out)>;
+
+// Checks the whole command line (the arguments after the program name, without --help)
+// and returns its job; throws UsageError for any mistake in it. Touches no file.
+Job parseCommandLine(const QStringList& args);
 
 // Runs one command line (the arguments after the program name) and returns the exit
 // status: 0 done, 1 failed (the message on err, OUTPUT untouched), 2 usage error (the

@@ -183,16 +183,18 @@ const CommandSyntax& convertSyntax() {
     return syntax;
 }
 
-void runConvert(const Arguments& args, FILE*) {
+Job prepareConvert(const Arguments& args) {
     const Method& method = chosenMethod(args);
     const Conversion conversion = method.prepare(args);
     const int palette = intOption(args, "--palette", method.palette, 0, kPaletteCount - 1);
     const OutputTarget target = outputTarget(args);
-
-    FittedPicture picture = loadAndFit(args.positionals[0]);
-    PixelBuffer buffer;  // a fresh start: every entry 0
-    conversion(picture, buffer);
-    writePicture(target, buffer, picture.size, palette);
+    const QString path = args.positionals[0];
+    return [=](FILE*) {
+        FittedPicture picture = loadAndFit(path);
+        PixelBuffer buffer;  // a fresh start: every entry 0
+        conversion(picture, buffer);
+        writePicture(target, buffer, picture.size, palette);
+    };
 }
 
 }  // namespace tovik::cli

@@ -3,15 +3,16 @@
 #include <cstdio>
 
 #include "cli/arguments.h"
+#include "cli/commands.h"
 
 namespace tovik::cli {
 
 // convert PICTURE --method METHOD [options] [--palette P] -o OUTPUT [--format FMT]
 const CommandSyntax& convertSyntax();
 
-// Does what the desktop program's import command for the method does from a fresh start:
-// load and fit the picture, convert it once, then write the picture it leaves. Every
-// option is checked before the picture is read.
-void runConvert(const Arguments& args, FILE* out);
+// Checks every option and returns the job that does what the desktop program's import
+// command for the method does from a fresh start: load and fit the picture, convert it
+// once, then write the picture it leaves.
+Job prepareConvert(const Arguments& args);
 
 }  // namespace tovik::cli
