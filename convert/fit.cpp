@@ -12,9 +12,11 @@ namespace {
 constexpr int kLongSide = 256;
 
 // The scaled shorter side: side / (other / 256), truncated. For whole sizes that is the
-// integer quotient below, with no rounding error to worry about.
+// integer quotient below, with no rounding error to worry about. A strip more than 256
+// times longer than wide would truncate to nothing and load as an empty picture, so the
+// side is at least 1.
 int scaledSide(int side, int other) {
-    return static_cast<int>(static_cast<long long>(kLongSide) * side / other);
+    return std::max(1, static_cast<int>(static_cast<long long>(kLongSide) * side / other));
 }
 
 }  // namespace

@@ -22,12 +22,15 @@ TEST(FitPicture, RulesInOrder) {
         {1000, 300, {256, 76, false}},
         {257, 256, {256, 255, false}},
         {4000, 3000, {256, 192, false}},
-        {1000, 1, {256, 0, false}},
+        {1000, 1, {256, 1, false}},  // a strip keeps one row instead of vanishing
+        {513, 2, {256, 1, false}},
+        {512, 1, {256, 1, false}},
         // C1: tall, at least 256 wide
         {480, 640, {192, 256, false}},
         {300, 1000, {76, 256, false}},
         {256, 257, {255, 256, false}},
         {256, 1000, {65, 256, false}},
+        {256, 70000, {1, 256, false}},
         // C2: tall and narrower than 256; the height maximum follows
         {100, 300, {100, 300, true}},
         {200, 1000, {200, 327, true}},
@@ -63,11 +66,12 @@ TEST(FitPicture, FittedSizeAlwaysFitsTheBuffer) {
 }
 
 TEST(FitPicture, ScaledSideMatchesTheFloatingPointQuotient) {
-    // The shorter side is side / (other * 1/256), truncated; the integer quotient must
-    // agree for every size a picture can have along the scaled range.
+    // The shorter side is side / (other * 1/256), truncated but at least 1; the integer
+    // quotient must agree for every size a picture can have along the scaled range.
     for (int longSide = 257; longSide <= 3000; ++longSide) {
         for (int shortSide = 1; shortSide < longSide; shortSide += 3) {
-            const int expected = static_cast<int>(shortSide / (longSide * 0.00390625));
+            const int expected =
+                std::max(1, static_cast<int>(shortSide / (longSide * 0.00390625)));
             ASSERT_EQ(fitPicture(longSide, shortSide).height, expected) << longSide;
             if (shortSide >= 256) {
                 ASSERT_EQ(fitPicture(shortSide, longSide).width, expected) << longSide;
