@@ -236,11 +236,14 @@ QSize readJpegHeader(Decompressor& d, const QByteArray& bytes, qint64 maxPixels)
     return QSize(int(width), int(height));
 }
 
-// The nearest-pixel stretch of a JPEG without the whole picture in memory: only the rows
-// the stretch samples are kept, at full width, and stretched across afterwards.
-QImage decodeJpegStretched(const QByteArray& bytes, const std::function<QSize(QSize)>& sizeFor) {
+}  // namespace
+
+// Only the rows the stretch samples are kept, at full width, and stretched across
+// afterwards.
+QImage decodeJpegStretched(const QByteArray& bytes, const std::function<QSize(QSize)>& sizeFor,
+                           qint64 maxPixels) {
     Decompressor d;
-    const QSize size = readJpegHeader(d, bytes, kMaxPicturePixels);
+    const QSize size = readJpegHeader(d, bytes, maxPixels);
     const QSize target = sizeFor(size);
     if (target.isEmpty()) {
         return QImage();
@@ -266,6 +269,8 @@ QImage decodeJpegStretched(const QByteArray& bytes, const std::function<QSize(QS
     // Row y of `rows` is already the row the stretch takes, so only the columns change.
     return stretchNearest(rows, target.width(), target.height());
 }
+
+namespace {
 
 // ---- BMP -----------------------------------------------------------------------------
 
@@ -470,7 +475,21 @@ QByteArray readPictureFile(const QString& path, bool& jpeg) {
     if (!jpeg && extension.toLower() != QLatin1String("bmp")) {
         throw Error(QStringLiteral("Unknown picture file extension (.%1)").arg(extension));
     }
-    return readFile(path);
+    // The size is checked before reading, and the read is bounded as well, for a file
+    // that grows meanwhile or a device that reports no size.
+    const auto tooLargeFile = [&name] {
+        return Error(QStringLiteral("Picture file %1 is too large: over %2 MB")
+                         .arg(name)
+                         .arg(kMaxPictureFileBytes >> 20));
+    };
+    if (QFileInfo(path).size() > kMaxPictureFileBytes) {
+        throw tooLargeFile();
+    }
+    const QByteArray bytes = readFile(path, kMaxPictureFileBytes + 1);
+    if (bytes.size() > kMaxPictureFileBytes) {
+        throw tooLargeFile();
+    }
+    return bytes;
 }
 
 }  // namespace

@@ -12,6 +12,10 @@ namespace tovik {
 // is allocated.
 constexpr qint64 kMaxPicturePixels = 100'000'000;
 
+// A picture file larger than this is refused unread. The largest picture allowed, as a
+// 32-bit BMP, takes 400 MB.
+constexpr qint64 kMaxPictureFileBytes = qint64(512) << 20;
+
 // True when the lower-cased extension of the name (from its last full stop on) contains
 // "jpg" or "jpeg": .JPG, .Jpeg and .jpg all take the JPEG path; .jpe does not.
 bool isJpegFileName(const QString& path);
@@ -24,6 +28,12 @@ QImage decodeJpeg(const QByteArray& bytes);
 // The same with a lower pixel limit, for callers (the fuzzers) that must stay small.
 QImage decodeJpeg(const QByteArray& bytes, qint64 maxPixels);
 
+// The JPEG stretched (nearest pixel) to the size sizeFor gives for its own size: the
+// pixels of stretchNearest(decodeJpeg(bytes), ...), but without the whole picture in
+// memory. Throws as decodeJpeg does.
+QImage decodeJpegStretched(const QByteArray& bytes, const std::function<QSize(QSize)>& sizeFor,
+                           qint64 maxPixels = kMaxPicturePixels);
+
 // Decodes a BMP into an RGB32 image. Throws Error("Bitmap image is not valid") for a
 // damaged or truncated file, and a clear Error for a picture above kMaxPicturePixels.
 QImage decodeBmp(const QByteArray& bytes);
@@ -31,7 +41,8 @@ QImage decodeBmp(const QByteArray& bytes, qint64 maxPixels);
 
 // Reads a picture file: JPEG by isJpegFileName, BMP for the extension .bmp, and
 // Error("Unknown picture file extension (.%s)") for any other. Throws Error("Cannot open
-// file %s") when the file cannot be read. A name without an extension is refused with
+// file %s") when the file cannot be read, and a clear Error for a file larger than
+// kMaxPictureFileBytes. A name without an extension is refused with
 // Error("Unknown picture file type: the name %s has no extension"). The extension is
 // judged before the file is opened. The result is RGB32.
 QImage loadPicture(const QString& path);

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "picture/error.h"
+#include "picture/fileio.h"
 #include "picture/palette.h"
 #include "picture/pixelbuffer.h"
 
@@ -67,6 +68,10 @@ ProjectFile decodeProject(const QByteArray& bytes, const QString& fileName) {
     }
     project.pixels = bytes.mid(kProjectHeaderSize);
     return project;
+}
+
+ProjectFile readProject(const QString& path) {
+    return decodeProject(readFile(path, kProjectHeaderSize + PixelBuffer::kSize), path);
 }
 
 void loadProjectPixels(const QByteArray& pixels, int width, int height, PixelBuffer& buffer) {

@@ -27,6 +27,11 @@ QByteArray encodeProject(const PixelBuffer& buffer, int width, int height, int p
 // outside 0..15. The pixel part is taken as it is.
 ProjectFile decodeProject(const QByteArray& bytes, const QString& fileName);
 
+// Reads and parses the project file at path, as decodeProject does. A project holds at
+// most one byte a buffer entry, so nothing past the header and 65,536 pixel bytes is
+// read, however large the file. Throws Error("Cannot open file %s") when it cannot be read.
+ProjectFile readProject(const QString& path);
+
 // Puts a project's pixels into the buffer for a W x H picture (the size after clamping):
 // every entry is cleared, then the first W*H come from the file, masked to two bits;
 // what the file lacks stays 0.

@@ -514,7 +514,7 @@ void TForm1::N2Click() {
         return;
     }
     // Nothing changes until the file is read and its header accepted.
-    const ProjectFile project = decodeProject(readFile(*file), *file);
+    const ProjectFile project = readProject(*file);
     setPictureSize(project.width, project.height);
     ComboBox1->setCurrentIndex(project.palette);
     loadProjectPixels(project.pixels, pictureWidth(), pictureHeight(), PixelBuffer);
