@@ -1,10 +1,12 @@
 // Feeds arbitrary bytes to the BMP decoder: it must either return a picture or throw the
-// program's error, never crash, hang or write outside its buffers.
+// program's error, never crash, hang or write outside its buffers. A picture it accepts
+// is fitted as loading fits it.
 
 #include <QByteArray>
 #include <cstddef>
 #include <cstdint>
 
+#include "convert/fit.h"
 #include "convert/loadpicture.h"
 #include "fuzzseeds.h"
 #include "picture/error.h"
@@ -80,6 +82,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const QImage image = tovik::decodeBmp(bytes, kFuzzMaxPixels);
         if (image.format() != QImage::Format_RGB32 || image.width() <= 0 || image.height() <= 0) {
             __builtin_trap();  // a decoded picture is always RGB32 and not empty
+        }
+        const tovik::FitResult fit = tovik::fitPicture(image.width(), image.height());
+        const QImage fitted = tovik::stretchNearest(image, fit.width, fit.height);
+        if (fitted.width() != fit.width || fitted.height() != fit.height) {
+            __builtin_trap();
         }
     } catch (const tovik::Error&) {
     }

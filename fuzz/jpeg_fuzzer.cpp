@@ -1,5 +1,7 @@
 // Feeds arbitrary bytes to the JPEG decoder: it must either return a picture or throw
-// the program's error, never crash, hang or write outside its buffers.
+// the program's error, never crash, hang or write outside its buffers. A picture it
+// accepts is fitted as loading fits it, and the batch program's row-skipping decoder must
+// give the same fitted pixels.
 
 #include <QByteArray>
 #include <cstddef>
@@ -9,6 +11,7 @@
 
 #include <jpeglib.h>
 
+#include "convert/fit.h"
 #include "convert/loadpicture.h"
 #include "fuzzseeds.h"
 #include "picture/error.h"
@@ -71,12 +74,26 @@ std::vector<std::string> fuzzSeeds() {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QByteArray bytes =
         QByteArray::fromRawData(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
+    QImage image;
     try {
-        const QImage image = tovik::decodeJpeg(bytes, kFuzzMaxPixels);
-        if (image.format() != QImage::Format_RGB32 || image.width() <= 0 || image.height() <= 0) {
-            __builtin_trap();  // a decoded picture is always RGB32 and not empty
-        }
+        image = tovik::decodeJpeg(bytes, kFuzzMaxPixels);
     } catch (const tovik::Error&) {
+        return 0;
+    }
+    if (image.format() != QImage::Format_RGB32 || image.width() <= 0 || image.height() <= 0) {
+        __builtin_trap();  // a decoded picture is always RGB32 and not empty
+    }
+    const tovik::FitResult fit = tovik::fitPicture(image.width(), image.height());
+    const QImage fitted = tovik::stretchNearest(image, fit.width, fit.height);
+    QImage sampled;
+    try {
+        sampled = tovik::decodeJpegStretched(
+            bytes, [&fit](QSize) { return QSize(fit.width, fit.height); }, kFuzzMaxPixels);
+    } catch (const tovik::Error&) {
+        __builtin_trap();  // the whole picture decoded, so its sampled rows decode too
+    }
+    if (sampled != fitted) {
+        __builtin_trap();
     }
     return 0;
 }

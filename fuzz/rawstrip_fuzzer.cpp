@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "fuzzseeds.h"
 #include "picture/error.h"
 #include "picture/pixelbuffer.h"
 #include "target/rawstrip.h"
@@ -19,7 +20,18 @@ void check(bool condition) {
     }
 }
 
+std::string withHeight(int32_t height, const std::string& strip) {
+    std::string s(4, '\0');
+    std::memcpy(s.data(), &height, 4);
+    return s + strip;
+}
+
 }  // namespace
+
+std::vector<std::string> fuzzSeeds() {
+    return {withHeight(8, "\x81\x42\x24\x18\x18\x24\x42\x81"), withHeight(1024, "\xF0"),
+            withHeight(8192, std::string(9000, '\x55')), withHeight(0, "")};
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < 4) {

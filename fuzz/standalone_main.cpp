@@ -1,6 +1,7 @@
 // Runs a fuzzer's LLVMFuzzerTestOneInput without libFuzzer. With file arguments it runs
 // each file once; without, a fixed series of pseudo-random and mutated inputs, the same
-// on every run, so that the smoke test is repeatable and quick.
+// on every run, so that the smoke test is repeatable and quick. With --write-seeds DIR it
+// writes the fuzzer's own seeds there as files, the corpus libFuzzer starts from.
 
 #include <chrono>
 #include <cstdint>
@@ -119,6 +120,21 @@ void runOne(const std::string& input) {
     LLVMFuzzerTestOneInput(copy.get(), input.size());
 }
 
+int writeSeeds(const char* dir) {
+    const std::vector<std::string> seeds = fuzzSeeds ? fuzzSeeds() : std::vector<std::string>{};
+    for (size_t i = 0; i < seeds.size(); ++i) {
+        const std::string path = std::string(dir) + "/seed-" + std::to_string(i);
+        std::ofstream file(path, std::ios::binary | std::ios::trunc);
+        file.write(seeds[i].data(), static_cast<std::streamsize>(seeds[i].size()));
+        if (!file.flush()) {
+            std::fprintf(stderr, "cannot write %s\n", path.c_str());
+            return 1;
+        }
+    }
+    std::printf("wrote %zu seed(s) to %s\n", seeds.size(), dir);
+    return 0;
+}
+
 int runFiles(int argc, char** argv) {
     for (int i = 1; i < argc; ++i) {
         std::ifstream file(argv[i], std::ios::binary);
@@ -135,6 +151,9 @@ int runFiles(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 3 && std::strcmp(argv[1], "--write-seeds") == 0) {
+        return writeSeeds(argv[2]);
+    }
     if (argc > 1) {
         return runFiles(argc, argv);
     }
