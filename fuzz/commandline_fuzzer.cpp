@@ -32,16 +32,16 @@ std::vector<std::string> fuzzSeeds() {
          "250,50,50,128,30,128,30,128,96", "--toning", "-o", "out.bip"},
         {"convert", "in.bmp", "--method=floyd-steinberg", "--threshold", "96", "--colour", "-o",
          "out.mac"},
-        {"convert", "in.jpg", "--method", "chunks", "--absolute", "--toning",
-         "--toning-threshold", "999", "--reference",
+        {"convert", "in.jpg", "--method", "chunks", "--absolute", "--toning", "--toning-threshold",
+         "999", "--reference",
          "0,0,0/127,0,0/0,127,0/0,0,127/255,255,255/1,2,3/4,5,6/7,8,9/10,11,12/13,14,15/"
          "16,17,18/19,20,21/22,23,24/25,26,27/28,29,30/999,999,999",
          "-o", "out.bin", "--format", "bin-palette"},
         {"convert", "in.jpg", "--method", "cga", "--palette", "15", "-o", "out", "--format",
          "dump"},
         {"export", "p.bip", "-o", "out.BMP"},
-        {"import-raw", "strip.raw", "--height", "8", "--palette", "3", "-o", "x", "--format",
-         "mac", "--", "-odd"},
+        {"import-raw", "strip.raw", "--height", "8", "--palette", "3", "-o", "x", "--format", "mac",
+         "--", "-odd"},
         {"info", "p.bip"},
     };
     std::vector<std::string> seeds;

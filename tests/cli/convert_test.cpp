@@ -416,6 +416,16 @@ TEST_F(CliConvert, TheSizeIsTheFittedSizeClamped) {
     }
 }
 
+TEST_F(CliConvert, AStripFarWiderThanTallKeepsItsRow) {
+    // 1000 x 1 scales to 256 x 0.256: one row, not none, in the 256 x 8 picture.
+    const QString in = picture("strip.bmp", uniform(1000, 1, kWhite));
+    const CliResult r = runCli({"convert", in, "--method", "cga", "-o", path("strip.bip")});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const QByteArray bytes = fileBytes(path("strip.bip"));
+    EXPECT_EQ(bytes.mid(3, 8).toHex(), (le32(256) + le32(8)).toHex());
+    EXPECT_EQ(bytes.mid(15), QByteArray(256, '\3') + QByteArray(256 * 7, '\0'));
+}
+
 TEST_F(CliConvert, BadOptionsAreUsageErrors) {
     const QString in = picture("in.bmp", uniform(8, 8, kWhite));
     const QString out = path("out.bip");

@@ -71,14 +71,18 @@ TEST_F(CliRobustness, AcceptedOddInputsGiveBoundedPictures) {
         QByteArray firstPixels;
     };
     const Case cases[] = {
-        {{"export", path("huge.bip"), "-o", out}, projectHeader(320, 204, 5).mid(3),
+        {{"export", path("huge.bip"), "-o", out},
+         projectHeader(320, 204, 5).mid(3),
          QByteArray::fromHex("0001020300010203")},
-        {{"export", path("high.bip"), "-o", out}, projectHeader(8, 8, 0).mid(3),
+        {{"export", path("high.bip"), "-o", out},
+         projectHeader(8, 8, 0).mid(3),
          QByteArray::fromHex("0000000001020303")},
         {{"import-raw", path("empty.raw"), "--height", "16", "-o", out},
-         projectHeader(8, 16, 0).mid(3), QByteArray(8, '\0')},
+         projectHeader(8, 16, 0).mid(3),
+         QByteArray(8, '\0')},
         {{"import-raw", path("huge.raw"), "--height", "8", "-o", out},
-         projectHeader(8, 8, 0).mid(3), QByteArray::fromHex("0202020200000000")},
+         projectHeader(8, 8, 0).mid(3),
+         QByteArray::fromHex("0202020200000000")},
     };
     for (const Case& c : cases) {
         const CliResult r = run(c.args);
@@ -95,8 +99,8 @@ TEST_F(CliRobustness, AnUnwritableDestinationKeepsTheOldFile) {
     QDir().mkpath(locked);
     writeBytes(locked + "/old.bip", "old contents");
     writeBytes(path("p.bip"), projectHeader(8, 8, 0) + QByteArray(64, '\1'));
-    QFile::setPermissions(locked, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther |
-                                      QFile::ExeOther);
+    QFile::setPermissions(locked,
+                          QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther);
     for (const QString& target : {locked + "/new.bip", locked + "/old.bip"}) {
         const CliResult r = run({"export", path("p.bip"), "-o", target});
         EXPECT_EQ(r.exitCode, 1) << target.toStdString();

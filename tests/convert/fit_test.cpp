@@ -70,8 +70,7 @@ TEST(FitPicture, ScaledSideMatchesTheFloatingPointQuotient) {
     // quotient must agree for every size a picture can have along the scaled range.
     for (int longSide = 257; longSide <= 3000; ++longSide) {
         for (int shortSide = 1; shortSide < longSide; shortSide += 3) {
-            const int expected =
-                std::max(1, static_cast<int>(shortSide / (longSide * 0.00390625)));
+            const int expected = std::max(1, static_cast<int>(shortSide / (longSide * 0.00390625)));
             ASSERT_EQ(fitPicture(longSide, shortSide).height, expected) << longSide;
             if (shortSide >= 256) {
                 ASSERT_EQ(fitPicture(shortSide, longSide).width, expected) << longSide;

@@ -7,6 +7,7 @@
 
 #include <jerror.h>
 
+#include "convert/fit.h"
 #include "convert/jpeg_test_helpers.h"
 #include "picture/error.h"
 
@@ -414,6 +415,22 @@ TEST(DecodeBmp, DamagedFilesAreRefused) {
     for (const auto& c : cases) {
         EXPECT_EQ(errorOf([&] { decodeBmp(c.bytes); }), c.message) << c.what;
     }
+}
+
+TEST(DecodeBmp, AWideRunLengthStripFitsToOneRow) {
+    // Found by the fuzzer: 1030 x 2 in RLE4 once fitted to 256 x 0, an empty picture.
+    const QByteArray file = QByteArray::fromHex(
+        "424d50000000000000004600000028000000060400000200000001000400020000000a000000130b0000130b00"
+        "00040000"
+        "00000000060000000200000003000400020000000a010000130b0000130b00130b000090603000061200000002"
+        "01000001");
+    const QImage image = decodeBmp(file);
+    ASSERT_EQ(image.size(), QSize(1030, 2));
+    const FitResult fit = fitPicture(image.width(), image.height());
+    EXPECT_EQ(fit, (FitResult{256, 1, false}));
+    const QImage fitted = stretchNearest(image, fit.width, fit.height);
+    ASSERT_EQ(fitted.size(), QSize(256, 1));
+    EXPECT_EQ(fitted.pixel(0, 0), image.pixel(0, 1));
 }
 
 TEST(DecodeBmp, RunLengthFiles) {

@@ -174,8 +174,8 @@ TEST_F(RobustnessTest, AnUnwritableDestinationKeepsTheOldFile) {
     const QString locked = path("locked");
     QDir().mkpath(locked);
     writeFileBytes(locked + "/old.bip", "old contents");
-    QFile::setPermissions(locked, QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther |
-                                      QFile::ExeOther);
+    QFile::setPermissions(locked,
+                          QFile::ReadOwner | QFile::ExeOwner | QFile::ReadOther | QFile::ExeOther);
     for (const QString& file : {locked + "/new.bip", locked + "/old.bip"}) {
         dialogs->errors.clear();
         dialogs->answers = {file};
