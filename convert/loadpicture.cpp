@@ -136,15 +136,20 @@ struct SampledRows {
     int count;
     JSAMPROW scratch;
     size_t rowBytes;
+    bool skip;  // rows nobody samples are skipped, not read
 };
 
 void decodeSampledRows(j_decompress_ptr cinfo, void* arg) {
     auto* s = static_cast<SampledRows*>(arg);
     jpeg_start_decompress(cinfo);
+    // Skipping gives the pixels reading gives only for sound data. An arithmetic-coded
+    // scan may end early without a warning, the rest taken as zeros, so such files are
+    // always read.
+    const bool skip = s->skip && !cinfo->arith_code;
     int next = 0;
     while (cinfo->output_scanline < cinfo->output_height) {
         const int y = static_cast<int>(cinfo->output_scanline);
-        if (next < s->count && s->sourceRow[next] > y) {
+        if (skip && next < s->count && s->sourceRow[next] > y) {
             // Rows nobody samples are entropy-decoded only: no inverse transform, no
             // colour conversion.
             jpeg_skip_scanlines(cinfo, static_cast<JDIMENSION>(s->sourceRow[next] - y));
@@ -238,12 +243,35 @@ QSize readJpegHeader(Decompressor& d, const QByteArray& bytes, qint64 maxPixels)
 
 }  // namespace
 
+namespace {
+
+// Decodes the rows of the picture that the stretch to target samples into `rows`; false
+// when rows were skipped and the data was found damaged on the way (a warning), in which
+// case the rows may differ from a whole decode's.
+bool decodeSampled(Decompressor& d, QSize size, QSize target, QImage& rows, bool skip) {
+    std::vector<JSAMPROW> targets(static_cast<size_t>(target.height()));
+    std::vector<int> sourceRow(static_cast<size_t>(target.height()));
+    for (int y = 0; y < target.height(); ++y) {
+        targets[size_t(y)] = rows.scanLine(y);
+        sourceRow[size_t(y)] = stretchSourceIndex(y, size.height(), target.height());
+    }
+    std::vector<JSAMPLE> scratch(size_t(size.width()) * 4);
+    SampledRows sampled{targets.data(), sourceRow.data(), target.height(),
+                        scratch.data(), scratch.size(),   skip};
+    d.cinfo.progress = &d.progress;
+    d.run(decodeSampledRows, &sampled);
+    return !(skip && d.cinfo.err->num_warnings > 0);
+}
+
+}  // namespace
+
 // Only the rows the stretch samples are kept, at full width, and stretched across
-// afterwards.
+// afterwards. A damaged file is decoded a second time reading every row, so that it
+// still gives exactly what a whole decode gives.
 QImage decodeJpegStretched(const QByteArray& bytes, const std::function<QSize(QSize)>& sizeFor,
                            qint64 maxPixels) {
-    Decompressor d;
-    const QSize size = readJpegHeader(d, bytes, maxPixels);
+    Decompressor first;
+    const QSize size = readJpegHeader(first, bytes, maxPixels);
     const QSize target = sizeFor(size);
     if (target.isEmpty()) {
         return QImage();
@@ -252,18 +280,13 @@ QImage decodeJpegStretched(const QByteArray& bytes, const std::function<QSize(QS
     if (rows.isNull()) {
         throw tooLarge(size.width(), size.height());
     }
-    std::vector<JSAMPROW> targets(static_cast<size_t>(target.height()));
-    std::vector<int> sourceRow(static_cast<size_t>(target.height()));
-    for (int y = 0; y < target.height(); ++y) {
-        targets[size_t(y)] = rows.scanLine(y);
-        sourceRow[size_t(y)] = stretchSourceIndex(y, size.height(), target.height());
+    const bool cmyk = first.cinfo.out_color_space == JCS_CMYK;
+    if (!decodeSampled(first, size, target, rows, true)) {
+        Decompressor again;
+        readJpegHeader(again, bytes, maxPixels);
+        decodeSampled(again, size, target, rows, false);
     }
-    std::vector<JSAMPLE> scratch(size_t(size.width()) * 4);
-    SampledRows sampled{targets.data(), sourceRow.data(), target.height(), scratch.data(),
-                        scratch.size()};
-    d.cinfo.progress = &d.progress;
-    d.run(decodeSampledRows, &sampled);
-    if (d.cinfo.out_color_space == JCS_CMYK) {
+    if (cmyk) {
         cmykToRgb32(rows);
     }
     // Row y of `rows` is already the row the stretch takes, so only the columns change.

@@ -74,7 +74,7 @@ inline QImage makeTestPicture(int width, int height) {
     return image;
 }
 
-enum class JpegKind { Baseline, Progressive, Greyscale, Cmyk, Ycck };
+enum class JpegKind { Baseline, Progressive, Greyscale, Cmyk, Ycck, Arithmetic };
 
 // Writes the picture as a JPEG. Greyscale keeps the green byte; CMYK and YCCK store the
 // inverted values Adobe's files hold: C = red, M = green, Y = blue, and K = flatK, or
@@ -103,6 +103,8 @@ inline QByteArray encodeJpeg(const QImage& picture, JpegKind kind, int quality =
     }
     if (kind == JpegKind::Progressive) {
         jpeg_simple_progression(&cinfo);
+    } else if (kind == JpegKind::Arithmetic) {
+        cinfo.arith_code = TRUE;
     }
     jpeg_start_compress(&cinfo, TRUE);
     std::vector<JSAMPLE> row(static_cast<size_t>(picture.width() * cinfo.input_components));

@@ -24,9 +24,35 @@ using testing::jpegError;
 using testing::JpegKind;
 using testing::makeTestPicture;
 
+// An arithmetic-coded file whose scan stops after a few bytes: the decoder takes the rest
+// as zeros, which arithmetic coding allows.
+QByteArray arithmeticEndingEarly(int width, int height) {
+    const QByteArray whole = encodeJpeg(makeTestPicture(width, height), JpegKind::Arithmetic);
+    const qsizetype scan = testing::findMarker(whole, 0xDA);
+    return whole.left(scan + 120) + QByteArray("\xFF\xD9", 2);
+}
+
 QSize fittedSize(QSize size) {
     const FitResult fit = fitPicture(size.width(), size.height());
     return {fit.width, fit.height};
+}
+
+TEST(DecodeJpegStretched, DamagedDataGivesWhatAWholeDecodeGives) {
+    // Found by the fuzzer: an arithmetic-coded 20 x 65288 picture with odd sampling and a
+    // few bytes of scan data, where skipping rows decoded other pixels than reading them.
+    const QByteArray file = QByteArray::fromHex(
+        "ffd8ffe000104a46494600010100000100010000ffdb004300100b0c0e0c0a100e0d0e1211101318"
+        "281a181616183123251d283a333ded000000fa000000004e404457453738506d51575f626768673e"
+        "4d71797064785c656763ffdb0043011112121815182f1a1a2f634238426363636363636363636363"
+        "63636363636363636363636363636363636363636363636363636363636363635e63636363639c63"
+        "63636363ffc9001108ff08001403012200021401031101ffcc000a0010100501101105ffda000c03"
+        "010002110311003f00de333a03f5af7097de3ba1d590ffd9");
+    const QImage whole = decodeJpeg(file);
+    ASSERT_EQ(whole.size(), QSize(20, 65288));
+    const QSize target = fittedSize(whole.size());
+    const QImage sampled = decodeJpegStretched(file, fittedSize);
+    EXPECT_EQ(firstDifference(sampled, stretchNearest(whole, target.width(), target.height())),
+              "");
 }
 
 TEST(LoadPictureStretched, GivesTheWholePictureStretched) {
@@ -59,6 +85,11 @@ TEST(LoadPictureStretched, GivesTheWholePictureStretched) {
          encodeJpeg(makeTestPicture(50, 30), JpegKind::Progressive),
          {50, 30},
          {7, 3}},
+        {"arithmetic.jpg",
+         encodeJpeg(makeTestPicture(300, 290), JpegKind::Arithmetic),
+         {300, 290},
+         {}},
+        {"arithmetic-cut.jpg", arithmeticEndingEarly(20, 4000), {20, 4000}, {}},
         {"picture.bmp", encodeBmp24(makeTestPicture(301, 120)), {301, 120}, {}},
     };
     for (const Case& c : cases) {
