@@ -51,8 +51,7 @@ TEST(DecodeJpegStretched, DamagedDataGivesWhatAWholeDecodeGives) {
     ASSERT_EQ(whole.size(), QSize(20, 65288));
     const QSize target = fittedSize(whole.size());
     const QImage sampled = decodeJpegStretched(file, fittedSize);
-    EXPECT_EQ(firstDifference(sampled, stretchNearest(whole, target.width(), target.height())),
-              "");
+    EXPECT_EQ(firstDifference(sampled, stretchNearest(whole, target.width(), target.height())), "");
 }
 
 TEST(LoadPictureStretched, GivesTheWholePictureStretched) {
