@@ -241,10 +241,6 @@ QSize readJpegHeader(Decompressor& d, const QByteArray& bytes, qint64 maxPixels)
     return QSize(int(width), int(height));
 }
 
-}  // namespace
-
-namespace {
-
 // Decodes the rows of the picture that the stretch to target samples into `rows`; false
 // when rows were skipped and the data was found damaged on the way (a warning), in which
 // case the rows may differ from a whole decode's.
