@@ -8,6 +8,7 @@
 #include <jerror.h>
 
 #include "convert/fit.h"
+#include "convert/fuzzregression.h"
 #include "convert/jpeg_test_helpers.h"
 #include "picture/error.h"
 
@@ -419,11 +420,7 @@ TEST(DecodeBmp, DamagedFilesAreRefused) {
 
 TEST(DecodeBmp, AWideRunLengthStripFitsToOneRow) {
     // Found by the fuzzer: 1030 x 2 in RLE4 once fitted to 256 x 0, an empty picture.
-    const QByteArray file = QByteArray::fromHex(
-        "424d50000000000000004600000028000000060400000200000001000400020000000a000000130b0000130b00"
-        "00040000"
-        "00000000060000000200000003000400020000000a010000130b0000130b00130b000090603000061200000002"
-        "01000001");
+    const QByteArray file = testing::fuzzRegression("bmp/wide-rle4-strip.bmp");
     const QImage image = decodeBmp(file);
     ASSERT_EQ(image.size(), QSize(1030, 2));
     const FitResult fit = fitPicture(image.width(), image.height());

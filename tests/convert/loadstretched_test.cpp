@@ -8,6 +8,7 @@
 #include <jerror.h>
 
 #include "convert/fit.h"
+#include "convert/fuzzregression.h"
 #include "convert/jpeg_test_helpers.h"
 #include "convert/loadpicture.h"
 #include "picture/error.h"
@@ -40,13 +41,7 @@ QSize fittedSize(QSize size) {
 TEST(DecodeJpegStretched, DamagedDataGivesWhatAWholeDecodeGives) {
     // Found by the fuzzer: an arithmetic-coded 20 x 65288 picture with odd sampling and a
     // few bytes of scan data, where skipping rows decoded other pixels than reading them.
-    const QByteArray file = QByteArray::fromHex(
-        "ffd8ffe000104a46494600010100000100010000ffdb004300100b0c0e0c0a100e0d0e1211101318"
-        "281a181616183123251d283a333ded000000fa000000004e404457453738506d51575f626768673e"
-        "4d71797064785c656763ffdb0043011112121815182f1a1a2f634238426363636363636363636363"
-        "63636363636363636363636363636363636363636363636363636363636363635e63636363639c63"
-        "63636363ffc9001108ff08001403012200021401031101ffcc000a0010100501101105ffda000c03"
-        "010002110311003f00de333a03f5af7097de3ba1d590ffd9");
+    const QByteArray file = testing::fuzzRegression("jpeg/arithmetic-odd-sampling.jpg");
     const QImage whole = decodeJpeg(file);
     ASSERT_EQ(whole.size(), QSize(20, 65288));
     const QSize target = fittedSize(whole.size());
