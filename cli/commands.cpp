@@ -6,14 +6,14 @@
 #include "cli/arguments.h"
 #include "cli/convertcommand.h"
 #include "cli/outputformat.h"
-#include "convert/loadpicture.h"
+#include "load/picturefile.h"
 #include "picture/error.h"
 #include "picture/fileio.h"
 #include "picture/palette.h"
 #include "picture/picturesize.h"
 #include "picture/pixelbuffer.h"
 #include "picture/projectfile.h"
-#include "target/rawstrip.h"
+#include "machinefiles/rawstrip.h"
 
 namespace tovik::cli {
 

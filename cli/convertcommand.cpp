@@ -6,9 +6,8 @@
 #include "cli/outputformat.h"
 #include "convert/cga.h"
 #include "convert/chunks.h"
-#include "convert/fit.h"
 #include "convert/floydsteinberg.h"
-#include "convert/loadpicture.h"
+#include "convert/importpicture.h"
 #include "convert/thresholds.h"
 #include "picture/palette.h"
 #include "picture/picturesize.h"
@@ -18,32 +17,17 @@ namespace tovik::cli {
 
 namespace {
 
-// The pictures and size a load leaves behind, as the main window holds them.
+// The pictures and size a load leaves behind, as the main window holds them: the
+// fitted picture stands in for the loaded one, and the source starts as its copy.
 struct FittedPicture {
     QImage loaded;
     QImage source;
     PictureSize size;
 };
 
-// Loading from a fresh start: the height maximum drops to 256 before the file is read,
-// or to the fitted height under the narrow-tall rule, and W and H are then set as the
-// spin edits would take them.
-//
-// Only the fitted picture is kept. It stands in for the loaded one too: the threshold and
-// CGA conversions stretch the loaded picture over the fitted one again, and a stretch of
-// the fitted picture onto its own size gives it back pixel for pixel, so the result is
-// the same while a 12-megapixel photograph is never held whole.
 FittedPicture loadAndFit(const QString& path) {
-    FitResult fit;
-    FittedPicture picture;
-    picture.source = loadPictureStretched(path, [&fit](QSize size) {
-        fit = fitPicture(size.width(), size.height());
-        return QSize(fit.width, fit.height);
-    });
-    picture.loaded = picture.source;
-    const int heightMax = fit.narrowTall ? fit.height : kLoadHeightMax;
-    picture.size = clampPictureSize(fit.width, fit.height, heightMax);
-    return picture;
+    ImportedPicture imported = importPicture(path);
+    return {imported.fitted, imported.fitted, imported.size};
 }
 
 using Conversion = std::function<void(FittedPicture&, PixelBuffer&)>;

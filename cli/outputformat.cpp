@@ -7,9 +7,9 @@
 #include "picture/picturesize.h"
 #include "picture/projectfile.h"
 #include "picture/render.h"
-#include "target/bmp24.h"
-#include "target/screenpack.h"
-#include "target/uknc.h"
+#include "machinefiles/bmp24.h"
+#include "machinefiles/screenpack.h"
+#include "machinefiles/uknc.h"
 
 namespace tovik::cli {
 

@@ -7,7 +7,9 @@
 #include <cstdint>
 
 #include "convert/fit.h"
-#include "convert/loadpicture.h"
+#include "load/bmp.h"
+#include "load/jpeg.h"
+#include "load/picturefile.h"
 #include "fuzzseeds.h"
 #include "picture/error.h"
 

@@ -12,7 +12,9 @@
 #include <jpeglib.h>
 
 #include "convert/fit.h"
-#include "convert/loadpicture.h"
+#include "load/bmp.h"
+#include "load/jpeg.h"
+#include "load/picturefile.h"
 #include "fuzzseeds.h"
 #include "picture/error.h"
 

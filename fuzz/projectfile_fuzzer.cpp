@@ -10,7 +10,7 @@
 #include "picture/picturesize.h"
 #include "picture/pixelbuffer.h"
 #include "picture/projectfile.h"
-#include "target/screenpack.h"
+#include "machinefiles/screenpack.h"
 
 namespace {
 

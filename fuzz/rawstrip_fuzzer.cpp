@@ -10,7 +10,7 @@
 #include "fuzzseeds.h"
 #include "picture/error.h"
 #include "picture/pixelbuffer.h"
-#include "target/rawstrip.h"
+#include "machinefiles/rawstrip.h"
 
 namespace {
 

@@ -19,7 +19,7 @@
 
 #include <jerror.h>
 
-#include "convert/jpeg_test_helpers.h"
+#include "load/jpeg_test_helpers.h"
 
 namespace tovik::testing {
 

@@ -17,7 +17,7 @@
 
 #include "picture/error.h"
 #include "picture/fileio.h"
-#include "target/bmp24.h"
+#include "machinefiles/bmp24.h"
 
 namespace {
 

@@ -12,15 +12,15 @@
 #include "convert/chunks.h"
 #include "convert/fit.h"
 #include "convert/floydsteinberg.h"
-#include "convert/jpeg_test_helpers.h"
-#include "convert/loadpicture.h"
+#include "load/jpeg_test_helpers.h"
+#include "load/picturefile.h"
 #include "convert/thresholds.h"
 #include "picture/picturesize.h"
 #include "picture/pixelbuffer.h"
 #include "picture/projectfile.h"
 #include "picture/render.h"
-#include "target/bmp24.h"
-#include "target/screenpack.h"
+#include "machinefiles/bmp24.h"
+#include "machinefiles/screenpack.h"
 
 namespace tovik {
 namespace {

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "convert/jpeg_test_helpers.h"
+#include "load/jpeg_test_helpers.h"
 #include "picture/pixelbuffer.h"
 
 namespace tovik {

@@ -10,7 +10,7 @@
 #include "picture/fileio.h"
 #include "picture/palette.h"
 #include "picture/render.h"
-#include "target/uknc.h"
+#include "machinefiles/uknc.h"
 #include "ui/Unit2.h"
 #include "windowtest.h"
 

@@ -6,7 +6,7 @@
 #include "convert/chunks.h"
 #include "picture/fileio.h"
 #include "picture/palette.h"
-#include "target/bmp24.h"
+#include "machinefiles/bmp24.h"
 #include "ui/Chankconf.h"
 #include "ui/Unit2.h"
 #include "ui/Unit4.h"

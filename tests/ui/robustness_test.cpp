@@ -11,7 +11,7 @@
 
 #include "badinputs.h"
 #include "picture/fileio.h"
-#include "target/bmp24.h"
+#include "machinefiles/bmp24.h"
 #include "windowtest.h"
 
 namespace {

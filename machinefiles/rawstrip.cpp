@@ -1,4 +1,4 @@
-#include "target/rawstrip.h"
+#include "machinefiles/rawstrip.h"
 
 #include "picture/pixelbuffer.h"
 

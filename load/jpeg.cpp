@@ -1,9 +1,5 @@
-#include "convert/loadpicture.h"
+#include "load/jpeg.h"
 
-#include <QBuffer>
-#include <QFileInfo>
-#include <QImageReader>
-#include <algorithm>
 #include <climits>
 #include <csetjmp>
 #include <cstdio>
@@ -19,7 +15,6 @@
 
 #include "convert/fit.h"
 #include "picture/error.h"
-#include "picture/fileio.h"
 #include "picture/render.h"
 
 namespace tovik {
@@ -29,10 +24,6 @@ namespace {
 // Progressive files can hold thousands of tiny scans, each of which walks the whole
 // coefficient buffer; real encoders write a dozen or so.
 constexpr int kMaxJpegScans = 1000;
-
-Error tooLarge(qint64 width, qint64 height) {
-    return Error(QStringLiteral("Picture is too large: %1 x %2 pixels").arg(width).arg(height));
-}
 
 // A fresh picture of many megabytes costs more in page faults, one per 4 KB page on
 // first touch, than libjpeg spends converting its colours. Asking for 2 MB pages cuts
@@ -236,7 +227,7 @@ QSize readJpegHeader(Decompressor& d, const QByteArray& bytes, qint64 maxPixels)
     d.run(readHeader, &header);
     const qint64 width = d.cinfo.output_width, height = d.cinfo.output_height;
     if (width * height > maxPixels || width > INT_MAX / 4 || height > INT_MAX) {
-        throw tooLarge(width, height);
+        throw pictureTooLarge(width, height);
     }
     return QSize(int(width), int(height));
 }
@@ -274,7 +265,7 @@ QImage decodeJpegStretched(const QByteArray& bytes, const std::function<QSize(QS
     }
     QImage rows(size.width(), target.height(), QImage::Format_RGB32);
     if (rows.isNull()) {
-        throw tooLarge(size.width(), size.height());
+        throw pictureTooLarge(size.width(), size.height());
     }
     const bool cmyk = first.cinfo.out_color_space == JCS_CMYK;
     if (!decodeSampled(first, size, target, rows, true)) {
@@ -289,146 +280,6 @@ QImage decodeJpegStretched(const QByteArray& bytes, const std::function<QSize(QS
     return stretchNearest(rows, target.width(), target.height());
 }
 
-namespace {
-
-// ---- BMP -----------------------------------------------------------------------------
-
-Error invalidBitmap() {
-    return Error(QStringLiteral("Bitmap image is not valid"));
-}
-
-quint32 readU32(const QByteArray& b, int at) {
-    const auto* p = reinterpret_cast<const uchar*>(b.constData()) + at;
-    return quint32(p[0]) | quint32(p[1]) << 8 | quint32(p[2]) << 16 | quint32(p[3]) << 24;
-}
-quint16 readU16(const QByteArray& b, int at) {
-    const auto* p = reinterpret_cast<const uchar*>(b.constData()) + at;
-    return quint16(p[0] | p[1] << 8);
-}
-
-constexpr int kFileHeaderSize = 14;
-constexpr quint32 kCoreHeaderSize = 12;  // the old OS/2 header: 16-bit sizes, no compression
-constexpr quint32 kInfoHeaderSize = 40;
-constexpr quint32 kBiRgb = 0;
-constexpr quint32 kBiBitfields = 3;
-constexpr quint32 kBiAlphaBitfields = 6;
-constexpr quint32 kBiRle8 = 1;
-constexpr quint32 kBiRle4 = 2;
-
-// Walks the run-length codes from `at` without drawing anything: true when they reach the
-// end-of-bitmap code, or end every row, before the file ends.
-bool rleComplete(const QByteArray& bytes, qint64 at, qint64 height, quint32 bitCount) {
-    const qint64 size = bytes.size();
-    const auto* p = reinterpret_cast<const uchar*>(bytes.constData());
-    qint64 rows = 0;
-    while (at + 2 <= size && rows < height) {
-        const int count = p[at], code = p[at + 1];
-        at += 2;
-        if (count != 0 || code > 2) {
-            // A run of one value, or `code` pixels stored as they are, padded to 16 bits.
-            if (count == 0) {
-                const qint64 stored = bitCount == 8 ? code : (code + 1) / 2;
-                at += (stored + 1) & ~qint64(1);
-                if (at > size) {
-                    return false;
-                }
-            }
-        } else if (code == 0) {
-            ++rows;  // end of row
-        } else if (code == 1) {
-            return true;  // end of bitmap
-        } else {
-            if (at + 2 > size) {
-                return false;
-            }
-            rows += p[at + 1];  // move right and down
-            at += 2;
-        }
-    }
-    return rows >= height;
-}
-
-// The reader fills whatever a short file lacks and reports success, so a file too short
-// for its own pixel rows is refused here: uncompressed rows by their size, run-length
-// rows by walking their codes.
-void checkBmpHeader(const QByteArray& bytes, qint64 maxPixels) {
-    const qint64 size = bytes.size();
-    if (size < kFileHeaderSize + qint64(kCoreHeaderSize) || bytes[0] != 'B' || bytes[1] != 'M') {
-        throw invalidBitmap();
-    }
-    const quint32 pixelOffset = readU32(bytes, 10);
-    const quint32 headerSize = readU32(bytes, 14);
-    qint64 width = 0, height = 0;
-    quint32 bitCount = 0, compression = kBiRgb, colours = 0;
-    qint64 entrySize = 4;
-    if (headerSize == kCoreHeaderSize) {
-        width = readU16(bytes, 18);
-        height = readU16(bytes, 20);
-        bitCount = readU16(bytes, 24);
-        entrySize = 3;
-    } else if (headerSize >= kInfoHeaderSize && size >= kFileHeaderSize + qint64(kInfoHeaderSize)) {
-        width = qint32(readU32(bytes, 18));
-        height = qint32(readU32(bytes, 22));
-        bitCount = readU16(bytes, 28);
-        compression = readU32(bytes, 30);
-        colours = readU32(bytes, 46);
-    } else {
-        throw invalidBitmap();
-    }
-    height = height < 0 ? -height : height;  // negative: rows stored top first
-    if (width <= 0 || height == 0 || bitCount == 0 || bitCount > 32) {
-        throw invalidBitmap();
-    }
-    if (width * height > maxPixels) {
-        throw tooLarge(width, height);
-    }
-    // The reader starts the pixels at the given offset, but never before the headers,
-    // masks and colour table it has read.
-    qint64 tableEnd = kFileHeaderSize + qint64(headerSize);
-    if (headerSize == kInfoHeaderSize && compression == kBiBitfields) {
-        tableEnd += 12;
-    } else if (headerSize == kInfoHeaderSize && compression == kBiAlphaBitfields) {
-        tableEnd += 16;
-    }
-    if (bitCount <= 8) {
-        // A table longer than the pixels can index is refused: the reader would read it
-        // all and then warn about every entry it cannot store.
-        if (colours > (1u << bitCount)) {
-            throw invalidBitmap();
-        }
-        tableEnd += entrySize * (colours != 0 ? colours : (1u << bitCount));
-    }
-    const qint64 pixelStart = std::max<qint64>(pixelOffset, tableEnd);
-    if (pixelStart >= size) {
-        throw invalidBitmap();
-    }
-    if ((compression == kBiRle8 && bitCount == 8) || (compression == kBiRle4 && bitCount == 4)) {
-        if (!rleComplete(bytes, pixelStart, height, bitCount)) {
-            throw invalidBitmap();
-        }
-        return;
-    }
-    if (compression != kBiRgb && compression != kBiBitfields && compression != kBiAlphaBitfields) {
-        return;  // the reader refuses what it cannot read
-    }
-    const qint64 stride = (width * bitCount + 31) / 32 * 4;
-    if (pixelStart + stride * height > size) {
-        throw invalidBitmap();
-    }
-}
-
-}  // namespace
-
-bool isJpegFileName(const QString& path) {
-    const QString name = QFileInfo(path).fileName();
-    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
-    if (dot < 0) {
-        return false;
-    }
-    const QString extension = name.mid(dot).toLower();
-    return extension.contains(QLatin1String("jpg")) || extension.contains(QLatin1String("jpeg"));
-}
-
 QImage decodeJpeg(const QByteArray& bytes) {
     return decodeJpeg(bytes, kMaxPicturePixels);
 }
@@ -438,7 +289,7 @@ QImage decodeJpeg(const QByteArray& bytes, qint64 maxPixels) {
     const QSize size = readJpegHeader(d, bytes, maxPixels);
     QImage image = allocateRgb32(size.width(), size.height());
     if (image.isNull()) {
-        throw tooLarge(size.width(), size.height());
+        throw pictureTooLarge(size.width(), size.height());
     }
     // libjpeg writes each row straight into the image: no second buffer, no copy.
     std::vector<JSAMPROW> rows(static_cast<size_t>(size.height()));
@@ -451,83 +302,6 @@ QImage decodeJpeg(const QByteArray& bytes, qint64 maxPixels) {
         cmykToRgb32(image);
     }
     return image;
-}
-
-QImage decodeBmp(const QByteArray& bytes) {
-    return decodeBmp(bytes, kMaxPicturePixels);
-}
-
-QImage decodeBmp(const QByteArray& bytes, qint64 maxPixels) {
-    checkBmpHeader(bytes, maxPixels);
-    // The header passed the size check, so the reader's own allocation limit (far below
-    // our pixel limit) must not refuse it.
-    const int neededMegabytes = int(std::min<qint64>(maxPixels, kMaxPicturePixels) * 4 >> 20) + 1;
-    if (QImageReader::allocationLimit() != 0 && QImageReader::allocationLimit() < neededMegabytes) {
-        QImageReader::setAllocationLimit(neededMegabytes);
-    }
-    QBuffer buffer;
-    buffer.setData(bytes);
-    buffer.open(QIODevice::ReadOnly);
-    // The format is forced: deciding by content would quietly read other formats.
-    QImageReader reader(&buffer, "bmp");
-    QImage image;
-    if (!reader.read(&image) || image.isNull()) {
-        throw invalidBitmap();
-    }
-    return image.convertToFormat(QImage::Format_RGB32);
-}
-
-namespace {
-
-// The file's bytes, and whether they take the JPEG path. The extension is judged before
-// the file is read, as a reader chosen by extension would: a name it cannot handle is
-// refused whether or not the file exists.
-QByteArray readPictureFile(const QString& path, bool& jpeg) {
-    const QString name = QFileInfo(path).fileName();
-    const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
-    if (dot < 0) {
-        throw Error(
-            QStringLiteral("Unknown picture file type: the name %1 has no extension").arg(name));
-    }
-    const QString extension = name.mid(dot + 1);
-    jpeg = isJpegFileName(path);
-    if (!jpeg && extension.toLower() != QLatin1String("bmp")) {
-        throw Error(QStringLiteral("Unknown picture file extension (.%1)").arg(extension));
-    }
-    // The size is checked before reading, and the read is bounded as well, for a file
-    // that grows meanwhile or a device that reports no size.
-    const auto tooLargeFile = [&name] {
-        return Error(QStringLiteral("Picture file %1 is too large: over %2 MB")
-                         .arg(name)
-                         .arg(kMaxPictureFileBytes >> 20));
-    };
-    if (QFileInfo(path).size() > kMaxPictureFileBytes) {
-        throw tooLargeFile();
-    }
-    const QByteArray bytes = readFile(path, kMaxPictureFileBytes + 1);
-    if (bytes.size() > kMaxPictureFileBytes) {
-        throw tooLargeFile();
-    }
-    return bytes;
-}
-
-}  // namespace
-
-QImage loadPicture(const QString& path) {
-    bool jpeg = false;
-    const QByteArray bytes = readPictureFile(path, jpeg);
-    return jpeg ? decodeJpeg(bytes) : decodeBmp(bytes);
-}
-
-QImage loadPictureStretched(const QString& path, const std::function<QSize(QSize)>& sizeFor) {
-    bool jpeg = false;
-    const QByteArray bytes = readPictureFile(path, jpeg);
-    if (jpeg) {
-        return decodeJpegStretched(bytes, sizeFor);
-    }
-    const QImage picture = decodeBmp(bytes);
-    const QSize target = sizeFor(picture.size());
-    return stretchNearest(picture, target.width(), target.height());
 }
 
 }  // namespace tovik

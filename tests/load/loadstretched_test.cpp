@@ -8,12 +8,14 @@
 #include <jerror.h>
 
 #include "convert/fit.h"
-#include "convert/fuzzregression.h"
-#include "convert/jpeg_test_helpers.h"
-#include "convert/loadpicture.h"
+#include "load/fuzzregression.h"
+#include "load/jpeg_test_helpers.h"
+#include "load/bmp.h"
+#include "load/jpeg.h"
+#include "load/picturefile.h"
 #include "picture/error.h"
 #include "picture/fileio.h"
-#include "target/bmp24.h"
+#include "machinefiles/bmp24.h"
 
 namespace tovik {
 namespace {

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "picture/pixelbuffer.h"
-#include "target/rawstrip.h"
+#include "machinefiles/rawstrip.h"
 
 namespace tovik {
 namespace {

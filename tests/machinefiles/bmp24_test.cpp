@@ -8,7 +8,7 @@
 #include "picture/palette.h"
 #include "picture/pixelbuffer.h"
 #include "picture/render.h"
-#include "target/bmp24.h"
+#include "machinefiles/bmp24.h"
 #include "testbytes.h"
 
 namespace tovik {

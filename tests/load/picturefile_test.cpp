@@ -1,4 +1,6 @@
-#include "convert/loadpicture.h"
+#include "load/bmp.h"
+#include "load/jpeg.h"
+#include "load/picturefile.h"
 
 #include <gtest/gtest.h>
 
@@ -8,8 +10,8 @@
 #include <jerror.h>
 
 #include "convert/fit.h"
-#include "convert/fuzzregression.h"
-#include "convert/jpeg_test_helpers.h"
+#include "load/fuzzregression.h"
+#include "load/jpeg_test_helpers.h"
 #include "picture/error.h"
 
 namespace tovik {

@@ -1,4 +1,4 @@
-#include "target/bmp24.h"
+#include "machinefiles/bmp24.h"
 
 #include <QtEndian>
 

@@ -1,4 +1,4 @@
-#include "target/uknc.h"
+#include "machinefiles/uknc.h"
 
 #include <algorithm>
 #include <vector>

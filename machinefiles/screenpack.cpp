@@ -1,4 +1,4 @@
-#include "target/screenpack.h"
+#include "machinefiles/screenpack.h"
 
 #include "picture/pixelbuffer.h"
 

@@ -5,7 +5,7 @@
 #include <functional>
 
 #include "picture/pixelbuffer.h"
-#include "target/uknc.h"
+#include "machinefiles/uknc.h"
 
 namespace tovik {
 namespace {

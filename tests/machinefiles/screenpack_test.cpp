@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "picture/pixelbuffer.h"
-#include "target/screenpack.h"
+#include "machinefiles/screenpack.h"
 #include "testbytes.h"
 
 namespace tovik {
