@@ -7,13 +7,13 @@
 #include "cli/convertcommand.h"
 #include "cli/outputformat.h"
 #include "load/picturefile.h"
+#include "machinefiles/rawstrip.h"
 #include "picture/error.h"
 #include "picture/fileio.h"
 #include "picture/palette.h"
 #include "picture/picturesize.h"
 #include "picture/pixelbuffer.h"
 #include "picture/projectfile.h"
-#include "machinefiles/rawstrip.h"
 
 namespace tovik::cli {
 

@@ -3,13 +3,13 @@
 #include <QFileInfo>
 
 #include "cli/arguments.h"
+#include "machinefiles/bmp24.h"
+#include "machinefiles/screenpack.h"
+#include "machinefiles/uknc.h"
 #include "picture/fileio.h"
 #include "picture/picturesize.h"
 #include "picture/projectfile.h"
 #include "picture/render.h"
-#include "machinefiles/bmp24.h"
-#include "machinefiles/screenpack.h"
-#include "machinefiles/uknc.h"
 
 namespace tovik::cli {
 

@@ -33,6 +33,7 @@ struct ChunkSettings {
     bool squared = true;  // weighted squared distance; absolute sum when false
     bool toning = false;
     int toningThreshold = kDefaultChunkToningThreshold;
+    bool operator==(const ChunkSettings&) const = default;
 };
 
 // Distance between a reference and a colour: 30*dR^2 + 59*dG^2 + 11*dB^2 when squared

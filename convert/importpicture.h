@@ -10,8 +10,8 @@ namespace tovik {
 // A PC picture brought in for conversion: read, fitted to the screen, and the size and
 // height maximum the picture takes from it.
 struct ImportedPicture {
-    QImage fitted;     // the picture fitted to the screen (RGB32), as it was read
-    PictureSize size;  // W and H: the fitted size, clamped as the size rules clamp it
+    QImage fitted;                   // the picture fitted to the screen (RGB32), as it was read
+    PictureSize size;                // W and H: the fitted size, clamped as the size rules clamp it
     int heightMax = kLoadHeightMax;  // 256, or the fitted height of a narrow tall picture
 };
 

@@ -14,6 +14,7 @@ constexpr std::array<int, 9> kDefaultThresholds = {250, 50, 50, 128, 30, 128, 30
 struct ThresholdSettings {
     std::array<int, 9> t = kDefaultThresholds;
     bool toning = false;
+    bool operator==(const ThresholdSettings&) const = default;
 };
 
 // The threshold conversion: clears the first 9,216 entries, rebuilds `source` from

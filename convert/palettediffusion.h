@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QImage>
+#include <QString>
+#include <array>
+
+namespace tovik {
+
+class PixelBuffer;
+
+// The error diffusion kernels, with their standard weights.
+enum class DiffusionKernel {
+    FloydSteinberg,
+    JarvisJudiceNinke,
+    Stucki,
+    Burkes,
+    Sierra,
+    SierraTwoRow,
+    SierraLite,
+    Atkinson,
+};
+
+// The kernels' names on the command line and in presets, in the order of the enum.
+extern const std::array<QString, 8> kDiffusionKernelNames;
+
+struct DiffusionSettings {
+    DiffusionKernel kernel = DiffusionKernel::FloydSteinberg;
+    bool serpentine = false;  // odd rows run right to left
+    int strength = 100;       // 0..100: the share of the error passed on, in per cent
+    bool operator==(const DiffusionSettings&) const = default;
+};
+
+// Diffusion to the palette: each pixel of the fitted picture takes the nearest of the
+// palette's four colours and passes the rest of its error to its neighbours. Starts from
+// `fitted` every run, so the same settings always give the same indices. Clears the
+// buffer, then writes entry y*pictureWidth + x of every fitted pixel.
+void convertDiffusion(const QImage& fitted, const DiffusionSettings& settings, int palette,
+                      int pictureWidth, PixelBuffer& buffer);
+
+}  // namespace tovik
