@@ -8,7 +8,8 @@ namespace tovik {
 ImportedPicture importPicture(const QString& path) {
     FitResult fit;
     ImportedPicture picture;
-    picture.fitted = loadPictureStretched(path, [&fit](QSize size) {
+    picture.fitted = loadPictureStretched(path, [&](QSize size) {
+        picture.loadedSize = size;
         fit = fitPicture(size.width(), size.height());
         return QSize(fit.width, fit.height);
     });

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QImage>
+#include <QSize>
 #include <QString>
 
 #include "picture/picturesize.h"
@@ -11,6 +12,7 @@ namespace tovik {
 // height maximum the picture takes from it.
 struct ImportedPicture {
     QImage fitted;                   // the picture fitted to the screen (RGB32), as it was read
+    QSize loadedSize;                // the picture's size as the file holds it
     PictureSize size;                // W and H: the fitted size, clamped as the size rules clamp it
     int heightMax = kLoadHeightMax;  // 256, or the fitted height of a narrow tall picture
 };

@@ -76,6 +76,40 @@ void stretchInto(const QImage& sourceImage, QImage& target) {
     }
 }
 
+namespace {
+
+// The target indices [first, last) whose centre falls on source index s.
+std::pair<int, int> stretchedRange(int s, int sourceSize, int targetSize) {
+    // stretchSourceIndex never decreases; start from the estimate and step to the edges.
+    int first = static_cast<int>(static_cast<long long>(s) * targetSize / sourceSize);
+    while (first > 0 && stretchSourceIndex(first - 1, sourceSize, targetSize) >= s) {
+        --first;
+    }
+    while (first < targetSize && stretchSourceIndex(first, sourceSize, targetSize) < s) {
+        ++first;
+    }
+    int last = first;
+    while (last < targetSize && stretchSourceIndex(last, sourceSize, targetSize) == s) {
+        ++last;
+    }
+    return {first, last};
+}
+
+}  // namespace
+
+QRect stretchPixelInto(const QImage& source, QImage& target, int x, int y) {
+    if (target.isNull() || !source.valid(x, y)) {
+        return {};
+    }
+    const auto [left, right] = stretchedRange(x, source.width(), target.width());
+    const auto [top, bottom] = stretchedRange(y, source.height(), target.height());
+    const QRgb colour = source.pixel(x, y);
+    for (int ty = top; ty < bottom; ++ty) {
+        std::fill(rowOf(target, ty) + left, rowOf(target, ty) + right, colour);
+    }
+    return QRect(left, top, right - left, bottom - top);
+}
+
 QRgb gridLineColour(int n) {
     if (n > 0 && n % 8 == 0) {
         return kGridLight;
@@ -111,6 +145,31 @@ void drawView(const QImage& working, QImage& view, int zoomX, int zoomY, QRgb fi
             std::fill_n(rowOf(view, r * zoomY), vw, gridLineColour(r));
         }
     }
+}
+
+QRect drawViewCell(const QImage& working, QImage& view, int zoomX, int zoomY, QRgb firstLine, int x,
+                   int y) {
+    const QRect cell = stretchPixelInto(working, view, x, y);
+    if (cell.isEmpty()) {
+        return cell;
+    }
+    // The lines that cross the cell, vertical first as drawView draws them.
+    for (int column = cell.left(); column <= cell.right(); ++column) {
+        if (zoomX > 0 && column % zoomX == 0) {
+            const int c = column / zoomX;
+            const QRgb colour = c == 0 ? firstLine : gridLineColour(c);
+            for (int row = cell.top(); row <= cell.bottom(); ++row) {
+                rowOf(view, row)[column] = colour;
+            }
+        }
+    }
+    for (int row = cell.top(); row <= cell.bottom(); ++row) {
+        if (zoomY > 0 && row % zoomY == 0) {
+            std::fill(rowOf(view, row) + cell.left(), rowOf(view, row) + cell.right() + 1,
+                      gridLineColour(row / zoomY));
+        }
+    }
+    return cell;
 }
 
 }  // namespace tovik

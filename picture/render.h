@@ -31,6 +31,10 @@ inline int stretchSourceIndex(int t, int sourceSize, int targetSize) {
     return static_cast<int>((2LL * t + 1) * sourceSize / (2LL * targetSize));
 }
 
+// Stretches again only the target pixels that take source pixel (x, y): what stretchInto
+// would change after that one pixel of the source changed. Returns their rectangle.
+QRect stretchPixelInto(const QImage& source, QImage& target, int x, int y);
+
 // Colour of grid line n (a column or row number): light grey on positive multiples of 8,
 // middle grey on other positive multiples of 4, dark grey elsewhere.
 QRgb gridLineColour(int n);
@@ -39,5 +43,10 @@ QRgb gridLineColour(int n);
 // vertical grid lines every zoomX pixels, then the horizontal ones every zoomY pixels.
 // firstLine is the colour of vertical line 0 (the pen the previous draw left behind).
 void drawView(const QImage& working, QImage& view, int zoomX, int zoomY, QRgb firstLine);
+
+// Draws the cell of working pixel (x, y) in the view and the grid lines over it, exactly
+// as drawView draws that part, and returns the cell's rectangle.
+QRect drawViewCell(const QImage& working, QImage& view, int zoomX, int zoomY, QRgb firstLine, int x,
+                   int y);
 
 }  // namespace tovik

@@ -1,17 +1,17 @@
-#include "ui/Main.h"
-#include "ui/Application.h"
+#include "ui/application.h"
+#include "ui/desktop.h"
+#include "ui/mainwindow.h"
 
 int main(int argc, char** argv) {
     Application app(argc, argv);
     try {
-        Application::createForms();
-        Form1->show();
+        Desktop desktop;
+        desktop.mainWindow().show();
         Application::exec();
     } catch (const std::exception& error) {
         Application::showException(error);
     } catch (...) {
         Application::showException();
     }
-    Application::destroyForms();
     return 0;
 }

@@ -13,7 +13,7 @@
 
 #include "picture/error.h"
 #include "picture/palette.h"
-#include "ui/Chankconf.h"
+#include "ui/chunksettingswindow.h"
 #include "windowtest.h"
 
 namespace {
@@ -39,12 +39,12 @@ constexpr Row kRows[16] = {
 };
 
 QLineEdit* edit(int number) {
-    return Chank_config->Edit[number];
+    return chunkWindow()->Edit[number];
 }
 
 // The colour a row's reference square shows.
 QRgb square(int row) {
-    return Chank_config->ShapeOf[16 + row]->brushColor();
+    return chunkWindow()->ShapeOf[16 + row]->brushColor();
 }
 
 void press(QWidget* widget, Qt::Key key, const QString& text,
@@ -67,12 +67,6 @@ void retype(QLineEdit* target, const char* digits) {
     }
 }
 
-void givePicture(const QImage& picture) {
-    Form1->LoadedPicture = picture;
-    Form1->SourcePicture = picture.copy();
-    Form1->setPictureSize(picture.width(), picture.height());
-}
-
 QImage uniform(int value) {
     QImage picture(8, 8, QImage::Format_RGB32);
     picture.fill(qRgb(value, value, value));
@@ -80,7 +74,7 @@ QImage uniform(int value) {
 }
 
 void clickPreview() {
-    QTest::mouseClick(Chank_config->Button2, Qt::LeftButton);
+    QTest::mouseClick(chunkWindow()->Button2, Qt::LeftButton);
 }
 
 // The grey 128 picture with the starting references: pattern 14 in every chunk but the
@@ -123,12 +117,12 @@ TEST_F(WindowTest, ChunkSettingsRowsStartAsTheTableSays) {
         SCOPED_TRACE(r);
         const Row& row = kRows[r - 1];
         const int top = 12 + 36 * (r - 1);
-        Shape* fixed = Chank_config->findChild<Shape*>(QStringLiteral("Shape%1").arg(r));
-        ASSERT_EQ(fixed, Chank_config->ShapeOf[r]);
+        Shape* fixed = chunkWindow()->findChild<Shape*>(QStringLiteral("Shape%1").arg(r));
+        ASSERT_EQ(fixed, chunkWindow()->ShapeOf[r]);
         EXPECT_EQ(fixed->geometry(), QRect(12, top, 32, 32));
         EXPECT_EQ(fixed->brushColor(), 0xFF000000 | row.fixed);
-        Shape* reference = Chank_config->findChild<Shape*>(QStringLiteral("Shape%1").arg(16 + r));
-        ASSERT_EQ(reference, Chank_config->ShapeOf[16 + r]);
+        Shape* reference = chunkWindow()->findChild<Shape*>(QStringLiteral("Shape%1").arg(16 + r));
+        ASSERT_EQ(reference, chunkWindow()->ShapeOf[16 + r]);
         EXPECT_EQ(reference->geometry(), QRect(288, top, 32, 32));
         EXPECT_EQ(reference->brushColor(), qRgb(row.r, row.g, row.b));
         const struct {
@@ -139,7 +133,7 @@ TEST_F(WindowTest, ChunkSettingsRowsStartAsTheTableSays) {
                       {row.blue, 220, row.b, 0xFF0000FF}};
         for (const auto& e : edits) {
             QLineEdit* found =
-                Chank_config->findChild<QLineEdit*>(QStringLiteral("Edit%1").arg(e.number));
+                chunkWindow()->findChild<QLineEdit*>(QStringLiteral("Edit%1").arg(e.number));
             ASSERT_EQ(found, edit(e.number)) << e.number;
             EXPECT_EQ(found->geometry(), QRect(e.left, top + 4, 41, 24));
             EXPECT_EQ(found->text(), QString::number(e.value));
@@ -154,27 +148,27 @@ TEST_F(WindowTest, ChunkSettingsRowsStartAsTheTableSays) {
     EXPECT_EQ(edit(49)->geometry(), QRect(280, 588, 37, 21));
     EXPECT_EQ(edit(49)->text(), "96");
     EXPECT_EQ(edit(49)->maxLength(), 3);
-    EXPECT_EQ(Chank_config->CheckBox1->text(), QStringLiteral("Квадратичная"));
-    EXPECT_EQ(Chank_config->CheckBox1->pos(), QPoint(12, 592));
-    EXPECT_TRUE(Chank_config->CheckBox1->isChecked());
-    EXPECT_EQ(Chank_config->CheckBox2->text(), QStringLiteral("Тонирование"));
-    EXPECT_EQ(Chank_config->CheckBox2->pos(), QPoint(168, 592));
-    EXPECT_FALSE(Chank_config->CheckBox2->isChecked());
+    EXPECT_EQ(chunkWindow()->CheckBox1->text(), QStringLiteral("Квадратичная"));
+    EXPECT_EQ(chunkWindow()->CheckBox1->pos(), QPoint(12, 592));
+    EXPECT_TRUE(chunkWindow()->CheckBox1->isChecked());
+    EXPECT_EQ(chunkWindow()->CheckBox2->text(), QStringLiteral("Тонирование"));
+    EXPECT_EQ(chunkWindow()->CheckBox2->pos(), QPoint(168, 592));
+    EXPECT_FALSE(chunkWindow()->CheckBox2->isChecked());
     const std::pair<QPushButton*, QRect> buttons[] = {
-        {Chank_config->Button3, QRect(16, 616, 75, 25)},
-        {Chank_config->Button2, QRect(168, 616, 75, 25)},
-        {Chank_config->Button1, QRect(256, 616, 75, 25)},
+        {chunkWindow()->Button3, QRect(16, 616, 75, 25)},
+        {chunkWindow()->Button2, QRect(168, 616, 75, 25)},
+        {chunkWindow()->Button1, QRect(256, 616, 75, 25)},
     };
     for (const auto& [button, geometry] : buttons) {
         EXPECT_EQ(button->geometry(), geometry) << button->objectName().toStdString();
     }
-    EXPECT_EQ(Chank_config->Button3->text(), QStringLiteral("Сброс"));
-    EXPECT_EQ(Chank_config->Button2->text(), QStringLiteral("Просмотр"));
-    EXPECT_EQ(Chank_config->Button1->text(), QStringLiteral("Ок"));
-    EXPECT_TRUE(Chank_config->font().bold());
-    EXPECT_EQ(Chank_config->font().pointSize(), 8);
+    EXPECT_EQ(chunkWindow()->Button3->text(), QStringLiteral("Сброс"));
+    EXPECT_EQ(chunkWindow()->Button2->text(), QStringLiteral("Просмотр"));
+    EXPECT_EQ(chunkWindow()->Button1->text(), QStringLiteral("Ок"));
+    EXPECT_TRUE(chunkWindow()->font().bold());
+    EXPECT_EQ(chunkWindow()->font().pointSize(), 8);
     // Nothing is read into the main window before a conversion.
-    EXPECT_EQ(Form1->ChunkReferenceColours, tovik::ChunkReferences{});
+    EXPECT_EQ(doc().chunkReferences(), tovik::ChunkReferences{});
 }
 
 TEST_F(WindowTest, ColourEditsTakeOnlyTypedDigitsAndBackspace) {
@@ -240,7 +234,7 @@ TEST_F(WindowTest, TypedColourReachesItsSquareOnlyOnEnterInAColourEdit) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.enterIn);
         edit(1)->setText("10");
-        Chank_config->UpdateColourShapes();
+        chunkWindow()->updateSquares();
         retype(edit(1), "200");
         EXPECT_EQ(edit(1)->text(), "200");
         EXPECT_EQ(square(1), qRgb(10, 10, 10));
@@ -299,18 +293,17 @@ TEST_F(WindowTest, ValuesCountByTheirLowEightBits) {
         pressEnter(edit(48));
         EXPECT_EQ(square(2), qRgb(40, c.byte, 40));
         clickPreview();
-        EXPECT_EQ(Form1->ChunkReferenceColours[1],
-                  (ChunkColour{40, static_cast<uint8_t>(c.byte), 40}));
+        EXPECT_EQ(doc().chunkReferences()[1], (ChunkColour{40, static_cast<uint8_t>(c.byte), 40}));
     }
     EXPECT_TRUE(dialogs->errors.empty());
 }
 
 TEST_F(WindowTest, PreviewConvertsWithTheTextsNotTheSquares) {
     givePicture(uniform(128));
-    Chank_config->show();
+    chunkWindow()->show();
     clickPreview();
     EXPECT_EQ(bufferRows(4), kGreyAtStart);
-    EXPECT_EQ(Form1->ChunkReferenceColours, tovik::kChunkStartReferences);
+    EXPECT_EQ(doc().chunkReferences(), tovik::kChunkStartReferences);
 
     // Row 2 (pattern 1: black with one blue pixel) now matches the grey exactly; the
     // first chunk's darker mean goes to pattern 5 (green and black).
@@ -320,7 +313,7 @@ TEST_F(WindowTest, PreviewConvertsWithTheTextsNotTheSquares) {
     clickPreview();
     EXPECT_EQ(bufferRows(4),
               (std::vector<std::string>{"20000000", "02010101", "00000000", "01010101"}));
-    EXPECT_EQ(Form1->ChunkReferenceColours[1], (ChunkColour{128, 128, 128}));
+    EXPECT_EQ(doc().chunkReferences()[1], (ChunkColour{128, 128, 128}));
     EXPECT_EQ(square(2), qRgb(40, 40, 40));
     EXPECT_EQ(workingPixel(0, 0), tovik::paletteColour(0, 2));
     EXPECT_TRUE(dialogs->errors.empty());
@@ -332,13 +325,13 @@ TEST_F(WindowTest, ResetRestoresTheEditsAndSquaresOnly) {
     retype(edit(1), "5");
     retype(edit(47), "");
     retype(edit(49), "12");
-    QTest::mouseClick(Chank_config->CheckBox1, Qt::LeftButton);
-    QTest::mouseClick(Chank_config->CheckBox2, Qt::LeftButton);
+    QTest::mouseClick(chunkWindow()->CheckBox1, Qt::LeftButton);
+    QTest::mouseClick(chunkWindow()->CheckBox2, Qt::LeftButton);
     pressEnter(edit(1));  // stops at the empty row 16 edit
     ASSERT_EQ(square(10), qRgb(200, 127, 20));
     dialogs->errors.clear();
 
-    QTest::mouseClick(Chank_config->Button3, Qt::LeftButton);
+    QTest::mouseClick(chunkWindow()->Button3, Qt::LeftButton);
     for (int r = 1; r <= 16; ++r) {
         SCOPED_TRACE(r);
         const Row& row = kRows[r - 1];
@@ -349,8 +342,8 @@ TEST_F(WindowTest, ResetRestoresTheEditsAndSquaresOnly) {
         EXPECT_EQ(square(r), qRgb(red, row.g, row.b));
     }
     EXPECT_EQ(edit(49)->text(), "12");
-    EXPECT_FALSE(Chank_config->CheckBox1->isChecked());
-    EXPECT_TRUE(Chank_config->CheckBox2->isChecked());
+    EXPECT_FALSE(chunkWindow()->CheckBox1->isChecked());
+    EXPECT_TRUE(chunkWindow()->CheckBox2->isChecked());
     EXPECT_TRUE(dialogs->errors.empty());
 }
 
@@ -371,16 +364,16 @@ TEST_F(WindowTest, TheToningThresholdIsReadOnlyWhenToning) {
         dialogs->errors.clear();
         givePicture(uniform(128));
         for (int i = 0; i < 64; ++i) {
-            Form1->PixelBuffer.set(i, 3);
+            setEntry(i, 3);
         }
-        const tovik::PixelBuffer before = Form1->PixelBuffer;
-        Chank_config->CheckBox2->setChecked(c.toning);
+        const tovik::PixelBuffer before = doc().buffer();
+        chunkWindow()->CheckBox2->setChecked(c.toning);
         edit(49)->setText(c.threshold);
         clickPreview();
         if (c.error != nullptr) {
             EXPECT_EQ(dialogs->errors, (std::vector<QString>{c.error}));
-            EXPECT_EQ(Form1->PixelBuffer, before);
-            EXPECT_EQ(Form1->SourcePicture, Form1->LoadedPicture);
+            EXPECT_EQ(doc().buffer(), before);
+            EXPECT_EQ(doc().sourcePicture(), doc().fittedPicture());
         } else {
             EXPECT_TRUE(dialogs->errors.empty());
             EXPECT_EQ(bufferRows(4), kGreyAtStart);
@@ -390,42 +383,42 @@ TEST_F(WindowTest, TheToningThresholdIsReadOnlyWhenToning) {
 
 TEST_F(WindowTest, ABadColourEditStopsTheReadingBeforeTheConversion) {
     givePicture(uniform(128));
-    Form1->PixelBuffer.set(1, 2);
-    const tovik::PixelBuffer before = Form1->PixelBuffer;
+    setEntry(1, 2);
+    const tovik::PixelBuffer before = doc().buffer();
     edit(20)->setText("1x");  // row 7, green
     clickPreview();
     EXPECT_EQ(dialogs->errors, (std::vector<QString>{"'1x' is not a valid integer value"}));
-    EXPECT_EQ(Form1->PixelBuffer, before);
+    EXPECT_EQ(doc().buffer(), before);
     tovik::ChunkReferences expected{};
     for (int k = 0; k < 6; ++k) {
         expected[static_cast<size_t>(k)] = tovik::kChunkStartReferences[static_cast<size_t>(k)];
     }
     expected[6] = {50, 0, 0};  // its red was read
-    EXPECT_EQ(Form1->ChunkReferenceColours, expected);
+    EXPECT_EQ(doc().chunkReferences(), expected);
 }
 
 TEST_F(WindowTest, PreviewWithToningTwiceDiffers) {
     givePicture(uniform(100));
-    Chank_config->CheckBox2->setChecked(true);
+    chunkWindow()->CheckBox2->setChecked(true);
     clickPreview();
-    const tovik::PixelBuffer first = Form1->PixelBuffer;
-    const QImage toned = Form1->SourcePicture.copy();
-    EXPECT_NE(toned, Form1->LoadedPicture);
+    const tovik::PixelBuffer first = doc().buffer();
+    const QImage toned = doc().sourcePicture().copy();
+    EXPECT_NE(toned, doc().fittedPicture());
     clickPreview();
-    EXPECT_NE(Form1->PixelBuffer, first);
-    EXPECT_NE(Form1->SourcePicture, toned);
+    EXPECT_NE(doc().buffer(), first);
+    EXPECT_NE(doc().sourcePicture(), toned);
     EXPECT_TRUE(dialogs->errors.empty());
 }
 
 TEST_F(WindowTest, OkHidesTheChunkSettingsAndKeepsTheirContents) {
-    Chank_config->show();
+    chunkWindow()->show();
     retype(edit(30), "7");
-    QTest::mouseClick(Chank_config->Button1, Qt::LeftButton);
-    EXPECT_FALSE(Chank_config->isVisible());
+    QTest::mouseClick(chunkWindow()->Button1, Qt::LeftButton);
+    EXPECT_FALSE(chunkWindow()->isVisible());
     EXPECT_EQ(edit(30)->text(), "7");
-    Form1->N24->setEnabled(true);
-    Form1->N24->trigger();
-    EXPECT_TRUE(Chank_config->isVisible());
+    mainWindow()->menu.N24->setEnabled(true);
+    mainWindow()->menu.N24->trigger();
+    EXPECT_TRUE(chunkWindow()->isVisible());
     EXPECT_EQ(edit(30)->text(), "7");
 }
 

@@ -7,11 +7,11 @@
 #include <QTemporaryDir>
 #include <QtEndian>
 
+#include "machinefiles/uknc.h"
 #include "picture/fileio.h"
 #include "picture/palette.h"
 #include "picture/render.h"
-#include "machinefiles/uknc.h"
-#include "ui/Unit2.h"
+#include "ui/previewwindow.h"
 #include "windowtest.h"
 
 namespace {
@@ -44,8 +44,8 @@ protected:
     }
 
     static void paint(int colour, int x, int y) {
-        Form1->DrawGrid1->selectColumn(colour);
-        Form1->Image1MouseDown(Qt::LeftButton, x * Form1->ZoomX, y * Form1->ZoomY);
+        mainWindow()->DrawGrid1->selectColumn(colour);
+        mainWindow()->paintAt(Qt::LeftButton, x * mainWindow()->zoomX(), y * mainWindow()->zoomY());
     }
 
     // The picture as it stands, to compare before and after a refused command.
@@ -56,8 +56,8 @@ protected:
         bool operator==(const Snapshot&) const = default;
     };
     static Snapshot snapshot() {
-        return {Form1->pictureWidth(), Form1->pictureHeight(), Form1->palette(), Form1->PixelBuffer,
-                Form1->Image2};
+        return {doc().width(), doc().height(), doc().palette(), doc().buffer(),
+                doc().workingBitmap()};
     }
 
     QTemporaryDir folder;
@@ -71,15 +71,15 @@ TEST_F(FileCommandTest, EachCommandAsksItsOwnDialog) {
         const char* extension;
     };
     const Case cases[] = {
-        {Form1->N2, "OpenDialog1", "*.bip|*.bip", "*.bip"},
-        {Form1->N3, "SaveDialog2", "*.bip|*.bip", "*.bip"},
-        {Form1->BIN1, "SaveDialog1", "Бинарный файл|*.bin", "*.bin"},
-        {Form1->BIN2, "SaveDialog1", "Бинарный файл|*.bin", "*.bin"},
-        {Form1->N10, "SaveDialog1", "Бинарный файл|*.bin", "*.bin"},
-        {Form1->N24bitbmp1, "SaveDialog3", "*.bmp|*.bmp", "*.bmp"},
-        {Form1->N26, "SaveDialog4", "MAC|*.MAC", "*.MAC"},
-        {Form1->IMG1, "OpenDialog3", "All|*.*", "*.*"},
-        {Form1->N17, "OpenDialog2", "*.bmp, *.jpg|*.bmp;*.jpg;*.jpeg", "*.jpg"},
+        {mainWindow()->menu.N2, "OpenDialog1", "*.bip|*.bip", "*.bip"},
+        {mainWindow()->menu.N3, "SaveDialog2", "*.bip|*.bip", "*.bip"},
+        {mainWindow()->menu.BIN1, "SaveDialog1", "Бинарный файл|*.bin", "*.bin"},
+        {mainWindow()->menu.BIN2, "SaveDialog1", "Бинарный файл|*.bin", "*.bin"},
+        {mainWindow()->menu.N10, "SaveDialog1", "Бинарный файл|*.bin", "*.bin"},
+        {mainWindow()->menu.N24bitbmp1, "SaveDialog3", "*.bmp|*.bmp", "*.bmp"},
+        {mainWindow()->menu.N26, "SaveDialog4", "MAC|*.MAC", "*.MAC"},
+        {mainWindow()->menu.IMG1, "OpenDialog3", "All|*.*", "*.*"},
+        {mainWindow()->menu.N17, "OpenDialog2", "*.bmp, *.jpg|*.bmp;*.jpg;*.jpeg", "*.jpg"},
     };
     for (const auto& c : cases) {
         dialogs->dialogsShown.clear();
@@ -99,7 +99,7 @@ TEST_F(FileCommandTest, SavingWritesHeaderAndPixels) {
     paint(2, 0, 0);
     paint(1, 63, 63);
     dialogs->answers = {path("a.bip")};
-    Form1->N3->trigger();
+    mainWindow()->menu.N3->trigger();
     const QByteArray file = read(path("a.bip"));
     ASSERT_EQ(file.size(), 4111);
     EXPECT_EQ(file.left(15).toHex(' '), "50 52 4a 40 00 00 00 40 00 00 00 03 00 00 00");
@@ -111,29 +111,29 @@ TEST_F(FileCommandTest, SavingWritesHeaderAndPixels) {
 }
 
 TEST_F(FileCommandTest, SaveThenOpenRestoresThePictureButNotTheChosenColour) {
-    Form1->setPictureSize(72, 40);
+    doc().setPictureSize(72, 40);
     choosePalette(7);
     paint(2, 3, 4);
     paint(3, 71, 39);
     paint(1, 70, 0);
     const Snapshot saved = snapshot();
     dialogs->answers = {path("round.bip")};
-    Form1->N3->trigger();
+    mainWindow()->menu.N3->trigger();
 
-    Form1->PixelBuffer.clear();
-    Form1->setPictureSize(64, 64);
+    clearEntries();
+    doc().setPictureSize(64, 64);
     choosePalette(0);
-    Form1->DrawGrid1->selectColumn(1);
-    const QRgb swatch = Form1->Shape1->brushColor();
+    mainWindow()->DrawGrid1->selectColumn(1);
+    const QRgb swatch = mainWindow()->Shape1->brushColor();
 
     dialogs->answers = {path("round.bip")};
-    Form1->N2->trigger();
+    mainWindow()->menu.N2->trigger();
     EXPECT_TRUE(snapshot() == saved);
-    EXPECT_EQ(Form1->SelectedColor, 1);
-    EXPECT_EQ(Form1->Label1->text(), "1");
-    EXPECT_EQ(Form1->Shape1->brushColor(), swatch);
+    EXPECT_EQ(mainWindow()->selectedColour(), 1);
+    EXPECT_EQ(mainWindow()->Label1->text(), "1");
+    EXPECT_EQ(mainWindow()->Shape1->brushColor(), swatch);
     for (int c = 0; c < 4; ++c) {
-        EXPECT_EQ(Form1->DrawGrid1->cellColour(c), paletteColour(7, c));
+        EXPECT_EQ(mainWindow()->DrawGrid1->cellColour(c), paletteColour(7, c));
     }
     EXPECT_EQ(viewPixel(3 * 8 + 4, 4 * 8 + 4), paletteColour(7, 2));
     EXPECT_TRUE(dialogs->errors.empty());
@@ -165,18 +165,18 @@ TEST_F(FileCommandTest, RefusedOrMissingProjectsChangeNothing) {
         write(path(c.name), c.bytes);
         dialogs->errors.clear();
         dialogs->answers = {path(c.name)};
-        Form1->N2->trigger();
+        mainWindow()->menu.N2->trigger();
         ASSERT_EQ(dialogs->errors.size(), 1u) << c.name;
         EXPECT_EQ(dialogs->errors[0], QString::fromLatin1(c.message).arg(path(c.name)));
         EXPECT_TRUE(snapshot() == before) << c.name;
     }
     dialogs->errors.clear();
     dialogs->answers = {path("missing.bip")};
-    Form1->N2->trigger();
+    mainWindow()->menu.N2->trigger();
     ASSERT_EQ(dialogs->errors.size(), 1u);
     EXPECT_EQ(dialogs->errors[0], "Cannot open file " + path("missing.bip"));
     // A cancelled dialog leaves the buffer too, not only the screen.
-    Form1->N2->trigger();
+    mainWindow()->menu.N2->trigger();
     EXPECT_TRUE(snapshot() == before);
 }
 
@@ -189,34 +189,34 @@ TEST_F(FileCommandTest, OpeningClampsAndShearsAsTheHeaderSays) {
     }
     write(path("w65.bip"), projectHeader(65, 64, 0) + pixels);
     dialogs->answers = {path("w65.bip")};
-    Form1->N2->trigger();
-    ASSERT_EQ(Form1->pictureWidth(), 65);
-    ASSERT_EQ(Form1->pictureHeight(), 64);
+    mainWindow()->menu.N2->trigger();
+    ASSERT_EQ(doc().width(), 65);
+    ASSERT_EQ(doc().height(), 64);
     for (int y = 0; y < 10; ++y) {
         const int entry = 64 * y;  // read with stride 65: column 65 - y of row y - 1
         EXPECT_EQ(workingPixel(entry % 65, entry / 65), paletteColour(0, 3)) << y;
     }
     for (int i = 64 * 64; i < 65 * 64; ++i) {
-        EXPECT_EQ(Form1->PixelBuffer.at(i), 0) << i;
+        EXPECT_EQ(doc().buffer().at(i), 0) << i;
     }
 
     // Sizes outside the spin edits are clamped; a short pixel part leaves the rest black.
     write(path("big.bip"), projectHeader(1000, 3, 5) + QByteArray(10, '\2'));
     dialogs->answers = {path("big.bip")};
-    Form1->N2->trigger();
-    EXPECT_EQ(Form1->pictureWidth(), 320);
-    EXPECT_EQ(Form1->pictureHeight(), 8);
-    EXPECT_EQ(Form1->palette(), 5);
-    EXPECT_EQ(Form1->PixelBuffer.at(9), 2);
-    EXPECT_EQ(Form1->PixelBuffer.at(10), 0);
+    mainWindow()->menu.N2->trigger();
+    EXPECT_EQ(doc().width(), 320);
+    EXPECT_EQ(doc().height(), 8);
+    EXPECT_EQ(doc().palette(), 5);
+    EXPECT_EQ(doc().buffer().at(9), 2);
+    EXPECT_EQ(doc().buffer().at(10), 0);
 
     // Pixel bytes above 3 keep their low two bits.
     write(path("high.bip"), projectHeader(8, 8, 0) + QByteArray("\x07\xff\x04", 3));
     dialogs->answers = {path("high.bip")};
-    Form1->N2->trigger();
-    EXPECT_EQ(Form1->PixelBuffer.at(0), 3);
-    EXPECT_EQ(Form1->PixelBuffer.at(1), 3);
-    EXPECT_EQ(Form1->PixelBuffer.at(2), 0);
+    mainWindow()->menu.N2->trigger();
+    EXPECT_EQ(doc().buffer().at(0), 3);
+    EXPECT_EQ(doc().buffer().at(1), 3);
+    EXPECT_EQ(doc().buffer().at(2), 0);
 }
 
 TEST_F(FileCommandTest, ATallProjectComesInAtTheLoweredHeightMaximum) {
@@ -224,13 +224,14 @@ TEST_F(FileCommandTest, ATallProjectComesInAtTheLoweredHeightMaximum) {
     pixels[64 * 255] = 1;  // last row that fits
     pixels[64 * 256] = 2;  // first row cut off
     write(path("tall.bip"), projectHeader(64, 1000, 0) + pixels);
-    Form1->N17->trigger();  // a picture import, cancelled: the height maximum becomes 256
-    ASSERT_EQ(Form1->CSpinEdit2->maxValue(), 256);
+    mainWindow()
+        ->menu.N17->trigger();  // a picture import, cancelled: the height maximum becomes 256
+    ASSERT_EQ(mainWindow()->CSpinEdit2->maxValue(), 256);
     dialogs->answers = {path("tall.bip")};
-    Form1->N2->trigger();
-    EXPECT_EQ(Form1->pictureHeight(), 256);
-    EXPECT_EQ(Form1->PixelBuffer.at(64 * 255), 1);
-    EXPECT_EQ(Form1->PixelBuffer.at(64 * 256), 0);
+    mainWindow()->menu.N2->trigger();
+    EXPECT_EQ(doc().height(), 256);
+    EXPECT_EQ(doc().buffer().at(64 * 255), 1);
+    EXPECT_EQ(doc().buffer().at(64 * 256), 0);
 }
 
 TEST_F(FileCommandTest, PackedExportsWriteTheirLayoutsAndConfirm) {
@@ -240,9 +241,9 @@ TEST_F(FileCommandTest, PackedExportsWriteTheirLayoutsAndConfirm) {
         QByteArray start;
     };
     const Case cases[] = {
-        {Form1->N10, 1024, QByteArray(4, '\0')},
-        {Form1->BIN2, 1028, QByteArray::fromHex("00400004")},
-        {Form1->BIN1, 1040,
+        {mainWindow()->menu.N10, 1024, QByteArray(4, '\0')},
+        {mainWindow()->menu.BIN2, 1028, QByteArray::fromHex("00400004")},
+        {mainWindow()->menu.BIN1, 1040,
          QByteArray::fromHex("f03f0004df15000bb2ff010057000"
                              "0a0")},
     };
@@ -263,7 +264,7 @@ TEST_F(FileCommandTest, PackedExportsWriteTheirLayoutsAndConfirm) {
     paint(2, 61, 63);
     paint(3, 62, 63);
     dialogs->answers = {path("last.bin")};
-    Form1->N10->trigger();
+    mainWindow()->menu.N10->trigger();
     EXPECT_EQ(static_cast<uint8_t>(read(path("last.bin")).back()), 0x39);
 }
 
@@ -272,7 +273,8 @@ TEST_F(FileCommandTest, AFailedExportSaysSoAndKeepsTheOldFile) {
     const QString folderName = path("sub");
     QDir().mkpath(folderName);
     for (QAction* action :
-         {Form1->BIN1, Form1->BIN2, Form1->N10, Form1->N24bitbmp1, Form1->N26, Form1->N3}) {
+         {mainWindow()->menu.BIN1, mainWindow()->menu.BIN2, mainWindow()->menu.N10,
+          mainWindow()->menu.N24bitbmp1, mainWindow()->menu.N26, mainWindow()->menu.N3}) {
         dialogs->errors.clear();
         dialogs->messages.clear();
         dialogs->answers = {folderName};  // a name that is a folder cannot be created
@@ -294,7 +296,7 @@ TEST_F(FileCommandTest, BitmapExportShowsTheColoursOfThePaletteNowShown) {
         choosePalette(palette);
         const QString name = path(QStringLiteral("p%1.bmp").arg(palette));
         dialogs->answers = {name};
-        Form1->N24bitbmp1->trigger();
+        mainWindow()->menu.N24bitbmp1->trigger();
         const QByteArray file = read(name);
         ASSERT_EQ(file.size(), 54 + 64 * 64 * 3);
         EXPECT_EQ(file[28], 24);  // bits per pixel
@@ -312,9 +314,9 @@ TEST_F(FileCommandTest, UkncSourceIsWrittenFromTheBuffer) {
     paint(3, 0, 0);
     paint(1, 9, 2);
     dialogs->answers = {path("pic.MAC")};
-    Form1->N26->trigger();
+    mainWindow()->menu.N26->trigger();
     const QByteArray file = read(path("pic.MAC"));
-    EXPECT_EQ(file, tovik::makeUkncSource(Form1->PixelBuffer, 64, 64));
+    EXPECT_EQ(file, tovik::makeUkncSource(doc().buffer(), 64, 64));
     EXPECT_TRUE(file.startsWith(".BYTE  10, 100\r\n.BYTE  1, 1, "));
     EXPECT_TRUE(dialogs->messages.empty());
     EXPECT_TRUE(dialogs->usesCurrentFolder());
@@ -323,52 +325,52 @@ TEST_F(FileCommandTest, UkncSourceIsWrittenFromTheBuffer) {
 TEST_F(FileCommandTest, RawStripImport) {
     write(path("strip.raw"), QByteArray("\x80", 1) + QByteArray(1023, '\0'));
     dialogs->answers = {path("strip.raw")};
-    Form1->IMG1->trigger();
-    EXPECT_EQ(Form1->pictureWidth(), 8);
-    EXPECT_EQ(Form1->pictureHeight(), 1024);
-    EXPECT_EQ(Form1->PixelBuffer.at(0), 2);
+    mainWindow()->menu.IMG1->trigger();
+    EXPECT_EQ(doc().width(), 8);
+    EXPECT_EQ(doc().height(), 1024);
+    EXPECT_EQ(doc().buffer().at(0), 2);
     for (int i = 1; i < 8 * 1024; ++i) {
-        ASSERT_EQ(Form1->PixelBuffer.at(i), 0) << i;
+        ASSERT_EQ(doc().buffer().at(i), 0) << i;
     }
     EXPECT_EQ(workingPixel(0, 0), paletteColour(0, 2));
 
     // A short file: the rows past its end are 0, not copies of its last byte.
     write(path("three.raw"), QByteArray("\xa5\x01\xff", 3));
     dialogs->answers = {path("three.raw")};
-    Form1->IMG1->trigger();
+    mainWindow()->menu.IMG1->trigger();
     const int row0[] = {2, 0, 2, 0, 0, 2, 0, 2};
     for (int k = 0; k < 8; ++k) {
-        EXPECT_EQ(Form1->PixelBuffer.at(k), row0[k]) << k;
-        EXPECT_EQ(Form1->PixelBuffer.at(16 + k), 2) << k;
-        EXPECT_EQ(Form1->PixelBuffer.at(24 + k), 0) << k;
+        EXPECT_EQ(doc().buffer().at(k), row0[k]) << k;
+        EXPECT_EQ(doc().buffer().at(16 + k), 2) << k;
+        EXPECT_EQ(doc().buffer().at(24 + k), 0) << k;
     }
-    EXPECT_EQ(Form1->PixelBuffer.at(15), 2);
+    EXPECT_EQ(doc().buffer().at(15), 2);
 }
 
 TEST_F(FileCommandTest, RawStripSizeIsSetEvenWhenTheDialogIsCancelled) {
     paint(3, 8, 0);  // entry 8 of the 64-wide picture: row 1 of an 8-wide one
-    Form1->IMG1->trigger();
-    EXPECT_EQ(Form1->pictureWidth(), 8);
-    EXPECT_EQ(Form1->pictureHeight(), 1024);
+    mainWindow()->menu.IMG1->trigger();
+    EXPECT_EQ(doc().width(), 8);
+    EXPECT_EQ(doc().height(), 1024);
     EXPECT_EQ(workingPixel(0, 1), paletteColour(0, 3));
 
     // After a picture import lowered the height maximum, the strip is 256 rows.
-    Form1->N17->trigger();
+    mainWindow()->menu.N17->trigger();
     write(path("long.raw"), QByteArray(1024, '\xff'));
     dialogs->answers = {path("long.raw")};
-    Form1->IMG1->trigger();
-    EXPECT_EQ(Form1->pictureHeight(), 256);
-    EXPECT_EQ(Form1->PixelBuffer.at(8 * 256 - 1), 2);
+    mainWindow()->menu.IMG1->trigger();
+    EXPECT_EQ(doc().height(), 256);
+    EXPECT_EQ(doc().buffer().at(8 * 256 - 1), 2);
 }
 
 TEST_F(FileCommandTest, RawStripThatCannotBeOpenedLeavesTheBuffer) {
     paint(1, 0, 0);
-    const tovik::PixelBuffer before = Form1->PixelBuffer;
+    const tovik::PixelBuffer before = doc().buffer();
     dialogs->answers = {path("missing.raw")};
-    Form1->IMG1->trigger();
+    mainWindow()->menu.IMG1->trigger();
     ASSERT_EQ(dialogs->errors.size(), 1u);
     EXPECT_EQ(dialogs->errors[0], "Cannot open file " + path("missing.raw"));
-    EXPECT_TRUE(Form1->PixelBuffer == before);
+    EXPECT_TRUE(doc().buffer() == before);
 }
 
 }  // namespace

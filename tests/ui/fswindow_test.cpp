@@ -10,16 +10,10 @@
 #include <vector>
 
 #include "picture/palette.h"
-#include "ui/Unit5.h"
+#include "ui/floydsteinbergwindow.h"
 #include "windowtest.h"
 
 namespace {
-
-void givePicture(const QImage& picture) {
-    Form1->LoadedPicture = picture;
-    Form1->SourcePicture = picture.copy();
-    Form1->setPictureSize(picture.width(), picture.height());
-}
 
 QImage uniform(QRgb colour) {
     QImage picture(8, 8, QImage::Format_RGB32);
@@ -28,45 +22,45 @@ QImage uniform(QRgb colour) {
 }
 
 std::string bufferRow(int y) {
-    const int w = Form1->pictureWidth();
+    const int w = doc().width();
     std::string row;
     for (int x = 0; x < w; ++x) {
-        row += static_cast<char>('0' + Form1->PixelBuffer.at(x + y * w));
+        row += static_cast<char>('0' + doc().buffer().at(x + y * w));
     }
     return row;
 }
 
 void fillBuffer(int value) {
-    for (int i = 0; i < Form1->pictureWidth() * Form1->pictureHeight(); ++i) {
-        Form1->PixelBuffer.set(i, value);
+    for (int i = 0; i < doc().width() * doc().height(); ++i) {
+        setEntry(i, value);
     }
 }
 
 TEST_F(WindowTest, FloydSteinbergWindowStartsMonochromeAt96) {
-    EXPECT_EQ(Form5->findChild<QSlider*>("TrackBar1"), Form5->TrackBar1);
-    EXPECT_EQ(Form5->TrackBar1->value(), 96);
-    EXPECT_EQ(Form5->TrackBar1->minimum(), 0);
-    EXPECT_EQ(Form5->TrackBar1->maximum(), 255);
-    EXPECT_EQ(Form5->TrackBar1->tickInterval(), 10);
-    EXPECT_EQ(Form5->findChild<QLabel*>("Label1"), Form5->Label1);
-    EXPECT_EQ(Form5->Label1->text(), QStringLiteral("Порог черного"));
-    EXPECT_TRUE(Form5->Label1->font().bold());
-    EXPECT_EQ(Form5->findChild<QLabel*>("Label2"), Form5->Label2);
-    EXPECT_EQ(Form5->Label2->text(), "96");
-    EXPECT_TRUE(Form5->Label2->font().bold());
-    EXPECT_EQ(Form5->findChild<QCheckBox*>("CheckBox1"), Form5->CheckBox1);
-    EXPECT_EQ(Form5->CheckBox1->text(), QStringLiteral("Монохром"));
-    EXPECT_TRUE(Form5->CheckBox1->isChecked());
-    EXPECT_EQ(Form5->CheckBox1->layoutDirection(), Qt::RightToLeft);  // caption first
+    EXPECT_EQ(fsWindow()->findChild<QSlider*>("TrackBar1"), fsWindow()->TrackBar1);
+    EXPECT_EQ(fsWindow()->TrackBar1->value(), 96);
+    EXPECT_EQ(fsWindow()->TrackBar1->minimum(), 0);
+    EXPECT_EQ(fsWindow()->TrackBar1->maximum(), 255);
+    EXPECT_EQ(fsWindow()->TrackBar1->tickInterval(), 10);
+    EXPECT_EQ(fsWindow()->findChild<QLabel*>("Label1"), fsWindow()->Label1);
+    EXPECT_EQ(fsWindow()->Label1->text(), QStringLiteral("Порог черного"));
+    EXPECT_TRUE(fsWindow()->Label1->font().bold());
+    EXPECT_EQ(fsWindow()->findChild<QLabel*>("Label2"), fsWindow()->Label2);
+    EXPECT_EQ(fsWindow()->Label2->text(), "96");
+    EXPECT_TRUE(fsWindow()->Label2->font().bold());
+    EXPECT_EQ(fsWindow()->findChild<QCheckBox*>("CheckBox1"), fsWindow()->CheckBox1);
+    EXPECT_EQ(fsWindow()->CheckBox1->text(), QStringLiteral("Монохром"));
+    EXPECT_TRUE(fsWindow()->CheckBox1->isChecked());
+    EXPECT_EQ(fsWindow()->CheckBox1->layoutDirection(), Qt::RightToLeft);  // caption first
     // Caption and box on one line, the bar below, its label to its right.
-    EXPECT_LT(Form5->Label1->geometry().bottom(), Form5->TrackBar1->y());
-    EXPECT_LT(Form5->CheckBox1->geometry().bottom(), Form5->TrackBar1->y() + 4);
-    EXPECT_GT(Form5->Label2->x(), Form5->TrackBar1->geometry().right());
-    EXPECT_EQ(Form5->Button2->text(), QStringLiteral("Просмотр"));
-    EXPECT_EQ(Form5->Button1->text(), "Ok");
-    EXPECT_LT(Form5->Button2->x(), Form5->Button1->x());
-    EXPECT_EQ(Form5->settings().threshold, 96);
-    EXPECT_TRUE(Form5->settings().monochrome);
+    EXPECT_LT(fsWindow()->Label1->geometry().bottom(), fsWindow()->TrackBar1->y());
+    EXPECT_LT(fsWindow()->CheckBox1->geometry().bottom(), fsWindow()->TrackBar1->y() + 4);
+    EXPECT_GT(fsWindow()->Label2->x(), fsWindow()->TrackBar1->geometry().right());
+    EXPECT_EQ(fsWindow()->Button2->text(), QStringLiteral("Просмотр"));
+    EXPECT_EQ(fsWindow()->Button1->text(), "Ok");
+    EXPECT_LT(fsWindow()->Button2->x(), fsWindow()->Button1->x());
+    EXPECT_EQ(fsWindow()->settings().threshold, 96);
+    EXPECT_TRUE(fsWindow()->settings().monochrome);
 }
 
 TEST_F(WindowTest, TheThresholdLabelFollowsTheBarWithoutConverting) {
@@ -76,20 +70,20 @@ TEST_F(WindowTest, TheThresholdLabelFollowsTheBarWithoutConverting) {
         const char* label;
     };
     const Step steps[] = {{0, 0, "0"}, {-1, 1, "1"}, {200, 200, "200"}, {-2, 255, "255"}};
-    Form1->PixelBuffer.set(9, 3);
+    setEntry(9, 3);
     for (const auto& s : steps) {
         if (s.value == -1) {
-            QTest::keyClick(Form5->TrackBar1, Qt::Key_Right);
+            QTest::keyClick(fsWindow()->TrackBar1, Qt::Key_Right);
         } else if (s.value == -2) {
-            QTest::keyClick(Form5->TrackBar1, Qt::Key_End);
+            QTest::keyClick(fsWindow()->TrackBar1, Qt::Key_End);
         } else {
-            Form5->TrackBar1->setValue(s.value);
+            fsWindow()->TrackBar1->setValue(s.value);
         }
-        EXPECT_EQ(Form5->TrackBar1->value(), s.expected);
-        EXPECT_EQ(Form5->Label2->text(), s.label);
-        EXPECT_EQ(Form5->settings().threshold, s.expected);
+        EXPECT_EQ(fsWindow()->TrackBar1->value(), s.expected);
+        EXPECT_EQ(fsWindow()->Label2->text(), s.label);
+        EXPECT_EQ(fsWindow()->settings().threshold, s.expected);
     }
-    EXPECT_EQ(Form1->PixelBuffer.at(9), 3);
+    EXPECT_EQ(doc().buffer().at(9), 3);
 }
 
 TEST_F(WindowTest, PreviewConvertsTheVisitedPixelsInTheModeOfTheBox) {
@@ -112,16 +106,16 @@ TEST_F(WindowTest, PreviewConvertsTheVisitedPixelsInTheModeOfTheBox) {
         {"colour white", qRgb(255, 255, 255), false, 96, 1, "13232321", "12323231"},
         {"colour black", qRgb(0, 0, 0), false, 96, 1, "10000001", "10000001"},
     };
-    Form5->show();
+    fsWindow()->show();
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         givePicture(uniform(c.colour));
         fillBuffer(c.fill);
-        Form5->TrackBar1->setValue(c.threshold);
-        if (Form5->CheckBox1->isChecked() != c.monochrome) {
-            QTest::mouseClick(Form5->CheckBox1, Qt::LeftButton);
+        fsWindow()->TrackBar1->setValue(c.threshold);
+        if (fsWindow()->CheckBox1->isChecked() != c.monochrome) {
+            QTest::mouseClick(fsWindow()->CheckBox1, Qt::LeftButton);
         }
-        QTest::mouseClick(Form5->Button2, Qt::LeftButton);
+        QTest::mouseClick(fsWindow()->Button2, Qt::LeftButton);
         EXPECT_EQ(bufferRow(0), c.row0);
         EXPECT_EQ(bufferRow(1), c.row1);
         EXPECT_EQ(bufferRow(6), c.row0);  // the last visited row
@@ -135,27 +129,27 @@ TEST_F(WindowTest, PreviewConvertsTheVisitedPixelsInTheModeOfTheBox) {
 
 TEST_F(WindowTest, PreviewAgainConvertsWhatTheLastRunLeft) {
     givePicture(uniform(qRgb(100, 100, 100)));
-    QTest::mouseClick(Form5->Button2, Qt::LeftButton);
-    const tovik::PixelBuffer first = Form1->PixelBuffer;
-    const QImage diffused = Form1->SourcePicture.copy();
-    EXPECT_NE(diffused, Form1->LoadedPicture);
-    QTest::mouseClick(Form5->Button2, Qt::LeftButton);
-    EXPECT_NE(Form1->PixelBuffer, first);
-    EXPECT_NE(Form1->SourcePicture, diffused);
+    QTest::mouseClick(fsWindow()->Button2, Qt::LeftButton);
+    const tovik::PixelBuffer first = doc().buffer();
+    const QImage diffused = doc().sourcePicture().copy();
+    EXPECT_NE(diffused, doc().fittedPicture());
+    QTest::mouseClick(fsWindow()->Button2, Qt::LeftButton);
+    EXPECT_NE(doc().buffer(), first);
+    EXPECT_NE(doc().sourcePicture(), diffused);
     // The first visited pixel gets no error from any other: on both times.
     EXPECT_EQ(first.at(1), 2);
-    EXPECT_EQ(Form1->PixelBuffer.at(1), 2);
+    EXPECT_EQ(doc().buffer().at(1), 2);
 }
 
 TEST_F(WindowTest, OkHidesTheFloydSteinbergWindowAndKeepsThePicture) {
     givePicture(uniform(qRgb(255, 255, 255)));
-    Form5->show();
-    QTest::mouseClick(Form5->Button2, Qt::LeftButton);
-    const tovik::PixelBuffer converted = Form1->PixelBuffer;
-    QTest::mouseClick(Form5->Button1, Qt::LeftButton);
-    EXPECT_FALSE(Form5->isVisible());
-    EXPECT_EQ(Form1->PixelBuffer, converted);
-    EXPECT_EQ(Form1->PixelBuffer.at(1), 2);
+    fsWindow()->show();
+    QTest::mouseClick(fsWindow()->Button2, Qt::LeftButton);
+    const tovik::PixelBuffer converted = doc().buffer();
+    QTest::mouseClick(fsWindow()->Button1, Qt::LeftButton);
+    EXPECT_FALSE(fsWindow()->isVisible());
+    EXPECT_EQ(doc().buffer(), converted);
+    EXPECT_EQ(doc().buffer().at(1), 2);
 }
 
 }  // namespace

@@ -4,13 +4,13 @@
 #include <QTemporaryDir>
 
 #include "convert/chunks.h"
+#include "machinefiles/bmp24.h"
 #include "picture/fileio.h"
 #include "picture/palette.h"
-#include "machinefiles/bmp24.h"
-#include "ui/Chankconf.h"
-#include "ui/Unit2.h"
-#include "ui/Unit4.h"
-#include "ui/Unit5.h"
+#include "ui/chunksettingswindow.h"
+#include "ui/floydsteinbergwindow.h"
+#include "ui/previewwindow.h"
+#include "ui/thresholdswindow.h"
 #include "windowtest.h"
 
 namespace {
@@ -39,7 +39,7 @@ protected:
         return stripes(name, w, h, {colour});
     }
 
-    static int entry(int x, int y) { return Form1->PixelBuffer.at(x + y * Form1->pictureWidth()); }
+    static int entry(int x, int y) { return doc().buffer().at(x + y * doc().width()); }
 
     QTemporaryDir folder;
 };
@@ -59,28 +59,29 @@ TEST_F(ImportCommandTest, LoadingFitsThePictureAndSetsTheSize) {
     for (const auto& c : cases) {
         dialogs->answers = {
             uniform(QStringLiteral("p%1x%2.bmp").arg(c.w).arg(c.h), c.w, c.h, kWhite)};
-        Form1->LoadSourcePicture();
+        app().loadSourcePicture();
         const QString label = QStringLiteral("%1 x %2").arg(c.w).arg(c.h);
         ASSERT_TRUE(dialogs->errors.empty()) << dialogs->errors[0].toStdString();
-        EXPECT_EQ(Form1->LoadedPicture.size(), QSize(c.w, c.h)) << label.toStdString();
-        EXPECT_EQ(Form1->SourcePicture.size(), QSize(c.fittedW, c.fittedH)) << label.toStdString();
-        EXPECT_EQ(Form1->CSpinEdit2->maxValue(), c.heightMax) << label.toStdString();
+        EXPECT_EQ(doc().state().loadedSize, QSize(c.w, c.h)) << label.toStdString();
+        EXPECT_EQ(doc().sourcePicture().size(), QSize(c.fittedW, c.fittedH)) << label.toStdString();
+        EXPECT_EQ(mainWindow()->CSpinEdit2->maxValue(), c.heightMax) << label.toStdString();
         // The spin edits hold the fitted size, raised to 8 and kept within the buffer.
         const int w = std::max(c.fittedW, 8);
         const int h = std::min(std::max(c.fittedH, 8), 65536 / w);
-        EXPECT_EQ(Form1->pictureWidth(), w) << label.toStdString();
-        EXPECT_EQ(Form1->pictureHeight(), h) << label.toStdString();
-        EXPECT_LE(Form1->pictureWidth() * Form1->pictureHeight(), 65536);
-        EXPECT_EQ(Form1->Image2.size(), QSize(w, h));
-        EXPECT_EQ(Form1->Image1->size(), QSize(w * Form1->ViewScale, h * Form1->ViewScale));
+        EXPECT_EQ(doc().width(), w) << label.toStdString();
+        EXPECT_EQ(doc().height(), h) << label.toStdString();
+        EXPECT_LE(doc().width() * doc().height(), 65536);
+        EXPECT_EQ(doc().workingBitmap().size(), QSize(w, h));
+        EXPECT_EQ(mainWindow()->Image1->size(),
+                  QSize(w * doc().viewScale(), h * doc().viewScale()));
     }
 }
 
 TEST_F(ImportCommandTest, AFileThatCannotBeReadChangesNothingButTheHeightMaximum) {
     dialogs->answers = {uniform("first.bmp", 20, 10, kRed)};
-    Form1->N17->trigger();
-    const QImage loaded = Form1->LoadedPicture, source = Form1->SourcePicture;
-    const tovik::PixelBuffer buffer = Form1->PixelBuffer;
+    mainWindow()->menu.N17->trigger();
+    const QImage loaded = doc().fittedPicture(), source = doc().sourcePicture();
+    const tovik::PixelBuffer buffer = doc().buffer();
     const QString jpe = uniform("picture.jpe", 4, 4, kWhite);
     QFile(folder.filePath("broken.bmp")).open(QIODevice::WriteOnly);
     struct Case {
@@ -93,28 +94,28 @@ TEST_F(ImportCommandTest, AFileThatCannotBeReadChangesNothingButTheHeightMaximum
         {folder.filePath("missing.bmp"), "Cannot open file " + folder.filePath("missing.bmp")},
     };
     for (const auto& c : cases) {
-        Form1->CSpinEdit2->setMaxValue(1024);
+        mainWindow()->CSpinEdit2->setMaxValue(1024);
         dialogs->errors.clear();
         dialogs->answers = {c.file};
-        Form1->N17->trigger();
+        mainWindow()->menu.N17->trigger();
         ASSERT_EQ(dialogs->errors.size(), 1u) << c.file.toStdString();
         EXPECT_EQ(dialogs->errors[0], c.message);
-        EXPECT_EQ(Form1->LoadedPicture, loaded);
-        EXPECT_EQ(Form1->SourcePicture, source);
-        EXPECT_TRUE(Form1->PixelBuffer == buffer);
-        EXPECT_EQ(Form1->pictureWidth(), 20);
-        EXPECT_EQ(Form1->pictureHeight(), 10);
-        EXPECT_EQ(Form1->CSpinEdit2->maxValue(), 256);
+        EXPECT_EQ(doc().fittedPicture(), loaded);
+        EXPECT_EQ(doc().sourcePicture(), source);
+        EXPECT_TRUE(doc().buffer() == buffer);
+        EXPECT_EQ(doc().width(), 20);
+        EXPECT_EQ(doc().height(), 10);
+        EXPECT_EQ(mainWindow()->CSpinEdit2->maxValue(), 256);
     }
 }
 
 TEST_F(ImportCommandTest, ThresholdsCommandConvertsAndLaysOutItsWindows) {
     // Columns of white, black, red, green and blue under the default thresholds.
     dialogs->answers = {stripes("colours.bmp", 10, 4, {kWhite, kBlack, kRed, kGreen, kBlue})};
-    Form1->N17->trigger();
+    mainWindow()->menu.N17->trigger();
     ASSERT_TRUE(dialogs->errors.empty());
-    EXPECT_EQ(Form1->pictureWidth(), 10);
-    EXPECT_EQ(Form1->pictureHeight(), 8);
+    EXPECT_EQ(doc().width(), 10);
+    EXPECT_EQ(doc().height(), 8);
     // White: 2 3 / 1 2 by phase; black 0; red 3; green 2; blue 1.
     const int expectedRow0[] = {2, 0, 3, 2, 1, 3, 0, 3, 2, 1};
     const int expectedRow1[] = {1, 0, 3, 2, 1, 2, 0, 3, 2, 1};
@@ -123,39 +124,40 @@ TEST_F(ImportCommandTest, ThresholdsCommandConvertsAndLaysOutItsWindows) {
         EXPECT_EQ(entry(x, 1), expectedRow1[x]) << x;
         EXPECT_EQ(entry(x, 5), 0) << x;  // below the 10 x 4 picture: cleared
     }
-    EXPECT_TRUE(Form4->isVisible());
-    EXPECT_TRUE(Form2->isVisible());
-    EXPECT_EQ(Form4->x(), 10);
-    EXPECT_TRUE(Form1->CheckBox1->isChecked());
-    EXPECT_FALSE(Form1->CheckBox2->isChecked());
-    EXPECT_EQ(Form1->ViewScale, 4);
-    EXPECT_EQ(Form2->y(), Form4->y());
-    EXPECT_EQ(Form2->x(), Form4->frameGeometry().width() + 20);
-    EXPECT_EQ(Form1->Image1->size(), QSize(40, 32));
-    EXPECT_EQ(Form2->Image3->size(), QSize(20, 16));
+    EXPECT_TRUE(thresholdsWindow()->isVisible());
+    EXPECT_TRUE(preview()->isVisible());
+    EXPECT_EQ(thresholdsWindow()->x(), 10);
+    EXPECT_TRUE(mainWindow()->CheckBox1->isChecked());
+    EXPECT_FALSE(mainWindow()->CheckBox2->isChecked());
+    EXPECT_EQ(doc().viewScale(), 4);
+    EXPECT_EQ(preview()->y(), thresholdsWindow()->y());
+    EXPECT_EQ(preview()->x(), thresholdsWindow()->frameGeometry().width() + 20);
+    EXPECT_EQ(mainWindow()->Image1->size(), QSize(40, 32));
+    EXPECT_EQ(preview()->Image3->size(), QSize(20, 16));
     EXPECT_EQ(workingPixel(2, 0), paletteColour(0, 3));
-    EXPECT_EQ(Form2->Image3->bitmap().pixel(5, 1), paletteColour(0, 3));
+    EXPECT_EQ(preview()->Image3->bitmap().pixel(5, 1), paletteColour(0, 3));
 }
 
 TEST_F(ImportCommandTest, ConversionsBeforeAnyLoadChangeNothing) {
-    Form1->DrawGrid1->selectColumn(2);
-    Form1->Image1MouseDown(Qt::LeftButton, 20, 20);
-    const tovik::PixelBuffer before = Form1->PixelBuffer;
-    for (QAction* command : {Form1->N17, Form1->N14, Form1->CGA321, Form1->NewFloyd1}) {
+    mainWindow()->DrawGrid1->selectColumn(2);
+    mainWindow()->paintAt(Qt::LeftButton, 20, 20);
+    const tovik::PixelBuffer before = doc().buffer();
+    for (QAction* command : {mainWindow()->menu.N17, mainWindow()->menu.N14,
+                             mainWindow()->menu.CGA321, mainWindow()->menu.NewFloyd1}) {
         command->trigger();  // the file dialog is cancelled
         EXPECT_TRUE(dialogs->errors.empty()) << command->objectName().toStdString();
-        EXPECT_TRUE(Form1->PixelBuffer == before) << command->objectName().toStdString();
-        EXPECT_TRUE(Form1->SourcePicture.isNull());
+        EXPECT_TRUE(doc().buffer() == before) << command->objectName().toStdString();
+        EXPECT_TRUE(doc().sourcePicture().isNull());
     }
-    EXPECT_EQ(Form1->CSpinEdit2->maxValue(), 256);
+    EXPECT_EQ(mainWindow()->CSpinEdit2->maxValue(), 256);
 }
 
 TEST_F(ImportCommandTest, SmallPictureFillsOnlyItsCornerOfTheMinimumSize) {
-    Form1->PixelBuffer.set(7 + 7 * 8, 3);
+    setEntry(7 + 7 * 8, 3);
     dialogs->answers = {uniform("five.bmp", 5, 5, kRed)};
-    Form1->N17->trigger();
-    ASSERT_EQ(Form1->pictureWidth(), 8);
-    ASSERT_EQ(Form1->pictureHeight(), 8);
+    mainWindow()->menu.N17->trigger();
+    ASSERT_EQ(doc().width(), 8);
+    ASSERT_EQ(doc().height(), 8);
     for (int y = 0; y < 8; ++y) {
         for (int x = 0; x < 8; ++x) {
             EXPECT_EQ(entry(x, y), x < 5 && y < 5 ? 3 : 0) << x << "," << y;
@@ -165,37 +167,37 @@ TEST_F(ImportCommandTest, SmallPictureFillsOnlyItsCornerOfTheMinimumSize) {
 
 TEST_F(ImportCommandTest, CancelledLoadConvertsThePictureAlreadyThere) {
     dialogs->answers = {uniform("red.bmp", 12, 9, kRed)};
-    Form1->N17->trigger();
-    Form1->PixelBuffer.clear();
-    Form1->N17->trigger();  // cancelled: the same picture is converted again
+    mainWindow()->menu.N17->trigger();
+    clearEntries();
+    mainWindow()->menu.N17->trigger();  // cancelled: the same picture is converted again
     EXPECT_EQ(entry(0, 0), 3);
     EXPECT_EQ(entry(11, 8), 3);
 }
 
 TEST_F(ImportCommandTest, FloydSteinbergCommandShowsItsWindowWithoutConverting) {
-    Form1->PixelBuffer.set(0, 1);
+    setEntry(0, 1);
     dialogs->answers = {uniform("grey.bmp", 16, 12, qRgb(200, 200, 200))};
-    Form1->N14->trigger();
-    EXPECT_TRUE(Form5->isVisible());
-    EXPECT_FALSE(Form1->CheckBox2->isChecked());
-    EXPECT_EQ(Form1->ViewScale, 4);
-    EXPECT_EQ(Form1->pictureWidth(), 16);
-    EXPECT_EQ(Form1->pictureHeight(), 12);
-    EXPECT_EQ(Form1->PixelBuffer.at(0), 1);  // not converted until "Просмотр"
+    mainWindow()->menu.N14->trigger();
+    EXPECT_TRUE(fsWindow()->isVisible());
+    EXPECT_FALSE(mainWindow()->CheckBox2->isChecked());
+    EXPECT_EQ(doc().viewScale(), 4);
+    EXPECT_EQ(doc().width(), 16);
+    EXPECT_EQ(doc().height(), 12);
+    EXPECT_EQ(doc().buffer().at(0), 1);  // not converted until "Просмотр"
     EXPECT_EQ(workingPixel(0, 0), paletteColour(0, 1));
-    EXPECT_EQ(Form1->Image1->size(), QSize(64, 48));
+    EXPECT_EQ(mainWindow()->Image1->size(), QSize(64, 48));
 }
 
 TEST_F(ImportCommandTest, CgaCommandSelectsPaletteFourAndKeepsUnmatchedPixels) {
-    Form1->setPictureSize(8, 8);
-    Form1->DrawGrid1->selectColumn(1);
+    doc().setPictureSize(8, 8);
+    mainWindow()->DrawGrid1->selectColumn(1);
     for (int x = 0; x < 8; ++x) {
-        Form1->Image1MouseDown(Qt::LeftButton, x * Form1->ZoomX, 0);
+        mainWindow()->paintAt(Qt::LeftButton, x * mainWindow()->zoomX(), 0);
     }
     dialogs->answers = {
         stripes("cga.bmp", 6, 3, {kBlack, kMagenta, kCyan, kWhite, kRed, qRgb(150, 89, 151)})};
-    Form1->CGA321->trigger();
-    EXPECT_EQ(Form1->palette(), 4);
+    mainWindow()->menu.CGA321->trigger();
+    EXPECT_EQ(doc().palette(), 4);
     const int row0[] = {0, 1, 2, 3, 1, 1, 1, 1};  // red and the near-magenta keep their 1
     const int row1[] = {0, 1, 2, 3, 0, 0, 0, 0};
     for (int x = 0; x < 8; ++x) {
@@ -208,22 +210,22 @@ TEST_F(ImportCommandTest, CgaCommandSelectsPaletteFourAndKeepsUnmatchedPixels) {
 
     // A cancelled dialog still switches to palette 4 and converts the old picture again.
     choosePalette(0);
-    Form1->PixelBuffer.set(1 + 8, 0);
-    Form1->CGA321->trigger();
-    EXPECT_EQ(Form1->palette(), 4);
+    setEntry(1 + 8, 0);
+    mainWindow()->menu.CGA321->trigger();
+    EXPECT_EQ(doc().palette(), 4);
     EXPECT_EQ(entry(1, 1), 1);
 }
 
 TEST_F(ImportCommandTest, ChunkCommandConvertsEnablesItsItemAndShowsItsWindow) {
     dialogs->answers = {uniform("red.bmp", 8, 6, kRed)};
-    Form1->NewFloyd1->trigger();
+    mainWindow()->menu.NewFloyd1->trigger();
     ASSERT_TRUE(dialogs->errors.empty());
-    EXPECT_TRUE(Form1->N24->isEnabled());
-    EXPECT_TRUE(Chank_config->isVisible());
-    EXPECT_TRUE(Form1->CheckBox1->isChecked());
-    EXPECT_TRUE(Form2->isVisible());
-    EXPECT_FALSE(Form1->CheckBox2->isChecked());
-    EXPECT_EQ(Form1->ViewScale, 4);
+    EXPECT_TRUE(mainWindow()->menu.N24->isEnabled());
+    EXPECT_TRUE(chunkWindow()->isVisible());
+    EXPECT_TRUE(mainWindow()->CheckBox1->isChecked());
+    EXPECT_TRUE(preview()->isVisible());
+    EXPECT_FALSE(mainWindow()->CheckBox2->isChecked());
+    EXPECT_EQ(doc().viewScale(), 4);
     // Pure red is pattern 2, all indices 3, in every chunk but (0, 0), whose colour is
     // half of red (the register starts black).
     for (int y = 0; y < 6; ++y) {
@@ -231,7 +233,7 @@ TEST_F(ImportCommandTest, ChunkCommandConvertsEnablesItsItemAndShowsItsWindow) {
             EXPECT_EQ(entry(x, y), 3) << x << "," << y;
         }
     }
-    EXPECT_EQ(Form1->ChunkReferenceColours, tovik::kChunkStartReferences);
+    EXPECT_EQ(doc().chunkReferences(), tovik::kChunkStartReferences);
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "ui/Application.h"
+#include "ui/application.h"
 
 namespace {
 

@@ -10,8 +10,8 @@
 #include <string>
 
 #include "badinputs.h"
-#include "picture/fileio.h"
 #include "machinefiles/bmp24.h"
+#include "picture/fileio.h"
 #include "windowtest.h"
 
 namespace {
@@ -45,9 +45,9 @@ protected:
         picture.fill(0xFFFF0000);
         tovik::writeFile(path("first.bmp"), tovik::encodeBmp24(picture));
         dialogs->answers = {path("first.bmp")};
-        Form1->N17->trigger();
-        Form1->DrawGrid1->selectColumn(1);
-        Form1->Image1MouseDown(Qt::LeftButton, 3 * Form1->ZoomX, 2 * Form1->ZoomY);
+        mainWindow()->menu.N17->trigger();
+        mainWindow()->DrawGrid1->selectColumn(1);
+        mainWindow()->paintAt(Qt::LeftButton, 3 * mainWindow()->zoomX(), 2 * mainWindow()->zoomY());
         choosePalette(2);
         ASSERT_TRUE(dialogs->errors.empty());
     }
@@ -61,9 +61,8 @@ protected:
         bool operator==(const Snapshot&) const = default;
     };
     static Snapshot snapshot() {
-        return {Form1->pictureWidth(), Form1->pictureHeight(), Form1->palette(),
-                Form1->PixelBuffer,    Form1->Image2,          Form1->LoadedPicture,
-                Form1->SourcePicture};
+        return {doc().width(),         doc().height(),        doc().palette(),      doc().buffer(),
+                doc().workingBitmap(), doc().fittedPicture(), doc().sourcePicture()};
     }
 
     // Runs the command for the reader with the file as the dialog's answer.
@@ -74,13 +73,13 @@ protected:
         const AsOrdinaryUser ordinary;
         switch (reader) {
             case Reader::Picture:
-                Form1->N17->trigger();
+                mainWindow()->menu.N17->trigger();
                 break;
             case Reader::Project:
-                Form1->N2->trigger();
+                mainWindow()->menu.N2->trigger();
                 break;
             case Reader::RawStrip:
-                Form1->IMG1->trigger();
+                mainWindow()->menu.IMG1->trigger();
                 break;
         }
     }
@@ -109,7 +108,7 @@ TEST_F(RobustnessTest, EveryBadInputIsRefusedAndChangesNothing) {
         }
         EXPECT_TRUE(after == before) << input.row;
         if (input.reader == Reader::Picture) {
-            EXPECT_EQ(Form1->CSpinEdit2->maxValue(), 256) << input.row;
+            EXPECT_EQ(mainWindow()->CSpinEdit2->maxValue(), 256) << input.row;
         }
     }
 }
@@ -122,12 +121,12 @@ TEST_F(RobustnessTest, AHugeSizeInAProjectIsClampedToTheBuffer) {
     writeFileBytes(path("huge.bip"), projectHeader(2'000'000'000, 2'000'000'000, 5) + pixels);
     give(Reader::Project, path("huge.bip"));
     EXPECT_TRUE(dialogs->errors.empty());
-    ASSERT_EQ(Form1->pictureWidth(), 320);
-    ASSERT_EQ(Form1->pictureHeight(), 204);  // 65536 div 320
-    EXPECT_EQ(Form1->palette(), 5);
+    ASSERT_EQ(doc().width(), 320);
+    ASSERT_EQ(doc().height(), 204);  // 65536 div 320
+    EXPECT_EQ(doc().palette(), 5);
     for (int i = 0; i < tovik::PixelBuffer::kSize; ++i) {
         const int expected = i < 320 * 204 ? (uchar(pixels[i]) & 3) : 0;
-        ASSERT_EQ(Form1->PixelBuffer.at(i), expected) << i;
+        ASSERT_EQ(doc().buffer().at(i), expected) << i;
     }
 }
 
@@ -164,9 +163,9 @@ TEST_F(RobustnessTest, AnEmptyRawStripGivesAnEmptyPicture) {
     writeFileBytes(path("empty.raw"), "");
     give(Reader::RawStrip, path("empty.raw"));
     EXPECT_TRUE(dialogs->errors.empty());
-    EXPECT_EQ(Form1->pictureWidth(), 8);
-    for (int i = 0; i < 8 * Form1->pictureHeight(); ++i) {
-        ASSERT_EQ(Form1->PixelBuffer.at(i), 0) << i;
+    EXPECT_EQ(doc().width(), 8);
+    for (int i = 0; i < 8 * doc().height(); ++i) {
+        ASSERT_EQ(doc().buffer().at(i), 0) << i;
     }
 }
 
@@ -181,7 +180,7 @@ TEST_F(RobustnessTest, AnUnwritableDestinationKeepsTheOldFile) {
         dialogs->answers = {file};
         {
             const AsOrdinaryUser ordinary;
-            Form1->N3->trigger();
+            mainWindow()->menu.N3->trigger();
         }
         ASSERT_EQ(dialogs->errors.size(), 1u) << file.toStdString();
         EXPECT_EQ(dialogs->errors[0], "Cannot create file " + file);
@@ -195,7 +194,7 @@ TEST_F(RobustnessTest, AnUnwritableDestinationKeepsTheOldFile) {
 TEST_F(RobustnessTest, AFullDiskKeepsTheOldFile) {
     writeFileBytes(path("old.bip"), "old contents");
     // No file may grow past 4 KiB; the 64 x 64 project takes 4,111 bytes.
-    Form1->setPictureSize(64, 64);
+    doc().setPictureSize(64, 64);
     rlimit saved{};
     getrlimit(RLIMIT_FSIZE, &saved);
     rlimit limit = saved;
@@ -203,7 +202,7 @@ TEST_F(RobustnessTest, AFullDiskKeepsTheOldFile) {
     const auto oldHandler = signal(SIGXFSZ, SIG_IGN);
     setrlimit(RLIMIT_FSIZE, &limit);
     dialogs->answers = {path("old.bip")};
-    Form1->N3->trigger();
+    mainWindow()->menu.N3->trigger();
     setrlimit(RLIMIT_FSIZE, &saved);
     signal(SIGXFSZ, oldHandler);
     ASSERT_EQ(dialogs->errors.size(), 1u);

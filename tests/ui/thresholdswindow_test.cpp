@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "picture/palette.h"
-#include "ui/Unit4.h"
+#include "ui/thresholdswindow.h"
 #include "windowtest.h"
 
 namespace {
@@ -18,11 +18,6 @@ namespace {
 constexpr int kDefaults[10] = {0, 250, 50, 50, 128, 30, 128, 30, 128, 96};
 
 // A picture as the import leaves it: the loaded and the fitted picture, and the size.
-void givePicture(const QImage& picture) {
-    Form1->LoadedPicture = picture;
-    Form1->SourcePicture = picture.copy();
-    Form1->setPictureSize(picture.width(), picture.height());
-}
 
 void rightClick(QWidget* widget) {
     const QPoint centre = widget->rect().center();
@@ -32,14 +27,14 @@ void rightClick(QWidget* widget) {
 
 void setAll(int value) {
     for (int i = 1; i <= 9; ++i) {
-        Form4->TrackBar[i]->setValue(value);
+        thresholdsWindow()->TrackBar[i]->setValue(value);
     }
 }
 
 std::vector<int> positions() {
     std::vector<int> values;
     for (int i = 1; i <= 9; ++i) {
-        values.push_back(Form4->TrackBar[i]->value());
+        values.push_back(thresholdsWindow()->TrackBar[i]->value());
     }
     return values;
 }
@@ -65,34 +60,34 @@ TEST_F(WindowTest, ThresholdsWindowStartsAtTheDefaults) {
                                   0xFF80FF00, 0xFF008000, 0xFF0000FF, 0xFF000080};
     for (int i = 1; i <= 9; ++i) {
         SCOPED_TRACE(i);
-        QSlider* bar = Form4->findChild<QSlider*>(QStringLiteral("TrackBar%1").arg(i));
-        ASSERT_EQ(bar, Form4->TrackBar[i]);
+        QSlider* bar = thresholdsWindow()->findChild<QSlider*>(QStringLiteral("TrackBar%1").arg(i));
+        ASSERT_EQ(bar, thresholdsWindow()->TrackBar[i]);
         EXPECT_EQ(bar->value(), kDefaults[i]);
         EXPECT_EQ(bar->minimum(), 0);
         EXPECT_EQ(bar->maximum(), 255);
         EXPECT_EQ(bar->tickInterval(), 10);
-        QLabel* label = Form4->findChild<QLabel*>(QStringLiteral("Label%1").arg(i));
-        ASSERT_EQ(label, Form4->Label[i]);
+        QLabel* label = thresholdsWindow()->findChild<QLabel*>(QStringLiteral("Label%1").arg(i));
+        ASSERT_EQ(label, thresholdsWindow()->Label[i]);
         EXPECT_EQ(label->text(), QString::number(kDefaults[i]));
         EXPECT_TRUE(label->font().bold());
         if (i <= 8) {
-            Shape* shape = Form4->findChild<Shape*>(QStringLiteral("Shape%1").arg(i));
-            ASSERT_EQ(shape, Form4->ShapeOf[i]);
+            Shape* shape = thresholdsWindow()->findChild<Shape*>(QStringLiteral("Shape%1").arg(i));
+            ASSERT_EQ(shape, thresholdsWindow()->ShapeOf[i]);
             EXPECT_EQ(shape->brushColor(), shapeColours[i]);
             EXPECT_EQ(shape->size(), QSize(37, 37));
             EXPECT_EQ(shape->toolTip(), QStringLiteral("Правая кнопка - СБРОС"));
         }
     }
-    EXPECT_EQ(Form4->CheckBox1->text(), QStringLiteral("Тонирование"));
-    EXPECT_FALSE(Form4->CheckBox1->isChecked());
-    EXPECT_EQ(Form4->Button3->text(), QStringLiteral("Сброс"));
-    EXPECT_EQ(Form4->Button1->text(), QStringLiteral("Просмотр"));
-    EXPECT_EQ(Form4->Button2->text(), QStringLiteral("Ок"));
-    EXPECT_TRUE(Form4->Button1->font().bold());
+    EXPECT_EQ(thresholdsWindow()->CheckBox1->text(), QStringLiteral("Тонирование"));
+    EXPECT_FALSE(thresholdsWindow()->CheckBox1->isChecked());
+    EXPECT_EQ(thresholdsWindow()->Button3->text(), QStringLiteral("Сброс"));
+    EXPECT_EQ(thresholdsWindow()->Button1->text(), QStringLiteral("Просмотр"));
+    EXPECT_EQ(thresholdsWindow()->Button2->text(), QStringLiteral("Ок"));
+    EXPECT_TRUE(thresholdsWindow()->Button1->font().bold());
     // Left, centre, right.
-    EXPECT_LT(Form4->Button3->x(), Form4->Button1->x());
-    EXPECT_LT(Form4->Button1->x(), Form4->Button2->x());
-    const auto settings = Form4->settings();
+    EXPECT_LT(thresholdsWindow()->Button3->x(), thresholdsWindow()->Button1->x());
+    EXPECT_LT(thresholdsWindow()->Button1->x(), thresholdsWindow()->Button2->x());
+    const auto settings = thresholdsWindow()->settings();
     EXPECT_EQ(settings.t, tovik::kDefaultThresholds);
     EXPECT_FALSE(settings.toning);
 }
@@ -104,47 +99,49 @@ TEST_F(WindowTest, MovingATrackBarWritesItsLabelOnly) {
         const char* label;
     };
     const Case cases[] = {{1, 0, "0"}, {2, 255, "255"}, {5, 31, "31"}, {9, 7, "7"}};
-    Form1->PixelBuffer.set(0, 3);
+    setEntry(0, 3);
     for (const auto& c : cases) {
-        Form4->TrackBar[c.bar]->setValue(c.value);
-        EXPECT_EQ(Form4->Label[c.bar]->text(), c.label) << c.bar;
+        thresholdsWindow()->TrackBar[c.bar]->setValue(c.value);
+        EXPECT_EQ(thresholdsWindow()->Label[c.bar]->text(), c.label) << c.bar;
     }
     // The keyboard moves a bar one step.
-    QTest::keyClick(Form4->TrackBar[4], Qt::Key_Right);
-    EXPECT_EQ(Form4->TrackBar[4]->value(), 129);
-    EXPECT_EQ(Form4->Label[4]->text(), "129");
-    EXPECT_EQ(Form1->PixelBuffer.at(0), 3);  // nothing converted
-    EXPECT_EQ(Form4->settings().t, (std::array<int, 9>{0, 255, 50, 129, 31, 128, 30, 128, 7}));
+    QTest::keyClick(thresholdsWindow()->TrackBar[4], Qt::Key_Right);
+    EXPECT_EQ(thresholdsWindow()->TrackBar[4]->value(), 129);
+    EXPECT_EQ(thresholdsWindow()->Label[4]->text(), "129");
+    EXPECT_EQ(doc().buffer().at(0), 3);  // nothing converted
+    EXPECT_EQ(thresholdsWindow()->settings().t,
+              (std::array<int, 9>{0, 255, 50, 129, 31, 128, 30, 128, 7}));
 }
 
 TEST_F(WindowTest, RightClickOnAShapeResetsTheBarOfItsRowOnly) {
     for (int i = 1; i <= 8; ++i) {
         SCOPED_TRACE(i);
         setAll(3);
-        rightClick(Form4->ShapeOf[i]);
+        rightClick(thresholdsWindow()->ShapeOf[i]);
         for (int j = 1; j <= 9; ++j) {
-            EXPECT_EQ(Form4->TrackBar[j]->value(), j == i ? kDefaults[i] : 3) << j;
-            EXPECT_EQ(Form4->Label[j]->text(), QString::number(j == i ? kDefaults[i] : 3));
+            EXPECT_EQ(thresholdsWindow()->TrackBar[j]->value(), j == i ? kDefaults[i] : 3) << j;
+            EXPECT_EQ(thresholdsWindow()->Label[j]->text(),
+                      QString::number(j == i ? kDefaults[i] : 3));
         }
     }
 }
 
 TEST_F(WindowTest, ResetSetsAllNineBackFirstToLast) {
     setAll(3);
-    Form4->CheckBox1->setChecked(true);
+    thresholdsWindow()->CheckBox1->setChecked(true);
     std::vector<int> order;
     for (int i = 1; i <= 9; ++i) {
-        QObject::connect(Form4->TrackBar[i], &QSlider::valueChanged, Form4,
-                         [&order, i] { order.push_back(i); });
+        QObject::connect(thresholdsWindow()->TrackBar[i], &QSlider::valueChanged,
+                         thresholdsWindow(), [&order, i] { order.push_back(i); });
     }
-    Form4->show();
-    QTest::mouseClick(Form4->Button3, Qt::LeftButton);
+    thresholdsWindow()->show();
+    QTest::mouseClick(thresholdsWindow()->Button3, Qt::LeftButton);
     EXPECT_EQ(positions(), (std::vector<int>{250, 50, 50, 128, 30, 128, 30, 128, 96}));
     EXPECT_EQ(order, (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9}));
     for (int i = 1; i <= 9; ++i) {
-        EXPECT_EQ(Form4->Label[i]->text(), QString::number(kDefaults[i]));
+        EXPECT_EQ(thresholdsWindow()->Label[i]->text(), QString::number(kDefaults[i]));
     }
-    EXPECT_TRUE(Form4->CheckBox1->isChecked());  // the box is not a track bar
+    EXPECT_TRUE(thresholdsWindow()->CheckBox1->isChecked());  // the box is not a track bar
 }
 
 TEST_F(WindowTest, PreviewConvertsWithThePositionsNowSet) {
@@ -164,23 +161,23 @@ TEST_F(WindowTest, PreviewConvertsWithThePositionsNowSet) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        QTest::mouseClick(Form4->Button3, Qt::LeftButton);
+        QTest::mouseClick(thresholdsWindow()->Button3, Qt::LeftButton);
         givePicture(ruleSampler());
-        Form1->PixelBuffer.set(9215, 3);
-        Form1->PixelBuffer.set(9216, 3);
+        setEntry(9215, 3);
+        setEntry(9216, 3);
         if (c.bar != 0) {
-            Form4->TrackBar[c.bar]->setValue(c.value);
+            thresholdsWindow()->TrackBar[c.bar]->setValue(c.value);
         }
-        Form4->CheckBox1->setChecked(c.toning);
-        Form4->show();
-        QTest::mouseClick(Form4->Button1, Qt::LeftButton);
+        thresholdsWindow()->CheckBox1->setChecked(c.toning);
+        thresholdsWindow()->show();
+        QTest::mouseClick(thresholdsWindow()->Button1, Qt::LeftButton);
         EXPECT_EQ(bufferRows(3), c.rows);
         // The first 9,216 entries are cleared, whatever the picture size.
-        EXPECT_EQ(Form1->PixelBuffer.at(9215), 0);
-        EXPECT_EQ(Form1->PixelBuffer.at(9216), 3);
+        EXPECT_EQ(doc().buffer().at(9215), 0);
+        EXPECT_EQ(doc().buffer().at(9216), 3);
         // And the working bitmap is redrawn from them.
-        EXPECT_EQ(workingPixel(2, 0), tovik::paletteColour(0, Form1->PixelBuffer.at(2)));
-        EXPECT_EQ(workingPixel(7, 1), tovik::paletteColour(0, Form1->PixelBuffer.at(15)));
+        EXPECT_EQ(workingPixel(2, 0), tovik::paletteColour(0, doc().buffer().at(2)));
+        EXPECT_EQ(workingPixel(7, 1), tovik::paletteColour(0, doc().buffer().at(15)));
     }
     EXPECT_TRUE(dialogs->errors.empty());
     EXPECT_TRUE(dialogs->asked.empty());  // no file dialog
@@ -196,26 +193,26 @@ TEST_F(WindowTest, PreviewTwiceGivesTheSamePictureWithOrWithoutToning) {
     for (bool toning : {false, true}) {
         SCOPED_TRACE(toning);
         givePicture(ramp);
-        Form4->CheckBox1->setChecked(toning);
-        QTest::mouseClick(Form4->Button1, Qt::LeftButton);
-        const tovik::PixelBuffer first = Form1->PixelBuffer;
-        const QImage source = Form1->SourcePicture.copy();
-        QTest::mouseClick(Form4->Button1, Qt::LeftButton);
-        EXPECT_EQ(Form1->PixelBuffer, first);
-        EXPECT_EQ(Form1->SourcePicture, source);
+        thresholdsWindow()->CheckBox1->setChecked(toning);
+        QTest::mouseClick(thresholdsWindow()->Button1, Qt::LeftButton);
+        const tovik::PixelBuffer first = doc().buffer();
+        const QImage source = doc().sourcePicture().copy();
+        QTest::mouseClick(thresholdsWindow()->Button1, Qt::LeftButton);
+        EXPECT_EQ(doc().buffer(), first);
+        EXPECT_EQ(doc().sourcePicture(), source);
     }
 }
 
 TEST_F(WindowTest, OkHidesTheThresholdsWindowAndKeepsThePicture) {
     givePicture(ruleSampler());
-    Form4->show();
-    QTest::mouseClick(Form4->Button1, Qt::LeftButton);
-    const tovik::PixelBuffer converted = Form1->PixelBuffer;
-    Form4->TrackBar[2]->setValue(200);
-    QTest::mouseClick(Form4->Button2, Qt::LeftButton);
-    EXPECT_FALSE(Form4->isVisible());
-    EXPECT_EQ(Form1->PixelBuffer, converted);
-    EXPECT_EQ(Form4->TrackBar[2]->value(), 200);  // hidden, not reset
+    thresholdsWindow()->show();
+    QTest::mouseClick(thresholdsWindow()->Button1, Qt::LeftButton);
+    const tovik::PixelBuffer converted = doc().buffer();
+    thresholdsWindow()->TrackBar[2]->setValue(200);
+    QTest::mouseClick(thresholdsWindow()->Button2, Qt::LeftButton);
+    EXPECT_FALSE(thresholdsWindow()->isVisible());
+    EXPECT_EQ(doc().buffer(), converted);
+    EXPECT_EQ(thresholdsWindow()->TrackBar[2]->value(), 200);  // hidden, not reset
 }
 
 }  // namespace

@@ -10,10 +10,17 @@
 #include <utility>
 #include <vector>
 
-#include "ui/Application.h"
-#include "ui/Controls.h"
-#include "ui/Dialogs.h"
-#include "ui/Main.h"
+#include "picture/document.h"
+#include "ui/aboutwindow.h"
+#include "ui/application.h"
+#include "ui/chunksettingswindow.h"
+#include "ui/controls.h"
+#include "ui/desktop.h"
+#include "ui/dialogs.h"
+#include "ui/floydsteinbergwindow.h"
+#include "ui/mainwindow.h"
+#include "ui/previewwindow.h"
+#include "ui/thresholdswindow.h"
 
 // Answers the program's dialogs from a queue and records what was asked and shown.
 class FakeDialogs : public Dialogs {
@@ -30,6 +37,17 @@ public:
         messages.emplace_back(caption, text);
     }
     void error(const QString& text) override { errors.push_back(text); }
+    std::deque<Answer> questionAnswers;  // answers to questions, Cancel when none is left
+    std::vector<QString> questions;
+    Answer ask(const QString&, const QString& text) override {
+        questions.push_back(text);
+        if (questionAnswers.empty()) {
+            return Answer::Cancel;
+        }
+        const Answer next = questionAnswers.front();
+        questionAnswers.pop_front();
+        return next;
+    }
 
 private:
     std::optional<QString> answer(const FileDialog& dialog) {
@@ -44,35 +62,61 @@ private:
     }
 };
 
-// Creates the six windows fresh for each test, as the program starts, with the dialogs
-// answered by a FakeDialogs.
+// The program of the running test.
+Desktop& app();
+inline tovik::PictureDocument& doc() {
+    return app().document();
+}
+inline MainWindow* mainWindow() {
+    return &app().mainWindow();
+}
+inline PreviewWindow* preview() {
+    return &app().preview();
+}
+inline AboutWindow* about() {
+    return &app().about();
+}
+inline ThresholdsWindow* thresholdsWindow() {
+    return &app().thresholds();
+}
+inline FloydSteinbergWindow* fsWindow() {
+    return &app().floydSteinberg();
+}
+inline ChunkSettingsWindow* chunkWindow() {
+    return &app().chunkSettings();
+}
+
+// Changes one buffer entry behind the document's back, as no command does: the picture
+// is not redrawn and no undo step is made.
+void setEntry(int index, int value);
+// Clears the buffer the same way.
+void clearEntries();
+// Gives the document a picture as an import would, keeping the height maximum.
+void givePicture(const QImage& picture);
+
+// Creates the program fresh for each test, as it starts, with the dialogs answered by a
+// FakeDialogs.
 class WindowTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        Application::createForms();
-        auto fake = std::make_unique<FakeDialogs>();
-        dialogs = fake.get();
-        Form1->setDialogs(std::move(fake));
-        Form1->show();
-    }
-    void TearDown() override { Application::destroyForms(); }
+    void SetUp() override;
+    void TearDown() override;
 
-    static QRgb viewPixel(int x, int y) { return Form1->Image1->bitmap().pixel(x, y); }
+    static QRgb viewPixel(int x, int y) { return mainWindow()->Image1->bitmap().pixel(x, y); }
 
     // The top rows of the buffer, one string of indices per row, at the current width.
     static std::vector<std::string> bufferRows(int rows) {
-        const int w = Form1->pictureWidth();
+        const int w = doc().width();
         std::vector<std::string> result;
         for (int y = 0; y < rows; ++y) {
             std::string row;
             for (int x = 0; x < w; ++x) {
-                row += static_cast<char>('0' + Form1->PixelBuffer.at(x + y * w));
+                row += static_cast<char>('0' + doc().buffer().at(x + y * w));
             }
             result.push_back(row);
         }
         return result;
     }
-    static QRgb workingPixel(int x, int y) { return Form1->Image2.pixel(x, y); }
+    static QRgb workingPixel(int x, int y) { return doc().workingBitmap().pixel(x, y); }
 
     // Chooses a palette as the user does: the list drops down, an entry is picked.
     static void choosePalette(int index);

@@ -1,12 +1,13 @@
-#include "ui/Dialogs.h"
+#include "ui/dialogs.h"
 
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QHash>
 #include <QMessageBox>
+#include <QPushButton>
 
-#include "ui/Application.h"
+#include "ui/application.h"
 
 QString QtDialogs::qtFilter(const QString& filter) {
     const QStringList parts = filter.split(QLatin1Char('|'));
@@ -20,7 +21,7 @@ QString QtDialogs::qtFilter(const QString& filter) {
 }
 
 std::optional<QString> QtDialogs::run(const FileDialog& dialog, bool save) {
-    // Each dialog remembers the file last chosen in it, as the original dialogs did.
+    // Each dialog remembers the file last chosen in it.
     static QHash<QString, QString> lastChoice;
     QFileDialog fileDialog(owner_);
     fileDialog.setObjectName(dialog.name);
@@ -69,4 +70,16 @@ void QtDialogs::message(const QString& caption, const QString& text) {
 void QtDialogs::error(const QString& text) {
     QMessageBox box(QMessageBox::Critical, Application::kTitle, text, QMessageBox::Ok, owner_);
     box.exec();
+}
+
+Dialogs::Answer QtDialogs::ask(const QString& caption, const QString& text) {
+    QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::NoButton, owner_);
+    QAbstractButton* yes = box.addButton(QStringLiteral("Да"), QMessageBox::YesRole);
+    QAbstractButton* no = box.addButton(QStringLiteral("Нет"), QMessageBox::NoRole);
+    box.addButton(QStringLiteral("Отмена"), QMessageBox::RejectRole);
+    box.exec();
+    if (box.clickedButton() == yes) {
+        return Answer::Yes;
+    }
+    return box.clickedButton() == no ? Answer::No : Answer::Cancel;
 }

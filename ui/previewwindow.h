@@ -5,22 +5,27 @@
 
 class ImageView;
 
+namespace tovik {
+class PictureDocument;
+}
+
 // The preview: a small always-on-top tool window showing the working bitmap at half the
-// view's magnification, dragged by its body.
-class TForm2 : public QWidget {
+// view's magnification, dragged by its body. Its close box only hides it and says so.
+class PreviewWindow : public QWidget {
     Q_OBJECT
 public:
-    TForm2();
+    explicit PreviewWindow(const tovik::PictureDocument& document);
 
     ImageView* Image3;
 
-    // Sets the image's control size, then its bitmap size; the window follows.
-    void setImageSize(int width, int height);
+    // Stretches the whole working bitmap into the preview's image.
+    void refresh();
     // Lays the window out again so that it fits its image.
     void fitToImage();
 
-    void FormClose();
-    void FormMouseMove(Qt::MouseButtons buttons, QPoint globalPosition);
+signals:
+    // The close box was used.
+    void closed();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -29,8 +34,11 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
+    void showPicture();
+    void showPixel(int x, int y);
+    void drag(Qt::MouseButtons buttons, QPoint globalPosition);
+
+    const tovik::PictureDocument& document_;
     QPoint dragOffset_;        // press position relative to the window's top-left corner
     bool systemMove_ = false;  // the window manager took the drag over
 };
-
-extern TForm2* Form2;

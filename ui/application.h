@@ -4,6 +4,8 @@
 #include <exception>
 #include <utility>
 
+class Dialogs;
+
 // The application object. An exception that escapes an event handler is shown in the
 // error box and the program goes on with whatever the command had done so far.
 class Application : public QApplication {
@@ -14,20 +16,17 @@ public:
 
     bool notify(QObject* receiver, QEvent* event) override;
 
-    // Shows the message of an exception in the error box (the main window's dialogs once
-    // it exists, a plain message box before).
+    // The dialogs that show errors once the windows exist; before, a plain message box.
+    static void setErrorDialogs(Dialogs* dialogs);
+
+    // Shows the message of an exception in the error box.
     static void showException(const std::exception& error);
     static void showException();
-
-    // Creates the six windows in their fixed order and sets their global references; the
-    // main window's start-up runs before the others exist.
-    static void createForms();
-    static void destroyForms();
 };
 
 // Wraps a handler so that an exception it throws is shown by the application object
 // instead of unwinding through the toolkit: connect(action, &QAction::triggered, this,
-// guarded(this, &TForm1::N2Click)).
+// guarded(this, &MainWindow::choosePalette)).
 template <class Object, class Handler>
 auto guarded(Object* object, Handler handler) {
     return [object, handler]() {

@@ -5,8 +5,8 @@
 
 class QWidget;
 
-// A file dialog of the main window as the window definition describes it. The filter
-// uses the "description|pattern" pairs of the original, patterns separated by ";".
+// A file dialog of the main window. The filter is a list of "description|pattern" pairs,
+// patterns separated by ";".
 struct FileDialog {
     QString name;        // designer name, e.g. "SaveDialog1"
     QString filter;      // e.g. "Бинарный файл|*.bin"
@@ -30,6 +30,10 @@ public:
     // The error box of the application object.
     virtual void error(const QString& text) = 0;
 
+    // A question with the buttons "Да", "Нет" and "Отмена".
+    enum class Answer { Yes, No, Cancel };
+    virtual Answer ask(const QString& caption, const QString& text) = 0;
+
     // Makes every later dialog without an initial folder open in the current folder.
     void useCurrentFolder() { useCurrentFolder_ = true; }
     bool usesCurrentFolder() const { return useCurrentFolder_; }
@@ -47,6 +51,7 @@ public:
     std::optional<QString> saveFile(const FileDialog& dialog) override;
     void message(const QString& caption, const QString& text) override;
     void error(const QString& text) override;
+    Answer ask(const QString& caption, const QString& text) override;
 
     // "Бинарный файл|*.bin" -> "Бинарный файл (*.bin)"; pairs become separate filters.
     static QString qtFilter(const QString& filter);

@@ -1,4 +1,4 @@
-#include "ui/Chankconf.h"
+#include "ui/chunksettingswindow.h"
 
 #include <QCheckBox>
 #include <QKeyEvent>
@@ -7,12 +7,9 @@
 #include <limits>
 
 #include "picture/error.h"
-#include "ui/Application.h"
-#include "ui/Controls.h"
-#include "ui/Main.h"
-#include "ui/ToolWindow.h"
-
-TChank_config* Chank_config = nullptr;
+#include "ui/application.h"
+#include "ui/controls.h"
+#include "ui/toolwindow.h"
 
 namespace tovik {
 
@@ -49,7 +46,7 @@ int parseInteger(const QString& text) {
 
 }  // namespace tovik
 
-const int TChank_config::kRowEdits[16][3] = {
+const int ChunkSettingsWindow::kRowEdits[16][3] = {
     {1, 2, 3},    {4, 6, 5},    {7, 8, 9},    {10, 11, 12}, {13, 14, 15}, {16, 17, 18},
     {19, 20, 21}, {22, 23, 24}, {25, 26, 27}, {28, 29, 30}, {31, 32, 33}, {34, 35, 36},
     {37, 38, 39}, {40, 41, 42}, {43, 44, 45}, {46, 47, 48},
@@ -138,7 +135,8 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& captio
 
 }  // namespace
 
-TChank_config::TChank_config() : QWidget(nullptr, kToolWindowFlags) {
+ChunkSettingsWindow::ChunkSettingsWindow(const QWidget* owner)
+    : QWidget(nullptr, kToolWindowFlags) {
     setObjectName(QStringLiteral("Chank_config"));
     setWindowTitle(QStringLiteral("Настройка"));
     setFixedSize(345, 660);
@@ -187,15 +185,15 @@ TChank_config::TChank_config() : QWidget(nullptr, kToolWindowFlags) {
     Button3 = makeButton(this, "Button3", QStringLiteral("Сброс"), 16);
     Button2 = makeButton(this, "Button2", QStringLiteral("Просмотр"), 168);
     Button1 = makeButton(this, "Button1", QStringLiteral("Ок"), 256);
-    connect(Button1, &QPushButton::clicked, this, guarded(this, &TChank_config::Button1Click));
-    connect(Button2, &QPushButton::clicked, this, guarded(this, &TChank_config::Button2Click));
-    connect(Button3, &QPushButton::clicked, this, guarded(this, &TChank_config::Button3Click));
+    connect(Button1, &QPushButton::clicked, this, &QWidget::hide);
+    connect(Button2, &QPushButton::clicked, this, &ChunkSettingsWindow::previewRequested);
+    connect(Button3, &QPushButton::clicked, this, guarded(this, &ChunkSettingsWindow::reset));
 
-    centreOn(this, Form1);
-    FormCreate();
+    centreOn(this, owner);
+    updateSquares();
 }
 
-bool TChank_config::eventFilter(QObject* watched, QEvent* event) {
+bool ChunkSettingsWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress) {
         return QWidget::eventFilter(watched, event);
     }
@@ -206,9 +204,9 @@ bool TChank_config::eventFilter(QObject* watched, QEvent* event) {
         bool kept = false;
         runGuarded([&] {
             if (watched == Edit[49]) {
-                Edit49KeyPress(key);
+                filterThresholdKey(key);
             } else {
-                Edit1KeyPress(key);
+                filterColourKey(key);
             }
             kept = !key.isNull();
         });
@@ -217,23 +215,29 @@ bool TChank_config::eventFilter(QObject* watched, QEvent* event) {
     return discard;
 }
 
-void TChank_config::Edit1KeyPress(QChar& key) {
+void ChunkSettingsWindow::filterColourKey(QChar& key) {
     if (key == u'\r') {
-        UpdateColourShapes();
+        updateSquares();
     }
-    Edit49KeyPress(key);
+    filterThresholdKey(key);
 }
 
-void TChank_config::Edit49KeyPress(QChar& key) {
+void ChunkSettingsWindow::filterThresholdKey(QChar& key) {
     if (!isDigitOrBackspace(key)) {
         key = QChar();
     }
 }
 
-tovik::ChunkSettings TChank_config::readSettings() {
-    ReadReferenceColours();
+tovik::ChunkSettings ChunkSettingsWindow::readSettings(tovik::ChunkReferences& table) const {
+    for (int r = 1; r <= kRows; ++r) {
+        tovik::ChunkColour& entry = table[static_cast<size_t>(r - 1)];
+        // One byte at a time: a bad edit leaves every value before it stored.
+        entry.red = lowByte(tovik::parseInteger(Edit[kRowEdits[r - 1][0]]->text()));
+        entry.green = lowByte(tovik::parseInteger(Edit[kRowEdits[r - 1][1]]->text()));
+        entry.blue = lowByte(tovik::parseInteger(Edit[kRowEdits[r - 1][2]]->text()));
+    }
     tovik::ChunkSettings settings;
-    settings.reference = Form1->ChunkReferenceColours;
+    settings.reference = table;
     settings.squared = CheckBox1->isChecked();
     settings.toning = CheckBox2->isChecked();
     if (settings.toning) {
@@ -242,21 +246,7 @@ tovik::ChunkSettings TChank_config::readSettings() {
     return settings;
 }
 
-void TChank_config::FormCreate() {
-    UpdateColourShapes();
-}
-
-void TChank_config::ReadReferenceColours() {
-    for (int r = 1; r <= kRows; ++r) {
-        tovik::ChunkColour& entry = Form1->ChunkReferenceColours[static_cast<size_t>(r - 1)];
-        // One byte at a time: a bad edit leaves every value before it stored.
-        entry.red = lowByte(tovik::parseInteger(Edit[kRowEdits[r - 1][0]]->text()));
-        entry.green = lowByte(tovik::parseInteger(Edit[kRowEdits[r - 1][1]]->text()));
-        entry.blue = lowByte(tovik::parseInteger(Edit[kRowEdits[r - 1][2]]->text()));
-    }
-}
-
-void TChank_config::UpdateColourShapes() {
+void ChunkSettingsWindow::updateSquares() {
     for (int r = 1; r <= kRows; ++r) {
         const int red = tovik::parseInteger(Edit[kRowEdits[r - 1][0]]->text());
         const int green = tovik::parseInteger(Edit[kRowEdits[r - 1][1]]->text());
@@ -265,7 +255,7 @@ void TChank_config::UpdateColourShapes() {
     }
 }
 
-void TChank_config::ResetReferenceColours() {
+void ChunkSettingsWindow::resetColours() {
     for (int r = 1; r <= kRows; ++r) {
         const tovik::ChunkColour colour = tovik::kChunkResetReferences[static_cast<size_t>(r - 1)];
         Edit[kRowEdits[r - 1][0]]->setText(QString::number(colour.red));
@@ -274,16 +264,7 @@ void TChank_config::ResetReferenceColours() {
     }
 }
 
-void TChank_config::Button1Click() {
-    hide();
-}
-
-void TChank_config::Button2Click() {
-    Form1->ConvertChunks();
-    Form1->RedrawPicture();
-}
-
-void TChank_config::Button3Click() {
-    ResetReferenceColours();
-    UpdateColourShapes();
+void ChunkSettingsWindow::reset() {
+    resetColours();
+    updateSquares();
 }

@@ -1,11 +1,9 @@
-#include "ui/Unit3.h"
+#include "ui/aboutwindow.h"
 
 #include <QLabel>
 
-#include "ui/Application.h"
-#include "ui/ToolWindow.h"
-
-TForm3* Form3 = nullptr;
+#include "ui/application.h"
+#include "ui/toolwindow.h"
 
 namespace {
 
@@ -32,7 +30,8 @@ void centreHorizontally(QLabel* label, int clientWidth, int top) {
 
 }  // namespace
 
-TForm3::TForm3() : QDialog(nullptr, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
+AboutWindow::AboutWindow()
+    : QDialog(nullptr, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("О программе"));
     setFixedSize(226, 101);
@@ -55,7 +54,7 @@ TForm3::TForm3() : QDialog(nullptr, Qt::Tool | Qt::WindowTitleHint | Qt::WindowC
     centreHorizontally(Label5, width(), 76);
 }
 
-void TForm3::showCentredOn(const QWidget* owner) {
+void AboutWindow::showCentredOn(const QWidget* owner) {
     setWindowModality(Qt::ApplicationModal);
     show();
     centreOn(this, owner);

@@ -1,4 +1,4 @@
-#include "ui/Unit5.h"
+#include "ui/floydsteinbergwindow.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -6,11 +6,8 @@
 #include <QPushButton>
 #include <QSlider>
 
-#include "ui/Application.h"
-#include "ui/Main.h"
-#include "ui/ToolWindow.h"
-
-TForm5* Form5 = nullptr;
+#include "ui/application.h"
+#include "ui/toolwindow.h"
 
 namespace {
 
@@ -30,7 +27,8 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& captio
 
 }  // namespace
 
-TForm5::TForm5() : QWidget(nullptr, kToolWindowFlags) {
+FloydSteinbergWindow::FloydSteinbergWindow(const QWidget* owner)
+    : QWidget(nullptr, kToolWindowFlags) {
     setObjectName(QStringLiteral("Form5"));
     setWindowTitle(QStringLiteral("Флойд Стеинберг"));
     setFixedSize(325, 118);
@@ -70,26 +68,17 @@ TForm5::TForm5() : QWidget(nullptr, kToolWindowFlags) {
     Button2 = makeButton(this, "Button2", QStringLiteral("Просмотр"), (325 - 75) / 2);
     Button1 = makeButton(this, "Button1", QStringLiteral("Ok"), 325 - 8 - 75);
 
-    connect(TrackBar1, &QSlider::valueChanged, this, guarded(this, &TForm5::TrackBar1Change));
-    connect(Button2, &QPushButton::clicked, this, guarded(this, &TForm5::Button2Click));
-    connect(Button1, &QPushButton::clicked, this, guarded(this, &TForm5::Button1Click));
+    connect(TrackBar1, &QSlider::valueChanged, this, &FloydSteinbergWindow::showValue);
+    connect(Button2, &QPushButton::clicked, this, &FloydSteinbergWindow::previewRequested);
+    connect(Button1, &QPushButton::clicked, this, &QWidget::hide);
 
-    centreOn(this, Form1);
+    centreOn(this, owner);
 }
 
-tovik::FloydSteinbergSettings TForm5::settings() const {
+tovik::FloydSteinbergSettings FloydSteinbergWindow::settings() const {
     return {TrackBar1->value(), CheckBox1->isChecked()};
 }
 
-void TForm5::TrackBar1Change() {
+void FloydSteinbergWindow::showValue() {
     Label2->setText(QString::number(TrackBar1->value()));
-}
-
-void TForm5::Button2Click() {
-    Form1->ConvertFloydSteinberg();
-    Form1->RedrawPicture();
-}
-
-void TForm5::Button1Click() {
-    hide();
 }

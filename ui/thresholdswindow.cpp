@@ -1,16 +1,13 @@
-#include "ui/Unit4.h"
+#include "ui/thresholdswindow.h"
 
 #include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QSlider>
 
-#include "ui/Application.h"
-#include "ui/Controls.h"
-#include "ui/Main.h"
-#include "ui/ToolWindow.h"
-
-TForm4* Form4 = nullptr;
+#include "ui/application.h"
+#include "ui/controls.h"
+#include "ui/toolwindow.h"
 
 namespace {
 
@@ -54,7 +51,7 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& captio
 
 }  // namespace
 
-TForm4::TForm4() : QWidget(nullptr, kToolWindowFlags) {
+ThresholdsWindow::ThresholdsWindow(const QWidget* owner) : QWidget(nullptr, kToolWindowFlags) {
     setObjectName(QStringLiteral("Form4"));
     setWindowTitle(QStringLiteral("Пороги"));
     setFixedSize(431, 535);
@@ -93,20 +90,20 @@ TForm4::TForm4() : QWidget(nullptr, kToolWindowFlags) {
         TrackBar[i]->setValue(tovik::kDefaultThresholds[static_cast<size_t>(i - 1)]);
         Label[i]->setText(QString::number(TrackBar[i]->value()));
         connect(TrackBar[i], &QSlider::valueChanged, this,
-                [this, i] { runGuarded([&] { TrackBarChange(i); }); });
+                [this, i] { runGuarded([&] { showValue(i); }); });
     }
     for (int i = 1; i <= 8; ++i) {
         connect(ShapeOf[i], &Shape::contextPopup, this,
-                [this, i] { runGuarded([&] { ShapeContextPopup(i); }); });
+                [this, i] { runGuarded([&] { resetThreshold(i); }); });
     }
-    connect(Button1, &QPushButton::clicked, this, guarded(this, &TForm4::Button1Click));
-    connect(Button2, &QPushButton::clicked, this, guarded(this, &TForm4::Button2Click));
-    connect(Button3, &QPushButton::clicked, this, guarded(this, &TForm4::Button3Click));
+    connect(Button1, &QPushButton::clicked, this, &ThresholdsWindow::previewRequested);
+    connect(Button2, &QPushButton::clicked, this, &QWidget::hide);
+    connect(Button3, &QPushButton::clicked, this, guarded(this, &ThresholdsWindow::resetAll));
 
-    centreOn(this, Form1);
+    centreOn(this, owner);
 }
 
-tovik::ThresholdSettings TForm4::settings() const {
+tovik::ThresholdSettings ThresholdsWindow::settings() const {
     tovik::ThresholdSettings settings;
     for (int i = 1; i <= 9; ++i) {
         settings.t[static_cast<size_t>(i - 1)] = TrackBar[i]->value();
@@ -115,24 +112,15 @@ tovik::ThresholdSettings TForm4::settings() const {
     return settings;
 }
 
-void TForm4::TrackBarChange(int index) {
+void ThresholdsWindow::showValue(int index) {
     Label[index]->setText(QString::number(TrackBar[index]->value()));
 }
 
-void TForm4::ShapeContextPopup(int index) {
+void ThresholdsWindow::resetThreshold(int index) {
     TrackBar[index]->setValue(tovik::kDefaultThresholds[static_cast<size_t>(index - 1)]);
 }
 
-void TForm4::Button1Click() {
-    Form1->ConvertThresholds();
-    Form1->RedrawPicture();
-}
-
-void TForm4::Button2Click() {
-    hide();
-}
-
-void TForm4::Button3Click() {
+void ThresholdsWindow::resetAll() {
     for (int i = 1; i <= 9; ++i) {
         TrackBar[i]->setValue(tovik::kDefaultThresholds[static_cast<size_t>(i - 1)]);
     }

@@ -1,4 +1,4 @@
-#include "ui/Controls.h"
+#include "ui/controls.h"
 
 #include <QAbstractItemView>
 #include <QContextMenuEvent>

@@ -5,10 +5,10 @@
 class QLabel;
 
 // The About window: the program's name and version, shown modally over the main window.
-class TForm3 : public QDialog {
+class AboutWindow : public QDialog {
     Q_OBJECT
 public:
-    TForm3();
+    AboutWindow();
 
     // Centres the window on the owner and shows it modally; the call returns at once and
     // the window blocks the others until its close box is used.
@@ -20,5 +20,3 @@ public:
     QLabel* Label4;  // contact line
     QLabel* Label5;  // version
 };
-
-extern TForm3* Form3;

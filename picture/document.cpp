@@ -1,0 +1,366 @@
+#include "picture/document.h"
+
+#include <QUndoStack>
+#include <algorithm>
+
+#include "convert/importpicture.h"
+#include "machinefiles/rawstrip.h"
+#include "picture/palette.h"
+#include "picture/projectfile.h"
+#include "picture/render.h"
+
+namespace tovik {
+
+// One undo step: the states before and after it, or, for a painted pixel, just that
+// pixel, which keeps the most frequent step small and quick.
+struct PictureDocument::Record {
+    QString text;
+    int mergeKey = 0;
+    bool mergeOpen = true;
+    std::shared_ptr<const PictureState> before;  // null for a painted pixel
+    std::shared_ptr<const PictureState> after;
+    int x = 0, y = 0, entry = 0;
+    int oldIndex = 0, newIndex = 0;
+    QRgb oldColour = 0, newColour = 0;
+    qsizetype bytes = 0;  // what the step costs the history
+};
+
+namespace {
+
+qsizetype imageBytes(const QImage& image) {
+    return image.sizeInBytes();
+}
+
+// Images held by one state and not shared with the other count once each; the buffer
+// and the rest of a state are copied for every state kept.
+qsizetype snapshotBytes(const PictureState& before, const PictureState& after) {
+    qsizetype bytes = 2 * qsizetype(sizeof(PictureState));
+    const QImage PictureState::*images[] = {&PictureState::working, &PictureState::fitted,
+                                            &PictureState::source};
+    for (const auto image : images) {
+        bytes += imageBytes(after.*image);
+        if ((before.*image).cacheKey() != (after.*image).cacheKey()) {
+            bytes += imageBytes(before.*image);
+        }
+    }
+    return bytes;
+}
+
+bool sameImage(const QImage& a, const QImage& b) {
+    return a.cacheKey() == b.cacheKey() || a == b;
+}
+
+// Whether a step changed the picture. The height maximum and the magnification are
+// kept with it but alone make no step.
+bool pictureDiffers(const PictureState& a, const PictureState& b) {
+    return a.width != b.width || a.height != b.height || a.palette != b.palette ||
+           !(a.buffer == b.buffer) || a.loadedSize != b.loadedSize ||
+           a.chunkReferences != b.chunkReferences || !sameImage(a.working, b.working) ||
+           !sameImage(a.fitted, b.fitted) || !sameImage(a.source, b.source);
+}
+
+}  // namespace
+
+class PictureDocument::Command : public QUndoCommand {
+public:
+    Command(PictureDocument* document, std::shared_ptr<Record> record)
+        : QUndoCommand(record->text), document_(document), record_(std::move(record)) {}
+
+    // The change is already made when the command is pushed.
+    void redo() override {
+        if (pushed_) {
+            document_->apply(*record_, true);
+        }
+        pushed_ = true;
+    }
+    void undo() override { document_->apply(*record_, false); }
+    int id() const override { return record_->mergeKey != 0 ? record_->mergeKey : -1; }
+
+    bool mergeWith(const QUndoCommand* other) override {
+        const Record& next = *static_cast<const Command*>(other)->record_;
+        if (document_->rebuilding_ || !record_->mergeOpen || !record_->before || !next.before) {
+            return false;
+        }
+        document_->historyBytes_ -= record_->bytes;
+        record_->after = next.after;
+        record_->bytes = snapshotBytes(*record_->before, *record_->after);
+        document_->historyBytes_ += record_->bytes;
+        return true;
+    }
+
+private:
+    PictureDocument* document_;
+    std::shared_ptr<Record> record_;
+    bool pushed_ = false;
+};
+
+PictureDocument::PictureDocument(QObject* parent)
+    : QObject(parent), stack_(std::make_unique<QUndoStack>()) {
+    state_.working = QImage(state_.width, state_.height, QImage::Format_RGB32);
+    state_.working.fill(kBlack);
+    connect(stack_.get(), &QUndoStack::indexChanged, this, [this] {
+        if (!rebuilding_) {
+            updateModified();
+        }
+    });
+}
+
+PictureDocument::~PictureDocument() = default;
+
+bool PictureDocument::isModified() const {
+    return savedIndex_ != stack_->index();
+}
+
+void PictureDocument::markSaved(const QString& fileName) {
+    savedIndex_ = stack_->index();
+    if (fileName_ != fileName) {
+        fileName_ = fileName;
+        emit fileNameChanged(fileName_);
+    }
+    updateModified();
+}
+
+void PictureDocument::updateModified() {
+    if (modified_ != isModified()) {
+        modified_ = isModified();
+        emit modifiedChanged(modified_);
+    }
+}
+
+// ---- Steps ----
+
+PictureDocument::Step::Step(PictureDocument& document, const QString& text, int mergeKey)
+    : document_(document), outer_(document.depth_ == 0) {
+    if (outer_) {
+        document_.beginStep(text, mergeKey);
+    }
+    ++document_.depth_;
+}
+
+PictureDocument::Step::~Step() {
+    --document_.depth_;
+    if (outer_) {
+        document_.endStep();
+    }
+}
+
+void PictureDocument::beginStep(const QString& text, int mergeKey) {
+    stepText_ = text;
+    stepMergeKey_ = mergeKey;
+    stepBefore_ = std::make_shared<const PictureState>(state_);
+}
+
+void PictureDocument::endStep() {
+    const std::shared_ptr<const PictureState> before = std::move(stepBefore_);
+    if (before && pictureDiffers(*before, state_)) {
+        auto record = std::make_shared<Record>();
+        record->text = stepText_;
+        record->mergeKey = stepMergeKey_;
+        record->before = before;
+        record->after = std::make_shared<const PictureState>(state_);
+        record->bytes = snapshotBytes(*record->before, *record->after);
+        push(std::move(record));
+    }
+    emitPending();
+}
+
+void PictureDocument::emitPending() {
+    const unsigned what = std::exchange(pending_, 0u);
+    if (what & kHeightMax) {
+        emit heightMaxChanged(state_.heightMax);
+    }
+    if (what & kSize) {
+        emit sizeChanged(state_.width, state_.height);
+    }
+    if (what & kPalette) {
+        emit paletteChanged(state_.palette);
+    }
+    if (what & kScale) {
+        emit viewScaleChanged(state_.viewScale);
+    }
+    if (what & kPicture) {
+        emit pictureChanged();
+    }
+}
+
+void PictureDocument::push(std::shared_ptr<Record> record) {
+    // Steps past the stack's index are the undone ones that a new step throws away.
+    const auto kept = static_cast<size_t>(stack_->index());
+    while (records_.size() > kept) {
+        historyBytes_ -= records_.back()->bytes;
+        records_.pop_back();
+    }
+    if (savedIndex_ > stack_->index()) {
+        savedIndex_ = -1;
+    }
+    stack_->push(new Command(this, record));
+    if (static_cast<size_t>(stack_->count()) > records_.size()) {
+        historyBytes_ += record->bytes;
+        records_.push_back(std::move(record));
+    }
+    trimHistory();
+    updateModified();
+}
+
+void PictureDocument::closeMerge() {
+    if (!records_.empty()) {
+        records_.back()->mergeOpen = false;
+    }
+}
+
+// QUndoStack can only drop its oldest commands by a count fixed while it is empty, and
+// steps differ in size, so the stack is built again from the steps that are kept.
+void PictureDocument::trimHistory() {
+    if (historyBytes_ <= kHistoryBytes) {
+        return;
+    }
+    size_t dropped = 0;
+    while (historyBytes_ > kHistoryBytes && records_.size() - dropped > 1) {
+        historyBytes_ -= records_[dropped]->bytes;
+        ++dropped;
+    }
+    records_.erase(records_.begin(), records_.begin() + static_cast<std::ptrdiff_t>(dropped));
+    savedIndex_ =
+        savedIndex_ >= static_cast<int>(dropped) ? savedIndex_ - static_cast<int>(dropped) : -1;
+    rebuilding_ = true;
+    stack_->clear();
+    for (const auto& record : records_) {
+        stack_->push(new Command(this, record));
+    }
+    rebuilding_ = false;
+}
+
+void PictureDocument::apply(const Record& record, bool redo) {
+    if (record.before) {
+        restore(redo ? *record.after : *record.before);
+        return;
+    }
+    state_.buffer.set(record.entry, redo ? record.newIndex : record.oldIndex);
+    state_.working.setPixel(record.x, record.y, redo ? record.newColour : record.oldColour);
+    emit pixelChanged(record.x, record.y);
+}
+
+void PictureDocument::restore(const PictureState& state) {
+    state_ = state;
+    changed(kPicture | kSize | kHeightMax | kPalette | kScale);
+    if (depth_ == 0) {
+        emitPending();
+    }
+}
+
+// ---- Operations ----
+
+void PictureDocument::paintPixel(int x, int y, int index) {
+    if (!state_.working.valid(x, y)) {
+        return;
+    }
+    auto record = std::make_shared<Record>();
+    record->text = QStringLiteral("рисование");
+    record->x = x;
+    record->y = y;
+    record->entry = x + y * state_.width;
+    record->oldIndex = state_.buffer.at(record->entry);
+    record->newIndex = index & 3;
+    record->oldColour = state_.working.pixel(x, y);
+    record->newColour = paletteColour(state_.palette, index);
+    record->bytes = qsizetype(sizeof(Record));
+    state_.working.setPixel(x, y, record->newColour);
+    state_.buffer.set(record->entry, record->newIndex);
+    if (depth_ > 0) {
+        changed(kPicture);
+        return;
+    }
+    if (record->oldIndex != state_.buffer.at(record->entry) ||
+        record->oldColour != record->newColour) {
+        push(std::move(record));
+    }
+    emit pixelChanged(x, y);
+}
+
+void PictureDocument::setPalette(int palette) {
+    Step step(*this, QStringLiteral("палитра"));
+    state_.palette = isValidPalette(palette) ? palette : 0;
+    changed(kPalette);
+    redraw();
+}
+
+void PictureDocument::setWidth(int width) {
+    Step step(*this, QStringLiteral("ширина"));
+    state_.width = std::clamp(width, kMinWidth, kMaxWidth);
+    state_.working = resizedKeeping(state_.working, state_.width, state_.height, kBlack);
+    changed(kSize | kPicture);
+}
+
+void PictureDocument::setHeight(int height) {
+    Step step(*this, QStringLiteral("высота"));
+    state_.height = std::clamp(height, kMinHeight, std::max(state_.heightMax, kMinHeight));
+    state_.working = resizedKeeping(state_.working, state_.width, state_.height, kBlack);
+    changed(kSize | kPicture);
+}
+
+void PictureDocument::setPictureSize(int width, int height) {
+    Step step(*this, QStringLiteral("размер"));
+    const PictureSize size = clampPictureSize(width, height, state_.heightMax);
+    state_.width = size.width;
+    state_.height = size.height;
+    state_.working = resizedKeeping(state_.working, state_.width, state_.height, kBlack);
+    changed(kSize | kPicture);
+}
+
+void PictureDocument::setHeightMax(int heightMax) {
+    Step step(*this, QString());
+    state_.heightMax = heightMax;
+    changed(kHeightMax);
+}
+
+void PictureDocument::setViewScale(int scale) {
+    Step step(*this, QString());
+    state_.viewScale = scale;
+    changed(kScale | kPicture);
+}
+
+void PictureDocument::redraw() {
+    Step step(*this, QStringLiteral("перерисовка"));
+    state_.working = renderPicture(state_.buffer, state_.width, state_.height, state_.palette);
+    changed(kPicture);
+}
+
+void PictureDocument::takePicture(const ImportedPicture& picture) {
+    Step step(*this, QStringLiteral("импорт"));
+    state_.fitted = picture.fitted;
+    state_.source = picture.fitted;
+    state_.loadedSize = picture.loadedSize;
+    setHeightMax(picture.heightMax);
+    setPictureSize(picture.size.width, picture.size.height);
+}
+
+void PictureDocument::convert(const MethodSettings& settings) {
+    Step step(*this, methodName(settings));
+    if (const auto* chunks = std::get_if<ChunkSettings>(&settings)) {
+        state_.chunkReferences = chunks->reference;
+    }
+    convertPicture(settings, state_.fitted, state_.source, state_.palette, state_.width,
+                   state_.buffer);
+    redraw();
+}
+
+void PictureDocument::setChunkReferences(const ChunkReferences& references) {
+    state_.chunkReferences = references;
+}
+
+void PictureDocument::openProject(const ProjectFile& project) {
+    Step step(*this, QStringLiteral("открытие проекта"));
+    setPictureSize(project.width, project.height);
+    state_.palette = project.palette;
+    changed(kPalette);
+    loadProjectPixels(project.pixels, state_.width, state_.height, state_.buffer);
+    redraw();
+}
+
+void PictureDocument::readRawStrip(const QByteArray& bytes) {
+    Step step(*this, QStringLiteral("Tovik_IMG"));
+    tovik::readRawStrip(bytes, state_.height, state_.buffer);
+    redraw();
+}
+
+}  // namespace tovik

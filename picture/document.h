@@ -1,0 +1,177 @@
+#pragma once
+
+#include <QImage>
+#include <QObject>
+#include <QSize>
+#include <QString>
+#include <deque>
+#include <memory>
+
+#include "convert/chunks.h"
+#include "convert/method.h"
+#include "picture/picturesize.h"
+#include "picture/pixelbuffer.h"
+
+class QUndoStack;
+
+namespace tovik {
+
+struct ImportedPicture;
+struct ProjectFile;
+
+// Everything that makes up the picture being edited, as one value: what an undo step
+// brings back.
+struct PictureState {
+    PixelBuffer buffer;  // colour indices, pixel (x, y) at x + y*width
+    int width = kStartWidth;
+    int height = kStartHeight;
+    int heightMax = kStartHeightMax;  // what the height may be raised to by hand
+    int palette = 0;
+    int viewScale = 8;  // view pixels per picture pixel: 8 or 4
+    // The working bitmap: one pixel per picture pixel in the palette's colours, as last
+    // painted. A size change crops or pads it and leaves the buffer alone, so it is not
+    // always what the buffer would draw.
+    QImage working;
+    QImage fitted;     // the picture of the last import, fitted; empty before the first
+    QImage source;     // the fitted picture as the conversions left it
+    QSize loadedSize;  // the size of that picture as its file held it
+    ChunkReferences chunkReferences{};  // the references the last chunk conversion used
+};
+
+// The picture document: it owns the picture and every change to it. Each operation is an
+// undo step of its own unless it runs inside a Step, which gathers everything done while
+// it lives into one. Observers follow the signals, which come once, when a step ends.
+class PictureDocument : public QObject {
+    Q_OBJECT
+public:
+    // What the undo history may hold; the oldest steps go first.
+    static constexpr qsizetype kHistoryBytes = qsizetype(64) << 20;
+
+    explicit PictureDocument(QObject* parent = nullptr);
+    ~PictureDocument() override;
+
+    const PictureState& state() const { return state_; }
+    const PixelBuffer& buffer() const { return state_.buffer; }
+    int width() const { return state_.width; }
+    int height() const { return state_.height; }
+    int heightMax() const { return state_.heightMax; }
+    int palette() const { return state_.palette; }
+    int viewScale() const { return state_.viewScale; }
+    const QImage& workingBitmap() const { return state_.working; }
+    const QImage& fittedPicture() const { return state_.fitted; }
+    const QImage& sourcePicture() const { return state_.source; }
+    const ChunkReferences& chunkReferences() const { return state_.chunkReferences; }
+
+    QUndoStack* undoStack() const { return stack_.get(); }
+    // Changes since the document was last opened or saved (or since the start).
+    bool isModified() const;
+    QString fileName() const { return fileName_; }
+    // The file is what the picture was opened from or saved to now.
+    void markSaved(const QString& fileName);
+    // Bytes the undo history holds, as it counts them.
+    qsizetype historyBytes() const { return historyBytes_; }
+
+    // Gathers the operations done while it lives into one undo step named `text`,
+    // pushed when it ends if the picture changed (also when it ends by an exception, so
+    // whatever a failing command changed can be undone). Steps do not nest: an inner one
+    // joins the outer. Steps with the same non-zero merge key that follow each other
+    // become one while mergeable is set on the later one.
+    class Step {
+    public:
+        Step(PictureDocument& document, const QString& text, int mergeKey = 0);
+        ~Step();
+        Step(const Step&) = delete;
+        Step& operator=(const Step&) = delete;
+
+    private:
+        PictureDocument& document_;
+        bool outer_;
+    };
+
+    // One pixel of the working bitmap and its buffer entry: colour `index` of the
+    // palette (0, black, erases). The pixel must lie inside the working bitmap.
+    void paintPixel(int x, int y, int index);
+    // Chooses a palette and repaints the picture in it, also when it is the same one.
+    void setPalette(int palette);
+    // W or H as the tool bar sets it: clamped to its limits, the working bitmap cropped
+    // or padded with black, the buffer read with the new stride only at the next redraw.
+    void setWidth(int width);
+    void setHeight(int height);
+    // W, then H, as the program sets them: clamped, and H kept within the buffer.
+    void setPictureSize(int width, int height);
+    void setHeightMax(int heightMax);
+    // Magnification changes are no steps of their own; inside a step they are part of it.
+    void setViewScale(int scale);
+    // Repaints the working bitmap from the buffer in the current palette.
+    void redraw();
+
+    // Takes the pictures of an import and the size they give; the buffer is not touched.
+    void takePicture(const ImportedPicture& picture);
+    // One conversion of the fitted picture by the method, into the buffer, then a redraw.
+    void convert(const MethodSettings& settings);
+    // The references a chunk conversion read, also when the reading stopped part-way.
+    void setChunkReferences(const ChunkReferences& references);
+    // A project's size, palette and pixels, then a redraw.
+    void openProject(const ProjectFile& project);
+    // A raw strip's rows at the current size.
+    void readRawStrip(const QByteArray& bytes);
+
+    // Ends the merging of steps: the next step with the same merge key starts a new one.
+    void closeMerge();
+
+    // Replaces the whole state, as undo and redo do; no step.
+    void restore(const PictureState& state);
+
+signals:
+    // The picture as a whole changed (buffer, size, palette, working bitmap or scale).
+    void pictureChanged();
+    // Only pixel (x, y) of the working bitmap changed.
+    void pixelChanged(int x, int y);
+    void sizeChanged(int width, int height);
+    void heightMaxChanged(int heightMax);
+    void paletteChanged(int palette);
+    void viewScaleChanged(int scale);
+    void modifiedChanged(bool modified);
+    void fileNameChanged(const QString& fileName);
+
+private:
+    struct Record;
+    class Command;
+    friend class Command;
+
+    enum Change : unsigned {
+        kPicture = 1,
+        kSize = 2,
+        kHeightMax = 4,
+        kPalette = 8,
+        kScale = 16,
+    };
+
+    void beginStep(const QString& text, int mergeKey);
+    void endStep();
+    void changed(unsigned what) { pending_ |= what; }
+    void emitPending();
+    void push(std::shared_ptr<Record> record);
+    void apply(const Record& record, bool redo);
+    void trimHistory();
+    void updateModified();
+
+    PictureState state_;
+    std::unique_ptr<QUndoStack> stack_;
+    // The records of the steps on the stack, in its order; commands share them.
+    std::deque<std::shared_ptr<Record>> records_;
+    qsizetype historyBytes_ = 0;
+    int savedIndex_ = 0;  // the stack index of the saved state; -1 when it is gone
+    bool modified_ = false;
+    QString fileName_;
+
+    // The step being gathered.
+    int depth_ = 0;
+    QString stepText_;
+    int stepMergeKey_ = 0;
+    std::shared_ptr<const PictureState> stepBefore_;
+    unsigned pending_ = 0;
+    bool rebuilding_ = false;
+};
+
+}  // namespace tovik

@@ -1,0 +1,174 @@
+#include "ui/desktop.h"
+
+#include <QAction>
+#include <QCheckBox>
+
+#include "convert/cga.h"
+#include "convert/importpicture.h"
+#include "picture/document.h"
+#include "ui/aboutwindow.h"
+#include "ui/application.h"
+#include "ui/chunksettingswindow.h"
+#include "ui/floydsteinbergwindow.h"
+#include "ui/mainwindow.h"
+#include "ui/previewwindow.h"
+#include "ui/thresholdswindow.h"
+
+using namespace tovik;
+
+Desktop::Desktop()
+    : document_(std::make_unique<PictureDocument>()),
+      files_(std::make_unique<FileCommands>(*document_, dialogs_)) {
+    // The main window is complete before the others exist; they open centred on it.
+    main_ = std::make_unique<MainWindow>(*document_);
+    setDialogs(std::make_unique<QtDialogs>(main_.get()));
+    preview_ = std::make_unique<PreviewWindow>(*document_);
+    about_ = std::make_unique<AboutWindow>();
+    thresholds_ = std::make_unique<ThresholdsWindow>(main_.get());
+    floydSteinberg_ = std::make_unique<FloydSteinbergWindow>(main_.get());
+    chunkSettings_ = std::make_unique<ChunkSettingsWindow>(main_.get());
+    connectMenu();
+    connectWindows();
+}
+
+// The tool windows go first: nothing of theirs may outlive the document they show.
+Desktop::~Desktop() {
+    Application::setErrorDialogs(nullptr);
+    chunkSettings_.reset();
+    floydSteinberg_.reset();
+    thresholds_.reset();
+    about_.reset();
+    preview_.reset();
+    main_.reset();
+}
+
+void Desktop::setDialogs(std::unique_ptr<Dialogs> dialogs) {
+    dialogs_ = std::move(dialogs);
+    Application::setErrorDialogs(dialogs_.get());
+}
+
+void Desktop::connectMenu() {
+    const MainMenu& m = main_->menu;
+    const auto command = [this](QAction* action, auto handler) {
+        connect(action, &QAction::triggered, this, [handler] { runGuarded(handler); });
+    };
+    FileCommands* files = files_.get();
+    command(m.N2, [files] { files->openProject(); });
+    command(m.N3, [files] { files->saveProject(); });
+    command(m.BIN1, [files] { files->exportBinWithPalette(); });
+    command(m.BIN2, [files] { files->exportBinWithHeader(); });
+    command(m.N10, [files] { files->exportDump(); });
+    command(m.N24bitbmp1, [files] { files->exportBmp(); });
+    command(m.N26, [files] { files->exportUknc(); });
+    command(m.IMG1, [files] { files->importRawStrip(); });
+    command(m.CGA321, [this] { importCga(); });
+    command(m.N14, [this] { importFloydSteinberg(); });
+    command(m.NewFloyd1, [this] { importChunks(); });
+    command(m.N17, [this] { importThresholds(); });
+    command(m.N9, [this] { main_->close(); });
+    command(m.N13, [this] { about_->showCentredOn(main_.get()); });
+    command(m.N24, [this] { chunkSettings_->show(); });
+}
+
+void Desktop::connectWindows() {
+    main_->setCloseGuard([this] { return files_->mayDiscard(); });
+    connect(main_.get(), &MainWindow::previewToggled, this, &Desktop::showPreview);
+    connect(preview_.get(), &PreviewWindow::closed, main_.get(),
+            [this] { main_->setPreviewShown(false); });
+    connect(thresholds_.get(), &ThresholdsWindow::previewRequested, this,
+            guarded(this, &Desktop::previewThresholds));
+    connect(floydSteinberg_.get(), &FloydSteinbergWindow::previewRequested, this,
+            guarded(this, &Desktop::previewFloydSteinberg));
+    connect(chunkSettings_.get(), &ChunkSettingsWindow::previewRequested, this,
+            guarded(this, &Desktop::previewChunks));
+}
+
+void Desktop::showPreview(bool shown) {
+    preview_->refresh();
+    if (shown) {
+        preview_->show();
+        preview_->fitToImage();
+    } else {
+        preview_->close();
+    }
+}
+
+// ---- Picture imports ----
+
+void Desktop::loadSourcePicture() {
+    document_->setHeightMax(kLoadHeightMax);
+    const auto file = dialogs_->openFile(fileDialogs::OpenDialog2);
+    if (!file) {
+        return;
+    }
+    // A file that cannot be read leaves both pictures and the size as they were.
+    document_->takePicture(importPicture(*file));
+}
+
+void Desktop::importThresholds() {
+    PictureDocument::Step step(*document_, QStringLiteral("Пороги"));
+    loadSourcePicture();
+    document_->convert(thresholds_->settings());
+    thresholds_->show();
+    preview_->show();
+    thresholds_->move(10, thresholds_->y());
+    main_->setPreviewShown(true);
+    document_->setViewScale(4);
+    preview_->move(thresholds_->frameGeometry().width() + 20, thresholds_->y());
+}
+
+void Desktop::importFloydSteinberg() {
+    PictureDocument::Step step(*document_, QStringLiteral("Флойд-Стейнберг"));
+    loadSourcePicture();
+    document_->setViewScale(4);
+    floydSteinberg_->show();
+    // Not converted yet: the view shows the buffer at the new size until "Просмотр".
+    document_->redraw();
+}
+
+void Desktop::importCga() {
+    PictureDocument::Step step(*document_, QStringLiteral("CGA_BWCM"));
+    document_->setPalette(kCgaPalette);
+    loadSourcePicture();
+    document_->convert(CgaSettings{});
+}
+
+void Desktop::importChunks() {
+    PictureDocument::Step step(*document_, QStringLiteral("Чанки"));
+    main_->setPreviewShown(true);
+    document_->setViewScale(4);
+    loadSourcePicture();
+    convertChunks();
+    main_->menu.N24->setEnabled(true);
+    chunkSettings_->show();
+}
+
+void Desktop::convertChunks() {
+    document_->setViewScale(4);
+    // Every setting is read, and checked, before the picture changes; the references
+    // read before a bad edit are kept all the same.
+    ChunkReferences table = document_->chunkReferences();
+    ChunkSettings settings;
+    try {
+        settings = chunkSettings_->readSettings(table);
+    } catch (...) {
+        document_->setChunkReferences(table);
+        throw;
+    }
+    document_->convert(settings);
+}
+
+void Desktop::previewThresholds() {
+    PictureDocument::Step step(*document_, QStringLiteral("Пороги"));
+    document_->convert(thresholds_->settings());
+}
+
+void Desktop::previewFloydSteinberg() {
+    PictureDocument::Step step(*document_, QStringLiteral("Флойд-Стейнберг"));
+    document_->convert(floydSteinberg_->settings());
+}
+
+void Desktop::previewChunks() {
+    PictureDocument::Step step(*document_, QStringLiteral("Чанки"));
+    convertChunks();
+}

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QObject>
+#include <memory>
+
+#include "ui/dialogs.h"
+#include "ui/filecommands.h"
+
+class AboutWindow;
+class ChunkSettingsWindow;
+class FloydSteinbergWindow;
+class MainWindow;
+class PreviewWindow;
+class ThresholdsWindow;
+
+namespace tovik {
+class PictureDocument;
+}
+
+// The desktop program: the picture document and the six windows, created in a fixed
+// order, and every connection between them. The windows only show the document and
+// say what the user asked for; the commands that involve more than one window run here.
+class Desktop : public QObject {
+    Q_OBJECT
+public:
+    Desktop();
+    ~Desktop() override;
+
+    tovik::PictureDocument& document() { return *document_; }
+    MainWindow& mainWindow() { return *main_; }
+    PreviewWindow& preview() { return *preview_; }
+    AboutWindow& about() { return *about_; }
+    ThresholdsWindow& thresholds() { return *thresholds_; }
+    FloydSteinbergWindow& floydSteinberg() { return *floydSteinberg_; }
+    ChunkSettingsWindow& chunkSettings() { return *chunkSettings_; }
+    FileCommands& files() { return *files_; }
+
+    // Every file dialog and message box of the program goes through these.
+    Dialogs& dialogs() { return *dialogs_; }
+    void setDialogs(std::unique_ptr<Dialogs> dialogs);
+
+    // The first step of every picture import: the height maximum drops to 256, the open
+    // dialog, then the picture read and fitted. A cancelled dialog changes nothing more.
+    void loadSourcePicture();
+
+    // The import commands of the menu, each one undo step.
+    void importThresholds();
+    void importFloydSteinberg();
+    void importChunks();
+    void importCga();
+
+private:
+    void connectMenu();
+    void connectWindows();
+    // The tool windows' "Просмотр", each one undo step.
+    void previewThresholds();
+    void previewFloydSteinberg();
+    void previewChunks();
+    // The chunk conversion of the menu command and of the settings window.
+    void convertChunks();
+    void showPreview(bool shown);
+
+    std::unique_ptr<tovik::PictureDocument> document_;
+    std::unique_ptr<Dialogs> dialogs_;
+    std::unique_ptr<FileCommands> files_;
+    std::unique_ptr<MainWindow> main_;
+    std::unique_ptr<PreviewWindow> preview_;
+    std::unique_ptr<AboutWindow> about_;
+    std::unique_ptr<ThresholdsWindow> thresholds_;
+    std::unique_ptr<FloydSteinbergWindow> floydSteinberg_;
+    std::unique_ptr<ChunkSettingsWindow> chunkSettings_;
+};

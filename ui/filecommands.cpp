@@ -1,0 +1,119 @@
+#include "ui/filecommands.h"
+
+#include "machinefiles/bmp24.h"
+#include "machinefiles/screenpack.h"
+#include "machinefiles/uknc.h"
+#include "picture/document.h"
+#include "picture/fileio.h"
+#include "picture/projectfile.h"
+#include "ui/application.h"
+
+using namespace tovik;
+
+namespace fileDialogs {
+const FileDialog SaveDialog1{"SaveDialog1", "Бинарный файл|*.bin", "*.bin", {}};
+const FileDialog SaveDialog2{"SaveDialog2", "*.bip|*.bip", "*.bip", {}};
+const FileDialog OpenDialog1{"OpenDialog1", "*.bip|*.bip", "*.bip", "\"\""};
+const FileDialog OpenDialog2{"OpenDialog2", "*.bmp, *.jpg|*.bmp;*.jpg;*.jpeg", "*.jpg", {}};
+const FileDialog SaveDialog3{"SaveDialog3", "*.bmp|*.bmp", "*.bmp", {}};
+const FileDialog OpenDialog3{"OpenDialog3", "All|*.*", "*.*", {}};
+const FileDialog SaveDialog4{"SaveDialog4", "MAC|*.MAC", "*.MAC", {}};
+}  // namespace fileDialogs
+
+FileCommands::FileCommands(PictureDocument& document, const std::unique_ptr<Dialogs>& dialogs)
+    : document_(document), dialogs_(dialogs) {}
+
+void FileCommands::openProject() {
+    dialogs_->useCurrentFolder();
+    const auto file = dialogs_->openFile(fileDialogs::OpenDialog1);
+    if (!file) {
+        return;
+    }
+    // Nothing changes until the file is read and its header accepted.
+    document_.openProject(readProject(*file));
+    document_.markSaved(*file);
+}
+
+bool FileCommands::saveProject() {
+    dialogs_->useCurrentFolder();
+    const auto file = dialogs_->saveFile(fileDialogs::SaveDialog2);
+    if (!file) {
+        return false;
+    }
+    writeFile(*file, encodeProject(document_.buffer(), document_.width(), document_.height(),
+                                   document_.palette()));
+    document_.markSaved(*file);
+    return true;
+}
+
+bool FileCommands::mayDiscard() {
+    if (!document_.isModified()) {
+        return true;
+    }
+    switch (dialogs_->ask(QString::fromLatin1(Application::kTitle),
+                          QStringLiteral("Сохранить изменения?"))) {
+        case Dialogs::Answer::Yes: {
+            bool saved = false;
+            runGuarded([&] { saved = saveProject(); });
+            return saved;
+        }
+        case Dialogs::Answer::No:
+            return true;
+        case Dialogs::Answer::Cancel:
+            break;
+    }
+    return false;
+}
+
+// The whole file is built before the dialog opens; a cancel writes nothing.
+void FileCommands::exportPacked(const QByteArray& file) {
+    const auto name = dialogs_->saveFile(fileDialogs::SaveDialog1);
+    if (!name) {
+        return;
+    }
+    writeFile(*name, file);
+    dialogs_->message(QStringLiteral("Экспорт"), QStringLiteral("          Успешно!"));
+}
+
+void FileCommands::exportBinWithPalette() {
+    exportPacked(makeBinWithPalette(document_.buffer(), document_.width(), document_.height()));
+}
+
+void FileCommands::exportBinWithHeader() {
+    exportPacked(makeBinWithHeader(document_.buffer(), document_.width(), document_.height()));
+}
+
+void FileCommands::exportDump() {
+    exportPacked(makeScreenDump(document_.buffer(), document_.width(), document_.height()));
+}
+
+void FileCommands::exportBmp() {
+    const auto file = dialogs_->saveFile(fileDialogs::SaveDialog3);
+    if (!file) {
+        return;
+    }
+    writeFile(*file, encodeBmp24(document_.workingBitmap()));
+}
+
+void FileCommands::exportUknc() {
+    dialogs_->useCurrentFolder();
+    const QByteArray source =
+        makeUkncSource(document_.buffer(), document_.width(), document_.height());
+    const auto file = dialogs_->saveFile(fileDialogs::SaveDialog4);
+    if (!file) {
+        return;
+    }
+    writeFile(*file, source);
+}
+
+void FileCommands::importRawStrip() {
+    PictureDocument::Step step(document_, QStringLiteral("Tovik_IMG"));
+    // The strip's size is set before the dialog, so a cancel still shows the buffer
+    // regrouped into rows of 8.
+    document_.setPictureSize(8, kStartHeightMax);
+    if (const auto file = dialogs_->openFile(fileDialogs::OpenDialog3)) {
+        document_.readRawStrip(readFile(*file, document_.height()));
+    } else {
+        document_.redraw();
+    }
+}

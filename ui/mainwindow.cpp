@@ -1,0 +1,366 @@
+#include "ui/mainwindow.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPainter>
+#include <QScrollArea>
+#include <QSignalBlocker>
+#include <QStatusBar>
+#include <QStyledItemDelegate>
+#include <QVBoxLayout>
+
+#include "picture/document.h"
+#include "picture/palette.h"
+#include "picture/picturesize.h"
+#include "picture/render.h"
+#include "ui/application.h"
+#include "ui/controls.h"
+
+using namespace tovik;
+
+namespace {
+
+constexpr QRgb kCream = 0xFFFFFBF0;
+constexpr QRgb kSilver = 0xFFC0C0C0;
+constexpr QRgb kNavy = 0xFF000080;
+
+// The palette list's pictures (its image list), 37 x 14, black with three 11 x 12 bars
+// in colours 1, 2 and 3 of each palette: fixed data of the window, kept apart from the
+// palette table.
+constexpr int kImageWidth = 37;
+constexpr int kImageHeight = 14;
+constexpr QRgb kPaletteImageBars[16][3] = {
+    {0x0000FF, 0x00FF00, 0xFF0000}, {0xFFFF00, 0xFF00FF, 0xFF0000}, {0x00FFFF, 0x0000FF, 0xFF00FF},
+    {0x00FF00, 0x00FFFF, 0xFFFF00}, {0xFF00FF, 0x00FFFF, 0xFFFFFF}, {0xFFFFFF, 0xFFFFFF, 0xFFFFFF},
+    {0xC00000, 0x900000, 0xFF0000}, {0xC0FF00, 0x90FF00, 0xFFFF00}, {0xC000FF, 0x9000FF, 0xFF00FF},
+    {0x90FF00, 0x9000FF, 0x900000}, {0xC0FF00, 0xC000FF, 0xC00000}, {0x00FFFF, 0xFFFF00, 0xFF0000},
+    {0xFF0000, 0x00FF00, 0x00FFFF}, {0x00FFFF, 0xFFFF00, 0xFFFFFF}, {0xFFFF00, 0x00FF00, 0xFFFFFF},
+    {0x00FFFF, 0x00FF00, 0xFFFFFF},
+};
+
+QPixmap paletteImage(int index) {
+    QImage image(kImageWidth, kImageHeight, QImage::Format_RGB32);
+    image.fill(Qt::black);
+    QPainter painter(&image);
+    for (int bar = 0; bar < 3; ++bar) {
+        painter.fillRect(1 + 12 * bar, 1, 11, 12, QColor::fromRgb(kPaletteImageBars[index][bar]));
+    }
+    return QPixmap::fromImage(image);
+}
+
+// Draws the palette list's entries through the window.
+class PaletteItemDelegate : public QStyledItemDelegate {
+public:
+    PaletteItemDelegate(const MainWindow* window, QObject* parent)
+        : QStyledItemDelegate(parent), window_(window) {}
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        window_->drawPaletteEntry(*painter, index.row(), option.rect,
+                                  option.state.testFlag(QStyle::State_Selected));
+    }
+
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        return {QStyledItemDelegate::sizeHint(option, index).width(), 17};
+    }
+
+private:
+    const MainWindow* window_;
+};
+
+QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, QPoint at) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    QFont font = label->font();
+    font.setBold(true);
+    label->setFont(font);
+    label->move(at);
+    label->adjustSize();
+    return label;
+}
+
+QFrame* makeBevel(QWidget* parent, const char* name, QRect geometry) {
+    auto* bevel = new QFrame(parent);
+    bevel->setObjectName(QLatin1String(name));
+    bevel->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    bevel->setGeometry(geometry);
+    return bevel;
+}
+
+SpinEdit* makeSpinEdit(QWidget* parent, const char* name, QRect geometry) {
+    auto* edit = new SpinEdit(parent);
+    edit->setObjectName(QLatin1String(name));
+    edit->setGeometry(geometry);
+    QPalette colours = edit->palette();
+    colours.setColor(QPalette::Base, QColor::fromRgb(kCream));
+    colours.setColor(QPalette::Text, QColor::fromRgb(kNavy));
+    edit->setPalette(colours);
+    QFont font = edit->font();
+    font.setBold(true);
+    edit->setFont(font);
+    return edit;
+}
+
+}  // namespace
+
+MainWindow::MainWindow(PictureDocument& document) : document_(document), gridFirstLine_(kBlack) {
+    setObjectName(QStringLiteral("Form1"));
+    resize(883, 722);
+    move(531, 98);
+
+    menu = buildMainMenu(menuBar(), document_.undoStack());
+    auto* central = new QWidget(this);
+    auto* layout = new QVBoxLayout(central);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    createToolBar();
+    layout->addWidget(Panel1);
+    createView();
+    layout->addWidget(ScrollBox1, 1);
+    setCentralWidget(central);
+    StatusBar1 = new QStatusBar(this);
+    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
+    StatusBar1->setFixedHeight(19);
+    setStatusBar(StatusBar1);
+
+    ComboBox1->setItemDelegate(new PaletteItemDelegate(this, ComboBox1));
+    ComboBox1->setIconSize(QSize(kImageWidth, kImageHeight));
+    for (int i = 0; i < kPaletteCount; ++i) {
+        ComboBox1->addItem(QIcon(paletteImage(i)), QString::number(i));
+    }
+    ComboBox1->setCurrentIndex(document_.palette());
+
+    // Start-up: the view at the document's magnification, its first grid, colour 0.
+    showPicture();
+    Label1->setText(QStringLiteral("0"));
+    Shape1->setBrushColor(paletteColour(document_.palette(), 0));
+    paintColourCells();
+    updateTitle();
+    connectControls();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::connectControls() {
+    connect(ComboBox1, &PaletteComboBox::closeUp, this,
+            [this] { runGuarded([&] { document_.setPalette(ComboBox1->currentIndex()); }); });
+    connect(DrawGrid1, &DrawGrid::drawCell, this, &MainWindow::paintColourCells);
+    connect(DrawGrid1, &DrawGrid::selectCell, this, &MainWindow::chooseColour);
+    connect(Image1, &ImageView::mouseDown, this, [this](Qt::MouseButton button, int x, int y) {
+        runGuarded([&] { paintAt(button, x, y); });
+    });
+    connect(CheckBox1, &QCheckBox::toggled, this, &MainWindow::previewToggled);
+    connect(CheckBox2, &QCheckBox::toggled, this,
+            [this](bool magnified) { document_.setViewScale(magnified ? 8 : 4); });
+    connect(CSpinEdit1, &QSpinBox::valueChanged, this,
+            [this](int width) { runGuarded([&] { document_.setWidth(width); }); });
+    connect(CSpinEdit2, &QSpinBox::valueChanged, this,
+            [this](int height) { runGuarded([&] { document_.setHeight(height); }); });
+
+    connect(&document_, &PictureDocument::pictureChanged, this, &MainWindow::showPicture);
+    connect(&document_, &PictureDocument::pixelChanged, this, &MainWindow::showPixel);
+    connect(&document_, &PictureDocument::sizeChanged, this, &MainWindow::showSize);
+    connect(&document_, &PictureDocument::heightMaxChanged, this,
+            [this](int heightMax) { CSpinEdit2->setMaxValue(heightMax); });
+    connect(&document_, &PictureDocument::paletteChanged, this, &MainWindow::showPalette);
+    connect(&document_, &PictureDocument::viewScaleChanged, this, &MainWindow::showScale);
+    connect(&document_, &PictureDocument::modifiedChanged, this, &MainWindow::updateTitle);
+    connect(&document_, &PictureDocument::fileNameChanged, this, &MainWindow::updateTitle);
+}
+
+void MainWindow::createToolBar() {
+    Panel1 = new QFrame(this);
+    Panel1->setObjectName(QStringLiteral("Panel1"));
+    Panel1->setFixedHeight(41);
+    Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
+
+    Bevel1 = makeBevel(Panel1, "Bevel1", QRect(4, 4, 166, 33));
+    Bevel2 = makeBevel(Panel1, "Bevel2", QRect(174, 4, 138, 33));
+    Bevel3 = makeBevel(Panel1, "Bevel3", QRect(316, 2, 232, 37));
+
+    Label2 = makeLabel(Panel1, "Label2", QStringLiteral("W"), QPoint(8, 10));
+    CSpinEdit1 = makeSpinEdit(Panel1, "CSpinEdit1", QRect(28, 8, 57, 22));
+    CSpinEdit1->setLimits(kMinWidth, kMaxWidth);
+    CSpinEdit1->setSingleStep(kWidthStep);
+    CSpinEdit1->setValue(kStartWidth);
+    CSpinEdit1->setStepGuard([this](int w) { return sizeFitsBuffer(w, document_.height()); });
+
+    Label4 = makeLabel(Panel1, "Label4", QStringLiteral("H"), QPoint(90, 10));
+    CSpinEdit2 = makeSpinEdit(Panel1, "CSpinEdit2", QRect(107, 8, 57, 22));
+    CSpinEdit2->setLimits(kMinHeight, kStartHeightMax);
+    CSpinEdit2->setSingleStep(1);
+    CSpinEdit2->setValue(kStartHeight);
+    CSpinEdit2->setStepGuard([this](int h) { return sizeFitsBuffer(document_.width(), h); });
+
+    CheckBox1 = new QCheckBox(QStringLiteral("Просмотр"), Panel1);
+    CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
+    CheckBox1->move(180, 8);
+    CheckBox1->adjustSize();
+    CheckBox2 = new QCheckBox(QStringLiteral("x 2"), Panel1);
+    CheckBox2->setObjectName(QStringLiteral("CheckBox2"));
+    CheckBox2->move(266, 8);
+    CheckBox2->adjustSize();
+    CheckBox2->setChecked(true);
+
+    Shape1 = new Shape(Panel1);
+    Shape1->setObjectName(QStringLiteral("Shape1"));
+    Shape1->setGeometry(320, 5, 30, 30);
+    Label1 = makeLabel(Panel1, "Label1", QStringLiteral("0"), QPoint(331, 11));
+    QPalette labelColours = Label1->palette();
+    labelColours.setColor(QPalette::WindowText, QColor::fromRgb(kSilver));
+    Label1->setPalette(labelColours);
+    Label1->setAttribute(Qt::WA_TranslucentBackground);
+
+    DrawGrid1 = new DrawGrid(Panel1);
+    DrawGrid1->setObjectName(QStringLiteral("DrawGrid1"));
+    DrawGrid1->setGeometry(356, 6, 105, 29);
+
+    ComboBox1 = new PaletteComboBox(Panel1);
+    ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
+    ComboBox1->setGeometry(467, 8, 77, 22);
+    QPalette comboColours = ComboBox1->palette();
+    comboColours.setColor(QPalette::Base, QColor::fromRgb(kCream));
+    comboColours.setColor(QPalette::Button, QColor::fromRgb(kCream));
+    ComboBox1->setPalette(comboColours);
+}
+
+void MainWindow::createView() {
+    ScrollBox1 = new QScrollArea(this);
+    ScrollBox1->setObjectName(QStringLiteral("ScrollBox1"));
+    QPalette silver = ScrollBox1->palette();
+    silver.setColor(QPalette::Window, QColor::fromRgb(kSilver));
+    ScrollBox1->setPalette(silver);
+    ScrollBox1->setBackgroundRole(QPalette::Window);
+    scrollContent_ = new QWidget;
+    scrollContent_->setPalette(silver);
+    scrollContent_->setAutoFillBackground(true);
+    Image1 = new ImageView(scrollContent_);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->move(4, 4);
+    Image1->resize(kStartWidth * 8, kStartHeight * 8);
+    Image1->setBitmap(QImage(Image1->size(), QImage::Format_RGB32));
+    Image1->bitmap().fill(Qt::white);
+    ScrollBox1->setWidget(scrollContent_);
+    fitScrollContent();
+}
+
+void MainWindow::fitScrollContent() {
+    scrollContent_->resize(Image1->width() + 8, Image1->height() + 8);
+}
+
+// ---- Following the document ----
+
+void MainWindow::showPicture() {
+    const int s = document_.viewScale();
+    Image1->resize(document_.width() * s, document_.height() * s);
+    Image1->bitmap() = QImage(Image1->size(), QImage::Format_RGB32);
+    fitScrollContent();
+    redrawView();
+}
+
+void MainWindow::redrawView() {
+    const QImage& working = document_.workingBitmap();
+    zoomX_ = working.width() > 0 ? Image1->width() / working.width() : 0;
+    zoomY_ = working.height() > 0 ? Image1->height() / working.height() : 0;
+    drawView(working, Image1->bitmap(), zoomX_, zoomY_, gridFirstLine_);
+    // The first grid draws line 0 with the pen nothing has used yet; every later one
+    // with the dark grey the lines before left behind.
+    viewFirstLineStale_ = gridFirstLine_ != kGridDark;
+    gridFirstLine_ = kGridDark;
+    Image1->update();
+}
+
+// Only the pixel's cell and the grid lines over it are drawn again: the same pixels a
+// whole redraw would give, at a small part of its cost.
+void MainWindow::showPixel(int x, int y) {
+    const QImage& working = document_.workingBitmap();
+    if (viewFirstLineStale_ || Image1->bitmap().size() != working.size() * zoomX_ ||
+        zoomX_ != zoomY_) {
+        redrawView();
+        return;
+    }
+    Image1->update(drawViewCell(working, Image1->bitmap(), zoomX_, zoomY_, gridFirstLine_, x, y));
+}
+
+void MainWindow::showSize(int width, int height) {
+    const QSignalBlocker blockWidth(CSpinEdit1);
+    const QSignalBlocker blockHeight(CSpinEdit2);
+    CSpinEdit1->setValue(width);
+    CSpinEdit2->setValue(height);
+}
+
+void MainWindow::showPalette(int palette) {
+    const QSignalBlocker block(ComboBox1);
+    ComboBox1->setCurrentIndex(palette);
+    paintColourCells();
+}
+
+void MainWindow::showScale(int scale) {
+    const QSignalBlocker block(CheckBox2);
+    CheckBox2->setChecked(scale == 8);
+}
+
+void MainWindow::updateTitle() {
+    const QString name = QFileInfo(document_.fileName()).fileName();
+    const QString mark = document_.isModified() ? QStringLiteral("*") : QString();
+    const QString title = QString::fromLatin1(Application::kTitle);
+    setWindowTitle(name.isEmpty() ? title + mark
+                                  : QStringLiteral("%1%2 — %3").arg(name, mark, title));
+}
+
+// ---- The user's controls ----
+
+void MainWindow::drawPaletteEntry(QPainter& painter, int index, const QRect& rect,
+                                  bool selected) const {
+    const QPalette& colours = ComboBox1->palette();
+    painter.fillRect(rect, selected ? colours.highlight() : colours.base());
+    painter.drawPixmap(rect.left() + 1, rect.top() + 1, paletteImage(index));
+    painter.setPen(selected ? colours.highlightedText().color() : colours.text().color());
+    painter.drawText(
+        QRect(rect.left() + kImageWidth + 3, rect.top() + 1, rect.width(), rect.height()),
+        Qt::AlignLeft | Qt::AlignTop, QString::number(index));
+}
+
+void MainWindow::paintColourCells() {
+    for (int c = 0; c < DrawGrid::kCells; ++c) {
+        DrawGrid1->setCellColour(c, paletteColour(document_.palette(), c));
+    }
+}
+
+// The swatch keeps the colour it was given until a cell is chosen again, also when the
+// palette changes meanwhile.
+void MainWindow::chooseColour(int column) {
+    Label1->setText(QString::number(column));
+    Shape1->setBrushColor(paletteColour(document_.palette(), column));
+    selectedColour_ = column;
+}
+
+void MainWindow::paintAt(Qt::MouseButton button, int x, int y) {
+    if (zoomX_ <= 0 || zoomY_ <= 0 || x < 0 || y < 0) {
+        return;
+    }
+    const int column = x / zoomX_, row = y / zoomY_;
+    const QImage& working = document_.workingBitmap();
+    zoomX_ = working.width() > 0 ? Image1->width() / working.width() : 0;
+    zoomY_ = working.height() > 0 ? Image1->height() / working.height() : 0;
+    if (column >= working.width() || row >= working.height()) {
+        return;
+    }
+    document_.paintPixel(column, row, button == Qt::LeftButton ? selectedColour_ : 0);
+}
+
+void MainWindow::setPreviewShown(bool shown) {
+    CheckBox1->setChecked(shown);
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (closeGuard_ && !closeGuard_()) {
+        event->ignore();
+        return;
+    }
+    event->accept();
+    QCoreApplication::quit();
+}

@@ -1,0 +1,83 @@
+#include "ui/previewwindow.h"
+
+#include <QCloseEvent>
+#include <QMouseEvent>
+#include <QWindow>
+
+#include "picture/document.h"
+#include "picture/render.h"
+#include "ui/controls.h"
+#include "ui/toolwindow.h"
+
+PreviewWindow::PreviewWindow(const tovik::PictureDocument& document)
+    : QWidget(nullptr, kToolWindowFlags), document_(document) {
+    setObjectName(QStringLiteral("Form2"));
+    setWindowTitle(QStringLiteral("Просмотр"));
+    Image3 = new ImageView(this);
+    Image3->setObjectName(QStringLiteral("Image3"));
+    // Presses and moves over the picture belong to the window, which is dragged by them.
+    Image3->setAttribute(Qt::WA_TransparentForMouseEvents);
+    Image3->move(0, 0);
+    Image3->resize(256, 256);
+    Image3->setBitmap(QImage(256, 256, QImage::Format_RGB32));
+    Image3->bitmap().fill(Qt::black);
+    fitToImage();
+    move(726, 350);
+    connect(&document_, &tovik::PictureDocument::pictureChanged, this, &PreviewWindow::showPicture);
+    connect(&document_, &tovik::PictureDocument::pixelChanged, this, &PreviewWindow::showPixel);
+}
+
+void PreviewWindow::showPicture() {
+    const int s = document_.viewScale();
+    const QSize size(document_.width() * s / 2, document_.height() * s / 2);
+    if (Image3->size() != size) {
+        Image3->resize(size);
+        Image3->setBitmap(QImage(size, QImage::Format_RGB32));
+        fitToImage();
+    }
+    refresh();
+}
+
+void PreviewWindow::showPixel(int x, int y) {
+    Image3->update(tovik::stretchPixelInto(document_.workingBitmap(), Image3->bitmap(), x, y));
+}
+
+void PreviewWindow::refresh() {
+    tovik::stretchInto(document_.workingBitmap(), Image3->bitmap());
+    Image3->update();
+}
+
+void PreviewWindow::fitToImage() {
+    setFixedSize(Image3->size());
+}
+
+void PreviewWindow::closeEvent(QCloseEvent* event) {
+    event->accept();
+    emit closed();
+}
+
+void PreviewWindow::mousePressEvent(QMouseEvent* event) {
+    dragOffset_ = event->globalPosition().toPoint() - frameGeometry().topLeft();
+    systemMove_ = false;
+}
+
+void PreviewWindow::mouseMoveEvent(QMouseEvent* event) {
+    drag(event->buttons(), event->globalPosition().toPoint());
+}
+
+void PreviewWindow::mouseReleaseEvent(QMouseEvent*) {
+    systemMove_ = false;
+}
+
+// The window manager moves the window as by its caption; with none (a bare X server)
+// the window follows the mouse itself.
+void PreviewWindow::drag(Qt::MouseButtons buttons, QPoint globalPosition) {
+    if (!buttons.testFlag(Qt::LeftButton) || systemMove_) {
+        return;
+    }
+    if (windowHandle() != nullptr && windowHandle()->startSystemMove()) {
+        systemMove_ = true;
+        return;
+    }
+    move(globalPosition - dragOffset_);
+}

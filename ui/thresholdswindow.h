@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QWidget>
+
+#include "convert/thresholds.h"
+
+class QCheckBox;
+class QLabel;
+class QPushButton;
+class QSlider;
+class Shape;
+
+// The thresholds window: nine track bars that tune the threshold conversion. It asks for
+// a conversion with "Просмотр"; its settings are read when one runs.
+class ThresholdsWindow : public QWidget {
+    Q_OBJECT
+public:
+    // Opens centred on the owner.
+    explicit ThresholdsWindow(const QWidget* owner);
+
+    // The nine thresholds from the track bars and the toning box, as they stand now.
+    tovik::ThresholdSettings settings() const;
+
+    void showValue(int index);       // a track bar (1..9) moved: its label shows the value
+    void resetThreshold(int index);  // right click on a square: its track bar's default
+    void resetAll();                 // "Сброс": every track bar's default, the first first
+
+    QSlider* TrackBar[10] = {};      // TrackBar1..TrackBar9 at 1..9
+    QLabel* Label[10] = {};          // Label1..Label9
+    Shape* ShapeOf[9] = {};          // Shape1..Shape8 at 1..8
+    QCheckBox* CheckBox1 = nullptr;  // Тонирование
+    QPushButton* Button1 = nullptr;  // Просмотр
+    QPushButton* Button2 = nullptr;  // Ок
+    QPushButton* Button3 = nullptr;  // Сброс
+
+signals:
+    // "Просмотр": convert the loaded picture again with these settings.
+    void previewRequested();
+};
