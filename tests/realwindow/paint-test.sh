@@ -1,7 +1,7 @@
 #!/bin/sh
 # Starts the built program in a real X server, checks the start-up view in a screenshot,
 # chooses colour 3, clicks view position (15, 9) and checks that picture pixel (1, 1)
-# shows red.
+# shows red, then presses Ctrl+Z and checks that it is black again.
 # usage: paint-test.sh PROGRAM SHOTCHECK WORKDIR
 set -eu
 program=$1
@@ -78,4 +78,13 @@ expect_pixel $((ox + 9)) $((oy + 9)) FF0000 "picture pixel (1, 1) painted red"
 expect_pixel $((ox + 15)) $((oy + 15)) FF0000 "picture pixel (1, 1) painted red"
 expect_pixel $((ox + 4)) $((oy + 4)) 000000 "picture pixel (0, 0) still black"
 expect_pixel $((ox + 20)) $((oy + 12)) 000000 "picture pixel (2, 1) still black"
+# Undo: the pixel is black again.
+xdotool key --clearmodifiers ctrl+z
+shot="$work/undone.png"
+for _ in 1 2 3 4 5 6 7 8 9 10; do
+    sleep 0.3
+    import -window root "$shot"
+    [ "$("$shotcheck" pixel "$shot" $((ox + 12)) $((oy + 12)))" = 000000 ] && break
+done
+expect_pixel $((ox + 12)) $((oy + 12)) 000000 "picture pixel (1, 1) black again after Ctrl+Z"
 echo "PASS"
