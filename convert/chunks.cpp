@@ -9,7 +9,7 @@
 
 namespace tovik {
 
-const std::array<std::array<uint8_t, 4>, 16> ChunkPatternTable = {{
+const std::array<std::array<uint8_t, 4>, 16> kChunkPatterns = {{
     {0, 0, 0, 0},  // black
     {0, 0, 0, 1},  // black, one blue pixel
     {3, 3, 3, 3},  // red
@@ -85,8 +85,8 @@ void patternPass(const QImage& source, const ChunkSettings& settings, int pictur
                 previous.red = static_cast<uint8_t>((previous.red + pixel.red) / 2);
                 previous.green = static_cast<uint8_t>((previous.green + pixel.green) / 2);
                 previous.blue = static_cast<uint8_t>((previous.blue + pixel.blue) / 2);
-                const int k = FindNearestPattern(settings.reference, settings.squared, previous);
-                PutChunkPattern(buffer, pictureWidth, x / 2, y / 2, k);
+                const int k = findNearestPattern(settings.reference, settings.squared, previous);
+                putChunkPattern(buffer, pictureWidth, x / 2, y / 2, k);
             } else {
                 previous = pixel;
             }
@@ -137,7 +137,7 @@ int chunkDistance(ChunkColour reference, ChunkColour colour, bool squared) {
     return std::abs(dRed) + std::abs(dGreen) + std::abs(dBlue);
 }
 
-int FindNearestPattern(const ChunkReferences& reference, bool squared, ChunkColour colour) {
+int findNearestPattern(const ChunkReferences& reference, bool squared, ChunkColour colour) {
     // No fixed starting bound: with every reference far away (distances of a million or
     // more) the nearest one still wins rather than a pattern chosen by default.
     int best = 0;
@@ -152,8 +152,8 @@ int FindNearestPattern(const ChunkReferences& reference, bool squared, ChunkColo
     return best;
 }
 
-void PutChunkPattern(PixelBuffer& buffer, int pictureWidth, int i, int j, int k) {
-    const auto& pattern = ChunkPatternTable[static_cast<size_t>(std::clamp(k, 0, 15))];
+void putChunkPattern(PixelBuffer& buffer, int pictureWidth, int i, int j, int k) {
+    const auto& pattern = kChunkPatterns[static_cast<size_t>(std::clamp(k, 0, 15))];
     const long long x = 2LL * i;
     const long long y = 2LL * j;
     setInside(buffer, pictureWidth, x, y, pattern[0]);

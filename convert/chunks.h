@@ -10,7 +10,7 @@ class PixelBuffer;
 
 // The 16 chunk patterns, 4 indices each, stored column by column: top-left, bottom-left,
 // top-right, bottom-right.
-extern const std::array<std::array<uint8_t, 4>, 16> ChunkPatternTable;
+extern const std::array<std::array<uint8_t, 4>, 16> kChunkPatterns;
 
 struct ChunkColour {
     uint8_t red = 0;
@@ -41,12 +41,12 @@ struct ChunkSettings {
 int chunkDistance(ChunkColour reference, ChunkColour colour, bool squared);
 
 // The pattern whose reference is nearest to the colour; the lowest index wins a tie.
-int FindNearestPattern(const ChunkReferences& reference, bool squared, ChunkColour colour);
+int findNearestPattern(const ChunkReferences& reference, bool squared, ChunkColour colour);
 
 // Writes pattern k (above 15 taken as 15, below 0 as 0) into chunk (i, j) with stride
 // pictureWidth; a pixel is written only when its column is below pictureWidth and its
 // entry inside the buffer.
-void PutChunkPattern(PixelBuffer& buffer, int pictureWidth, int i, int j, int k);
+void putChunkPattern(PixelBuffer& buffer, int pictureWidth, int i, int j, int k);
 
 // The chunk conversion: clears the whole buffer, writes a pattern into every chunk of the
 // source, then the optional toning pass, which changes the source's bytes in place and

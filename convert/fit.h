@@ -4,14 +4,14 @@
 
 namespace tovik {
 
-// The fitted size of a w x h picture: the longer side becomes at most 256 (rules A, B,
-// C1), a narrow tall picture keeps its width and grows to at most 65536 div max(w, 8)
-// rows (rule C2, which also makes that height the new height maximum), and a picture
-// with no side above 256 keeps its size (rule D).
+// The fitted size of a w x h picture: a square, wide, or tall and at least 256 wide
+// picture with a side above 256 is scaled so that its longer side is 256; a narrow tall
+// picture keeps its width and grows to at most 65536 div max(w, 8) rows (that height then
+// becomes the height maximum); a picture with no side above 256 keeps its size.
 struct FitResult {
     int width = 0;
     int height = 0;
-    bool narrowTall = false;  // rule C2: the height maximum becomes `height`
+    bool narrowTall = false;  // narrow and tall: the height maximum becomes `height`
     bool operator==(const FitResult&) const = default;
 };
 

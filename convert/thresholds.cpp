@@ -8,7 +8,10 @@ namespace tovik {
 
 namespace {
 
-// Entries cleared before every run, whatever the picture size.
+// Entries cleared before every run, whatever the picture size: 96 rows of 96, a count
+// whose reason is unknown. Every fitted entry is written again, so it shows only where the
+// fitted picture is narrower or lower than W x H; kept because pictures made with the
+// program depend on it.
 constexpr int kClearedEntries = 9216;
 
 struct Thresholds {
@@ -66,7 +69,8 @@ void convertThresholds(const QImage& loaded, QImage& source, const ThresholdSett
         }
     }
     if (settings.toning) {
-        // Green at or below T9 is dark: its entry becomes 0; lighter pixels keep theirs.
+        // Green at or below the toning threshold is dark: its entry becomes 0; lighter pixels keep
+        // theirs.
         diffuseChannel(source, kGreenByte, t.toning, [&](int x, int y, bool light) {
             if (!light) {
                 buffer.set(y * pictureWidth + x, 0);

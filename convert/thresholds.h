@@ -7,8 +7,8 @@ namespace tovik {
 
 class PixelBuffer;
 
-// T1..T9: white, black, red lead, red brightness, green lead, green brightness, blue lead,
-// blue brightness, toning.
+// The nine thresholds in the order of the window's track bars: white, black, red lead, red
+// brightness, green lead, green brightness, blue lead, blue brightness, toning.
 constexpr std::array<int, 9> kDefaultThresholds = {250, 50, 50, 128, 30, 128, 30, 128, 96};
 
 struct ThresholdSettings {
@@ -17,7 +17,8 @@ struct ThresholdSettings {
     bool operator==(const ThresholdSettings&) const = default;
 };
 
-// The threshold conversion: clears the first 9,216 entries, rebuilds `source` from
+// The threshold conversion: clears a fixed number of entries at the start of the buffer
+// (every fitted entry is written again, so this shows only outside it), rebuilds `source` from
 // `loaded` at the source's own size, gives entry y*pictureWidth + x the index of the
 // first rule that applies to source pixel (x, y), then, when toning, diffuses the green
 // error and blacks out dark pixels. An empty source (no picture loaded) changes nothing.

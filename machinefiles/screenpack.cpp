@@ -34,7 +34,7 @@ QByteArray packedFile(const PixelBuffer& buffer, int width, int height, int head
 
 }  // namespace
 
-uint8_t PackScreenByte(int p0, int p1, int p2, int p3) {
+uint8_t packScreenByte(int p0, int p1, int p2, int p3) {
     return static_cast<uint8_t>(((p3 & 3) << 6) | ((p2 & 3) << 4) | ((p1 & 3) << 2) | (p0 & 3));
 }
 
@@ -43,7 +43,7 @@ QByteArray packPicture(const PixelBuffer& buffer, int width, int height) {
     QByteArray out(groups, '\0');
     const uint8_t* p = buffer.data();
     for (int g = 0; g < groups; ++g, p += 4) {
-        out[g] = static_cast<char>(PackScreenByte(p[0], p[1], p[2], p[3]));
+        out[g] = static_cast<char>(packScreenByte(p[0], p[1], p[2], p[3]));
     }
     return out;
 }

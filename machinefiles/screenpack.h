@@ -8,7 +8,7 @@ namespace tovik {
 class PixelBuffer;
 
 // Four colour indices into one screen byte, the first pixel in bits 0-1.
-uint8_t PackScreenByte(int p0, int p1, int p2, int p3);
+uint8_t packScreenByte(int p0, int p1, int p2, int p3);
 
 // The packed picture: N = W*H/4 bytes, byte g from entries 4g..4g+3 in buffer order
 // (groups run on across row ends); the last W*H mod 4 pixels are not exported.

@@ -9,7 +9,7 @@ constexpr uint32_t rgb(uint32_t r, uint32_t g, uint32_t b) {
 }  // namespace
 
 // clang-format off
-const std::array<uint32_t, 4 * kPaletteCount> PaletteTable = {
+const std::array<uint32_t, 4 * kPaletteCount> kPaletteTable = {
     rgb(0, 0, 0), rgb(0, 0, 255),     rgb(0, 255, 0),     rgb(255, 0, 0),
     rgb(0, 0, 0), rgb(255, 255, 0),   rgb(255, 0, 255),   rgb(255, 0, 0),
     rgb(0, 0, 0), rgb(0, 255, 255),   rgb(0, 0, 255),     rgb(255, 0, 255),
@@ -30,7 +30,7 @@ const std::array<uint32_t, 4 * kPaletteCount> PaletteTable = {
 // clang-format on
 
 QRgb paletteColour(int palette, int colour) {
-    const uint32_t v = PaletteTable[static_cast<size_t>(
+    const uint32_t v = kPaletteTable[static_cast<size_t>(
         4 * (isValidPalette(palette) ? palette : 0) + (colour & 3))];
     return qRgb(v & 0xFF, (v >> 8) & 0xFF, (v >> 16) & 0xFF);
 }

@@ -9,8 +9,8 @@ namespace tovik {
 constexpr int kPaletteCount = 16;
 
 // The 16 hardware palettes, 4 colours each, entry 4*p + c, as 0x00BBGGRR (red in the
-// low byte), the form the original drawing calls take.
-extern const std::array<uint32_t, 4 * kPaletteCount> PaletteTable;
+// low byte).
+extern const std::array<uint32_t, 4 * kPaletteCount> kPaletteTable;
 
 inline bool isValidPalette(int palette) {
     return palette >= 0 && palette < kPaletteCount;

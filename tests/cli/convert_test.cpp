@@ -51,7 +51,7 @@ bool visited(int x, int y) {
     return x >= 1 && x <= 6 && y <= 6;
 }
 
-// A 2 x 2 pattern of ChunkPatternTable given as top row, bottom row.
+// A 2 x 2 pattern of kChunkPatterns given as top row, bottom row.
 int chunkPixel(int x, int y, const char* topThenBottom) {
     return topThenBottom[(y % 2) * 2 + x % 2] - '0';
 }

@@ -75,7 +75,7 @@ TEST(ChunkNearestPattern, NearestReferenceLowestIndexOnTies) {
         {"nearest although past a million", withEntry(allBlack, 9, {0, 0, 100}), true, kWhite, 9},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(FindNearestPattern(c.references, c.squared, c.colour), c.expected) << c.name;
+        EXPECT_EQ(findNearestPattern(c.references, c.squared, c.colour), c.expected) << c.name;
     }
 }
 
@@ -97,7 +97,7 @@ TEST(ChunkPutPattern, PlacesColumnByColumnBytesAndDropsOutsiders) {
     };
     for (const auto& c : cases) {
         PixelBuffer buffer;
-        PutChunkPattern(buffer, c.width, c.i, c.j, c.k);
+        putChunkPattern(buffer, c.width, c.i, c.j, c.k);
         PixelBuffer expected;
         for (const auto& [entry, index] : c.written) {
             expected.set(entry, index);

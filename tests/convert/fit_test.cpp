@@ -14,10 +14,10 @@ TEST(FitPicture, RulesInOrder) {
         int w, h;
         FitResult expected;
     } cases[] = {
-        // A: square and larger than 256
+        // square and larger than 256
         {300, 300, {256, 256, false}},
         {257, 257, {256, 256, false}},
-        // B: wide
+        // wide
         {640, 480, {256, 192, false}},
         {1000, 300, {256, 76, false}},
         {257, 256, {256, 255, false}},
@@ -25,13 +25,13 @@ TEST(FitPicture, RulesInOrder) {
         {1000, 1, {256, 1, false}},  // a strip keeps one row instead of vanishing
         {513, 2, {256, 1, false}},
         {512, 1, {256, 1, false}},
-        // C1: tall, at least 256 wide
+        // tall, at least 256 wide
         {480, 640, {192, 256, false}},
         {300, 1000, {76, 256, false}},
         {256, 257, {255, 256, false}},
         {256, 1000, {65, 256, false}},
         {256, 70000, {1, 256, false}},
-        // C2: tall and narrower than 256; the height maximum follows
+        // tall and narrower than 256; the height maximum follows
         {100, 300, {100, 300, true}},
         {200, 1000, {200, 327, true}},
         {255, 300, {255, 257, true}},
@@ -39,7 +39,7 @@ TEST(FitPicture, RulesInOrder) {
         {8, 9000, {8, 8192, true}},
         {4, 20000, {4, 8192, true}},  // bounded as if 8 wide, the width W will really have
         {1, 257, {1, 257, true}},
-        // D: no side above 256
+        // no side above 256
         {256, 256, {256, 256, false}},
         {5, 5, {5, 5, false}},
         {256, 10, {256, 10, false}},

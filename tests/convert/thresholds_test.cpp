@@ -64,7 +64,7 @@ TEST(ConvertThresholds, EveryComparisonIsStrict) {
         std::vector<int> expected;
     } cases[] = {
         {qRgb(50, 50, 50), {2, 1, 1, 2}},     // exactly T2: not black
-        {qRgb(250, 250, 250), {2, 1, 1, 2}},  // exactly T1: not white
+        {qRgb(250, 250, 250), {2, 1, 1, 2}},  // exactly the white threshold: not white
         {qRgb(50, 49, 49), {3, 1, 1, 3}},     // one channel at T2: not black
         {qRgb(100, 130, 100), {2, 1, 1, 2}},  // green leads by exactly T5
         {qRgb(100, 131, 100), {2, 2, 2, 2}},
@@ -163,8 +163,8 @@ TEST(ConvertThresholds, SourceIsRebuiltFromTheLoadedPictureAtItsOwnSize) {
 TEST(ConvertThresholds, ToningAtTheExtremes) {
     ThresholdSettings settings;
     settings.toning = true;
-    // T9 = 255: every visited pixel (not the first or last column, not the last row)
-    // becomes black; the rest keep the white pattern.
+    // A toning threshold of 255: every visited pixel (not the first or last column, not the last
+    // row) becomes black; the rest keep the white pattern.
     settings.t[8] = 255;
     EXPECT_EQ(convertFlat(qRgb(255, 255, 255), settings), (std::vector<int>{2, 3, 1, 2}));
     {
@@ -176,8 +176,8 @@ TEST(ConvertThresholds, ToningAtTheExtremes) {
                                                            1, 0, 0, 0, 1,  //
                                                            2, 3, 2, 3, 2}));
     }
-    // T9 = 0: only a green byte of 0 at its visit blackens. Red has green 0 everywhere
-    // and an error of 0, so exactly the visited pixels become black.
+    // A toning threshold of 0: only a green byte of 0 at its visit blackens. Red has green 0
+    // everywhere and an error of 0, so exactly the visited pixels become black.
     settings.t[8] = 0;
     {
         const QImage loaded = flat(4, 3, qRgb(255, 0, 0));

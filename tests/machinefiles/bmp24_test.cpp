@@ -5,10 +5,10 @@
 #include <QImage>
 #include <QImageReader>
 
+#include "machinefiles/bmp24.h"
 #include "picture/palette.h"
 #include "picture/pixelbuffer.h"
 #include "picture/render.h"
-#include "machinefiles/bmp24.h"
 #include "testbytes.h"
 
 namespace tovik {

@@ -3,8 +3,8 @@
 #include <QByteArray>
 #include <vector>
 
-#include "picture/pixelbuffer.h"
 #include "machinefiles/rawstrip.h"
+#include "picture/pixelbuffer.h"
 
 namespace tovik {
 namespace {

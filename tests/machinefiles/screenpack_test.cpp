@@ -3,8 +3,8 @@
 #include <QByteArray>
 #include <vector>
 
-#include "picture/pixelbuffer.h"
 #include "machinefiles/screenpack.h"
+#include "picture/pixelbuffer.h"
 #include "testbytes.h"
 
 namespace tovik {
@@ -18,7 +18,7 @@ PixelBuffer bufferOf(const std::vector<int>& entries) {
     return buffer;
 }
 
-TEST(PackScreenByte, FirstPixelInTheLowBits) {
+TEST(packScreenByte, FirstPixelInTheLowBits) {
     struct Case {
         int p0, p1, p2, p3;
         uint8_t expected;
@@ -28,7 +28,7 @@ TEST(PackScreenByte, FirstPixelInTheLowBits) {
         {0, 0, 0, 3, 0xC0}, {2, 1, 0, 3, 0xC6}, {0, 1, 0, 0, 0x04}, {0, 0, 2, 0, 0x20},
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(PackScreenByte(c.p0, c.p1, c.p2, c.p3), c.expected)
+        EXPECT_EQ(packScreenByte(c.p0, c.p1, c.p2, c.p3), c.expected)
             << c.p0 << c.p1 << c.p2 << c.p3;
     }
 }

@@ -4,8 +4,8 @@
 #include <QList>
 #include <functional>
 
-#include "picture/pixelbuffer.h"
 #include "machinefiles/uknc.h"
+#include "picture/pixelbuffer.h"
 
 namespace tovik {
 namespace {
