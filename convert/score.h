@@ -44,7 +44,7 @@ public:
 private:
     int width_ = 0;
     int height_ = 0;
-    std::vector<Lab> sourceLab_;
+    std::vector<float> sourceLab_;  // the blurred source as L, a and b planes
 };
 
 // The score of a conversion: the fitted picture, as it was before the conversion, against
