@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QtConcurrent/QtConcurrentRun>
+
 #include <algorithm>
 #include <set>
 
@@ -78,6 +80,22 @@ TEST(PaletteRanking, APalettesOwnColoursRankItFirst) {
         ++checked;
     }
     EXPECT_GE(checked, 10);
+}
+
+// A window runs the ranking on the thread pool that the ranking itself uses: every
+// thread of the pool may be taken by such callers, and the ranking still finishes.
+TEST(PaletteRanking, RunsOnThePoolItUses) {
+    const QImage picture = sourcepic::fromRows({{qRgb(200, 40, 40), qRgb(20, 90, 220)}});
+    std::vector<QFuture<std::vector<PaletteScore>>> runs;
+    for (int i = 0; i < QThreadPool::globalInstance()->maxThreadCount() + 1; ++i) {
+        runs.push_back(QtConcurrent::run(
+            [&picture] { return rankPalettes(DiffusionSettings{}, picture, 8); }));
+    }
+    const auto direct = rankPalettes(DiffusionSettings{}, picture, 8);
+    for (auto& run : runs) {
+        const auto ranking = run.result();
+        EXPECT_EQ(paletteOrder(ranking), paletteOrder(direct));
+    }
 }
 
 }  // namespace
