@@ -202,8 +202,8 @@ template <typename T>
     constexpr T kTan15 = T(0.26794919243112270), kSqrt3 = T(1.7320508075688772);
     constexpr T kPi = T(std::numbers::pi);
     const T ax = std::abs(x), ay = std::abs(y);
-    const T big = std::max(ax, ay), small = std::min(ax, ay);
-    const T q = big > 0 ? small / big : T(0);
+    const T larger = std::max(ax, ay), smaller = std::min(ax, ay);
+    const T q = larger > 0 ? smaller / larger : T(0);
     const bool reduce = q > kTan15;
     const T t = reduce ? (q * kSqrt3 - 1) / (q + kSqrt3) : q;
     const T t2 = t * t;
@@ -243,22 +243,22 @@ template <typename T>
     const T dot = ap1 * ap2 + b1 * b2;
     const T cross = ap1 * b2 - b1 * ap2;
     const bool chromatic = p > 0;
-    const bool near = dot >= 0;
+    const bool closeHues = dot >= 0;
 
     // 2 sqrt(p) sin(dh / 2). Within a right angle, as sin(dh) / (2 cos(dh / 2)), which
     // does not cancel for close hues; beyond it, from cos(dh).
     const T dHNear = cross * std::sqrt(2 / std::max(p + dot, T(1e-30)));
     const T dHFar = std::copysign(std::sqrt(2 * std::max(p - dot, T(0))), cross);
-    const T dH = chromatic ? (near ? dHNear : dHFar) : T(0);
+    const T dH = chromatic ? (closeHues ? dHNear : dHFar) : T(0);
 
     // The mean hue's direction, scaled by p: the sum of the unit vectors, or beyond a
     // right angle their difference turned towards the shorter arc. With a chroma of 0
     // the mean hue is the other colour's hue (0 when both are grey).
     const T turn = cross > 0 ? T(1) : T(-1);
     const T mx =
-        chromatic ? (near ? ap1 * cp2 + ap2 * cp1 : turn * (b2 * cp1 - b1 * cp2)) : ap1 + ap2;
+        chromatic ? (closeHues ? ap1 * cp2 + ap2 * cp1 : turn * (b2 * cp1 - b1 * cp2)) : ap1 + ap2;
     const T my =
-        chromatic ? (near ? b1 * cp2 + b2 * cp1 : turn * (ap1 * cp2 - ap2 * cp1)) : b1 + b2;
+        chromatic ? (closeHues ? b1 * cp2 + b2 * cp1 : turn * (ap1 * cp2 - ap2 * cp1)) : b1 + b2;
     const T n2 = mx * mx + my * my;
     const bool hasHue = n2 > 0;
     const T inverse = T(1) / std::sqrt(hasHue ? n2 : T(1));
@@ -289,7 +289,7 @@ template <typename T>
     const T sC = 1 + T(0.045) * cMean, sH = 1 + T(0.015) * cMean * t;
     const T l = (l2 - l1) / sL, c = (cp2 - cp1) / sC, h = dH / sH;
     const T result = std::sqrt(std::max(l * l + c * c + h * h + rT * c * h, T(0)));
-    return chromatic && !near && cross == 0 ? T(-1) : result;
+    return chromatic && !closeHues && cross == 0 ? T(-1) : result;
 }
 
 // CIEDE2000 term by term with hue angles. Used only for two chromatic colours of exactly
