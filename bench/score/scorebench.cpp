@@ -5,6 +5,7 @@
 //
 //   scorebench PICTURE [ROUNDS]
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QThreadPool>
 #include <algorithm>
 #include <cstdio>
@@ -23,18 +24,13 @@ namespace {
 
 using namespace tovik;
 
-// Milliseconds of one call, the median of `rounds` calls after one untimed call.
-double medianMs(int rounds, const std::function<void()>& call) {
-    call();
-    std::vector<double> times;
-    QElapsedTimer timer;
-    for (int i = 0; i < rounds; ++i) {
-        timer.start();
-        call();
-        times.push_back(double(timer.nsecsElapsed()) / 1e6);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+double fastest(const std::vector<double>& values) {
+    return *std::min_element(values.begin(), values.end());
 }
 
 PixelBuffer convertOnce(const MethodSettings& settings, const ImportedPicture& picture) {
@@ -65,27 +61,47 @@ int main(int argc, char** argv) {
     const MethodSettings diffusion = DiffusionSettings{};
     const QImage result = renderPicture(convertOnce(thresholds, picture), w, h, 0);
 
-    const double conversion = medianMs(rounds, [&] { convertOnce(thresholds, picture); });
-    const double chunkConversion = medianMs(rounds, [&] { convertOnce(chunks, picture); });
-    const double score = medianMs(rounds, [&] { pictureScore(picture.fitted, result); });
-    const double ranking = medianMs(rounds, [&] { rankPalettes(thresholds, picture); });
-    const double chunkRanking = medianMs(rounds, [&] { rankPalettes(chunks, picture); });
-    const double diffusionRanking = medianMs(rounds, [&] { rankPalettes(diffusion, picture); });
-
-    std::printf("score and palette ranking, %d x %d picture, median of %d rounds, %d threads\n", w,
-                h, rounds, QThreadPool::globalInstance()->maxThreadCount());
-    std::printf("  one conversion, thresholds (the reference)   %8.3f ms\n", conversion);
-    std::printf("  one conversion, chunks                       %8.3f ms  ratio %6.2f\n",
-                chunkConversion, chunkConversion / conversion);
-    std::printf("  score of a pair (one thread)                 %8.3f ms  ratio %6.2f\n", score,
-                score / conversion);
-    std::printf("  16-palette ranking, thresholds               %8.3f ms  ratio %6.2f\n", ranking,
-                ranking / conversion);
-    std::printf(
-        "  16-palette ranking, chunks                   %8.3f ms  ratio %6.2f"
-        "  (%.2f chunk conversions)\n",
-        chunkRanking, chunkRanking / conversion, chunkRanking / chunkConversion);
-    std::printf("  16-palette ranking, diffusion                %8.3f ms  ratio %6.2f\n",
-                diffusionRanking, diffusionRanking / conversion);
+    // Each round times every call once, one after the other, so that a load on the machine
+    // that comes and goes weighs on the reference as on the rest; one untimed round first.
+    const std::vector<std::function<void()>> calls = {
+        [&] { convertOnce(thresholds, picture); },     [&] { convertOnce(chunks, picture); },
+        [&] { pictureScore(picture.fitted, result); }, [&] { rankPalettes(thresholds, picture); },
+        [&] { rankPalettes(chunks, picture); },        [&] { rankPalettes(diffusion, picture); },
+    };
+    std::vector<std::vector<double>> times(calls.size());
+    QElapsedTimer timer;
+    for (int round = 0; round <= rounds; ++round) {
+        for (size_t c = 0; c < calls.size(); ++c) {
+            timer.start();
+            calls[c]();
+            if (round > 0) {
+                times[c].push_back(double(timer.nsecsElapsed()) / 1e6);
+            }
+        }
+    }
+    // The fastest round too: on a machine shared with other work the median of a long call
+    // suffers more from being preempted than that of a short one.
+    std::printf("score and palette ranking, %d x %d picture %s, %d rounds, %d threads\n", w, h,
+                QFileInfo(QString::fromLocal8Bit(argv[1])).fileName().toLocal8Bit().constData(),
+                rounds, QThreadPool::globalInstance()->maxThreadCount());
+    std::printf("  %-46s %-31s   %-31s\n", "", "median of the rounds", "fastest round");
+    std::printf("  %-46s %9s %10s %10s   %9s %10s %10s\n", "", "ms", "/ thresh.", "/ chunks", "ms",
+                "/ thresh.", "/ chunks");
+    const char* names[] = {
+        "one conversion, thresholds (the reference)",
+        "one conversion, chunks",
+        "score of one pair (one thread)",
+        "16-palette ranking, thresholds (1 conversion)",
+        "16-palette ranking, chunks (1 conversion)",
+        "16-palette ranking, diffusion (16 conversions)",
+    };
+    const double thresholdsMedian = median(times[0]), chunksMedian = median(times[1]);
+    const double thresholdsFastest = fastest(times[0]), chunksFastest = fastest(times[1]);
+    for (size_t c = 0; c < calls.size(); ++c) {
+        const double m = median(times[c]), f = fastest(times[c]);
+        std::printf("  %-46s %9.3f %10.2f %10.2f   %9.3f %10.2f %10.2f\n", names[c], m,
+                    m / thresholdsMedian, m / chunksMedian, f, f / thresholdsFastest,
+                    f / chunksFastest);
+    }
     return 0;
 }
