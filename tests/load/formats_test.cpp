@@ -131,6 +131,8 @@ TEST(DecodeFormats, PicturesComeOutAsStored) {
         {"GIF, animated: the first frame", decodeGif,
          makeGif(24, 16, kGifPalette, {gifFrame(0), gifFrame(1)}), gifPicture(gifFrame(0))},
         {"WebP, lossless", decodeWebp, encodeWith(picture, "webp", 100), picture},
+        {"WebP, animated: the first frame", decodeWebp,
+         testing::animatedWebp({picture, picture.mirrored()}), picture},
         {"WebP, lossless transparent", decodeWebp, encodeWith(row(kTransparent), "webp", 100),
          row(kComposed, QImage::Format_RGB32)},
     };

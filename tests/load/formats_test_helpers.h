@@ -161,6 +161,46 @@ inline QByteArray makeGif(int width, int height, const std::vector<QRgb>& palett
     return gif + char(0x3B);
 }
 
+// ---- WebP ------------------------------------------------------------------------------
+
+// An animated WebP whose frames, all of the first's size, are Qt's lossless files of the
+// pictures, each shown whole over the one before.
+inline QByteArray animatedWebp(const std::vector<QImage>& frames) {
+    const auto u24 = [](QByteArray& b, quint32 v) {
+        for (int shift = 0; shift < 24; shift += 8) {
+            b.append(char((v >> shift) & 0xFF));
+        }
+    };
+    const auto chunk = [&](const char* type, const QByteArray& data) {
+        QByteArray c(type);
+        u24(c, quint32(data.size()));
+        c.append('\0');
+        c += data;
+        return data.size() % 2 ? c + '\0' : c;
+    };
+    const quint32 width = frames[0].width(), height = frames[0].height();
+    QByteArray canvas(1, '\x02');  // animated
+    canvas.append(3, '\0');
+    u24(canvas, width - 1);
+    u24(canvas, height - 1);
+    QByteArray body = "WEBP" + chunk("VP8X", canvas) + chunk("ANIM", QByteArray(6, '\0'));
+    for (const QImage& picture : frames) {
+        QByteArray frame;
+        u24(frame, 0);  // x / 2
+        u24(frame, 0);  // y / 2
+        u24(frame, width - 1);
+        u24(frame, height - 1);
+        u24(frame, 100);                                    // duration, ms
+        frame.append('\x02');                               // drawn without blending
+        frame += encodeWith(picture, "webp", 100).mid(12);  // its chunks after the header
+        body += chunk("ANMF", frame);
+    }
+    QByteArray file("RIFF");
+    u24(file, quint32(body.size()));
+    file.append('\0');
+    return file + body;
+}
+
 // ---- TIFF ------------------------------------------------------------------------------
 
 // An uncompressed little-endian RGB TIFF with its directory first and the picture after
