@@ -117,14 +117,10 @@ TEST(DecodeFormats, PicturesComeOutAsStored) {
         {"PNG, 16-bit grey", decodePng, encodeWith(wideGrey(), "png"),
          greys({0, 0, 1, 127, 128, 255})},
         {"TIFF, RGB", decodeTiff, encodeWith(picture, "tiff"), picture},
-        {"TIFF, indexed", decodeTiff, encodeWith(indexed, "tiff"),
-         indexed.convertToFormat(QImage::Format_RGB32)},
         {"TIFF, directory first", decodeTiff, testing::tiffDirectoryFirst(picture, 7), picture},
         // Qt writes the colour apart from alpha; libtiff composes it as we do.
         {"TIFF, transparent", decodeTiff, encodeWith(row(kTransparent), "tiff"),
          row(kComposed, QImage::Format_RGB32)},
-        {"TIFF, 16-bit grey", decodeTiff, encodeWith(wideGrey(), "tiff"),
-         greys({0, 0, 1, 127, 128, 255})},
         {"GIF", decodeGif, makeGif(24, 16, kGifPalette, {gifFrame(0)}), gifPicture(gifFrame(0))},
         {"GIF, transparent index", decodeGif, makeGif(24, 16, kGifPalette, {gifFrame(0)}, 2),
          gifPicture(gifFrame(0), 2)},
@@ -158,9 +154,6 @@ std::vector<Format> formats() {
     const QByteArray gif = makeGif(24, 16, kGifPalette, {gifFrame(0)});
     return {
         {"PNG", decodePng, encodeWith(picture, "png"), "PNG image is not valid", -1},
-        {"PNG, indexed", decodePng,
-         encodeWith(picture.convertToFormat(QImage::Format_Indexed8), "png"),
-         "PNG image is not valid", -1},
         // The cut that loses only the trailer keeps the whole frame.
         {"GIF", decodeGif, gif, "GIF image is not valid", gif.size() - 1},
         {"TIFF", decodeTiff, encodeWith(picture, "tiff"), "TIFF image is not valid", -1},
@@ -170,7 +163,6 @@ std::vector<Format> formats() {
          "TIFF image is not valid", -1},
         {"TIFF, directory first", decodeTiff, testing::tiffDirectoryFirst(picture, 5),
          "TIFF image is not valid", -1},
-        {"WebP, lossy", decodeWebp, encodeWith(picture, "webp", 75), "WebP image is not valid", -1},
         {"WebP, lossless", decodeWebp, encodeWith(picture, "webp", 100), "WebP image is not valid",
          -1},
     };
@@ -202,49 +194,23 @@ TEST(DecodeFormats, PixelLimitIsInclusive) {
     }
 }
 
-TEST(DecodeFormats, DamagedFilesAreRefused) {
-    const QImage picture = makeTestPicture(24, 16);
-    QByteArray changedPng = encodeWith(picture, "png");
-    changedPng[changedPng.indexOf("IDAT") + 20] ^= 0x10;
+// Damage the checks see besides cuts (cut, changed and mislabelled files of every format
+// are rows of tests/badinputs.h).
+TEST(DecodeFormats, IncompleteContentsAreRefused) {
     // The palette chunk dropped whole, so that every checksum still holds.
-    QByteArray noPalette = encodeWith(picture.convertToFormat(QImage::Format_Indexed8), "png");
+    QByteArray noPalette =
+        encodeWith(makeTestPicture(24, 16).convertToFormat(QImage::Format_Indexed8), "png");
     const qsizetype plte = noPalette.indexOf("PLTE") - 4;
-    const qsizetype plteLength =
-        qsizetype(uchar(noPalette[plte + 2])) << 8 | uchar(noPalette[plte + 3]);
-    noPalette.remove(plte, plteLength + 12);
-    // Codes of all ones name entries the table does not hold yet.
-    QByteArray unknownCode = makeGif(24, 16, kGifPalette, {gifFrame(0)});
-    const qsizetype codes = unknownCode.indexOf(char(0x2C)) + 11;  // the first sub-block
-    unknownCode.replace(codes + 1, 4, QByteArray(4, '\xFF'));
-    // Codes that end, with the end code, after 300 of the 384 pixels.
+    noPalette.remove(plte, (uchar(noPalette[plte + 2]) << 8 | uchar(noPalette[plte + 3])) + 12);
+    // Codes that end, with the end code, after 300 of the 384 pixels: Qt's reader leaves
+    // the rest of the frame empty.
     std::vector<int> fewer = gifFrame(0);
     fewer.resize(300);
     QByteArray shortFrame = makeGif(24, 16, kGifPalette, {gifFrame(0)});
     shortFrame = shortFrame.left(shortFrame.indexOf(char(0x2C)) + 10) + '\2' +
                  testing::gifCodes(fewer, 2) + char(0x3B);
-    QByteArray lossless = encodeWith(picture, "webp", 100);
-    for (qsizetype i = lossless.size() / 2; i < lossless.size() / 2 + 32; ++i) {
-        lossless[i] = char(lossless[i] ^ 0x5A);
-    }
-    const struct {
-        const char* what;
-        Decoder decode;
-        QByteArray bytes;
-        std::string message;
-    } cases[] = {
-        {"PNG, a byte of the picture data changed", decodePng, changedPng,
-         "PNG image is not valid"},
-        {"PNG, indexed without its palette", decodePng, noPalette, "PNG image is not valid"},
-        {"PNG, a JPEG file", decodePng, testing::encodeJpeg(picture, testing::JpegKind::Baseline),
-         "PNG image is not valid"},
-        {"GIF, a code not yet in the table", decodeGif, unknownCode, "GIF image is not valid"},
-        {"GIF, codes that end before the frame is full", decodeGif, shortFrame,
-         "GIF image is not valid"},
-        {"WebP, lossless data changed", decodeWebp, lossless, "WebP image is not valid"},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(errorOf([&] { c.decode(c.bytes, kMaxPicturePixels); }), c.message) << c.what;
-    }
+    EXPECT_EQ(errorOf([&] { decodePng(noPalette, kMaxPicturePixels); }), "PNG image is not valid");
+    EXPECT_EQ(errorOf([&] { decodeGif(shortFrame, kMaxPicturePixels); }), "GIF image is not valid");
 }
 
 }  // namespace
