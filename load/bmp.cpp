@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "load/picturefile.h"
+#include "load/qtreader.h"
 #include "picture/error.h"
 
 namespace tovik {
@@ -145,10 +146,7 @@ QImage decodeBmp(const QByteArray& bytes, qint64 maxPixels) {
     checkBmpHeader(bytes, maxPixels);
     // The header passed the size check, so the reader's own allocation limit (far below
     // our pixel limit) must not refuse it.
-    const int neededMegabytes = int(std::min<qint64>(maxPixels, kMaxPicturePixels) * 4 >> 20) + 1;
-    if (QImageReader::allocationLimit() != 0 && QImageReader::allocationLimit() < neededMegabytes) {
-        QImageReader::setAllocationLimit(neededMegabytes);
-    }
+    allowPictureAllocation(maxPixels);
     QBuffer buffer;
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);

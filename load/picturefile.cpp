@@ -4,7 +4,11 @@
 
 #include "convert/fit.h"
 #include "load/bmp.h"
+#include "load/gif.h"
 #include "load/jpeg.h"
+#include "load/png.h"
+#include "load/tiff.h"
+#include "load/webp.h"
 #include "picture/error.h"
 #include "picture/fileio.h"
 
@@ -26,21 +30,41 @@ bool isJpegFileName(const QString& path) {
 
 namespace {
 
-// The file's bytes, and whether they take the JPEG path. The extension is judged before
-// the file is read, as a reader chosen by extension would: a name it cannot handle is
-// refused whether or not the file exists.
-QByteArray readPictureFile(const QString& path, bool& jpeg) {
+enum class PictureFormat { Jpeg, Bmp, Png, Gif, Tiff, Webp };
+
+// The reader for the file name, JPEG first by isJpegFileName's rule, the others by the
+// whole extension in any case.
+PictureFormat formatOf(const QString& name, const QString& extension) {
+    if (isJpegFileName(name)) {
+        return PictureFormat::Jpeg;
+    }
+    static const struct {
+        const char* extension;
+        PictureFormat format;
+    } kExtensions[] = {
+        {"bmp", PictureFormat::Bmp},  {"png", PictureFormat::Png},   {"gif", PictureFormat::Gif},
+        {"tif", PictureFormat::Tiff}, {"tiff", PictureFormat::Tiff}, {"webp", PictureFormat::Webp},
+    };
+    const QString lower = extension.toLower();
+    for (const auto& known : kExtensions) {
+        if (lower == QLatin1String(known.extension)) {
+            return known.format;
+        }
+    }
+    throw Error(QStringLiteral("Unknown picture file extension (.%1)").arg(extension));
+}
+
+// The file's bytes, and the reader they go to. The extension is judged before the file
+// is read, as a reader chosen by extension would: a name it cannot handle is refused
+// whether or not the file exists.
+QByteArray readPictureFile(const QString& path, PictureFormat& format) {
     const QString name = QFileInfo(path).fileName();
     const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
     if (dot < 0) {
         throw Error(
             QStringLiteral("Unknown picture file type: the name %1 has no extension").arg(name));
     }
-    const QString extension = name.mid(dot + 1);
-    jpeg = isJpegFileName(path);
-    if (!jpeg && extension.toLower() != QLatin1String("bmp")) {
-        throw Error(QStringLiteral("Unknown picture file extension (.%1)").arg(extension));
-    }
+    format = formatOf(name, name.mid(dot + 1));
     // The size is checked before reading, and the read is bounded as well, for a file
     // that grows meanwhile or a device that reports no size.
     const auto tooLargeFile = [&name] {
@@ -58,21 +82,40 @@ QByteArray readPictureFile(const QString& path, bool& jpeg) {
     return bytes;
 }
 
+// The picture decoded whole.
+QImage decodeWhole(const QByteArray& bytes, PictureFormat format) {
+    switch (format) {
+        case PictureFormat::Jpeg:
+            return decodeJpeg(bytes);
+        case PictureFormat::Bmp:
+            return decodeBmp(bytes);
+        case PictureFormat::Png:
+            return decodePng(bytes);
+        case PictureFormat::Gif:
+            return decodeGif(bytes);
+        case PictureFormat::Tiff:
+            return decodeTiff(bytes);
+        case PictureFormat::Webp:
+            return decodeWebp(bytes);
+    }
+    return {};
+}
+
 }  // namespace
 
 QImage loadPicture(const QString& path) {
-    bool jpeg = false;
-    const QByteArray bytes = readPictureFile(path, jpeg);
-    return jpeg ? decodeJpeg(bytes) : decodeBmp(bytes);
+    PictureFormat format{};
+    const QByteArray bytes = readPictureFile(path, format);
+    return decodeWhole(bytes, format);
 }
 
 QImage loadPictureStretched(const QString& path, const std::function<QSize(QSize)>& sizeFor) {
-    bool jpeg = false;
-    const QByteArray bytes = readPictureFile(path, jpeg);
-    if (jpeg) {
+    PictureFormat format{};
+    const QByteArray bytes = readPictureFile(path, format);
+    if (format == PictureFormat::Jpeg) {
         return decodeJpegStretched(bytes, sizeFor);
     }
-    const QImage picture = decodeBmp(bytes);
+    const QImage picture = decodeWhole(bytes, format);
     const QSize target = sizeFor(picture.size());
     return stretchNearest(picture, target.width(), target.height());
 }

@@ -19,6 +19,7 @@
 
 #include <jerror.h>
 
+#include "load/formats_test_helpers.h"
 #include "load/jpeg_test_helpers.h"
 
 namespace tovik::testing {
@@ -94,6 +95,44 @@ inline QByteArray hugeBmp() {
     return bmp;
 }
 
+inline QByteArray hugePng() {
+    return withPngSize(encodeWith(makeTestPicture(16, 16), "png"), 20000, 20000);
+}
+
+inline QByteArray hugeGif() {
+    QByteArray gif = makeGif(2, 2, {qRgb(0, 0, 0), qRgb(255, 255, 255)}, {{0, 1, 1, 0}});
+    gif.replace(6, 4, QByteArray::fromHex("204e204e"));  // the screen: 20000 x 20000
+    return gif;
+}
+
+// The directory's first two fields are the width and the height, values at 18 and 30.
+inline QByteArray hugeTiff() {
+    QByteArray tiff = tiffDirectoryFirst(makeTestPicture(16, 16), 4);
+    const QByteArray side = QByteArray::fromHex("204e0000");  // 20000
+    tiff.replace(18, 4, side);
+    tiff.replace(30, 4, side);
+    return tiff;
+}
+
+// A lossless WebP keeps width - 1 and height - 1 in 14 bits each after its signature byte.
+inline QByteArray hugeWebp() {
+    QByteArray webp = encodeWith(makeTestPicture(16, 16), "webp", 100);
+    const auto* p = reinterpret_cast<const uchar*>(webp.constData()) + 21;
+    const quint32 flags = quint32(p[3]) >> 4 << 28;
+    QByteArray sizes;
+    putU32(sizes, flags | 11999u << 14 | 11999u);
+    webp.replace(21, 4, sizes);
+    return webp;
+}
+
+// The picture with bytes from the middle on changed.
+inline QByteArray damaged(QByteArray bytes, qsizetype from, qsizetype count = 32) {
+    for (qsizetype i = from; i < from + count && i < bytes.size(); ++i) {
+        bytes[i] = char(bytes[i] ^ 0x5A);
+    }
+    return bytes;
+}
+
 constexpr qint64 kHugeFileBytes = qint64(700) << 20;
 
 inline std::vector<BadInput> badInputs() {
@@ -103,6 +142,18 @@ inline std::vector<BadInput> badInputs() {
     const auto jpegError = [](int code) { return QStringLiteral("JPEG error #%1").arg(code); };
     const QString invalidBitmap = QStringLiteral("Bitmap image is not valid");
     const QString cannotOpen = QStringLiteral("Cannot open file %1");
+    const QImage picture = makeTestPicture(64, 64);
+    const QByteArray png = encodeWith(picture, "png");
+    const QByteArray gif = makeGif(4, 4, {qRgb(0, 0, 0), qRgb(255, 255, 255)},
+                                   {{0, 1, 1, 0, 1, 0, 0, 1, 0, 1, 1, 0, 1, 0, 0, 1}});
+    // Qt's writer puts the colour map of an indexed TIFF at the end of the file.
+    const QByteArray tiff = encodeWith(picture.convertToFormat(QImage::Format_Indexed8), "tiff");
+    const QByteArray stripsTiff = tiffDirectoryFirst(picture, 8);
+    const QByteArray webp = encodeWith(picture, "webp", 100);
+    const QString invalidPng = QStringLiteral("PNG image is not valid");
+    const QString invalidGif = QStringLiteral("GIF image is not valid");
+    const QString invalidTiff = QStringLiteral("TIFF image is not valid");
+    const QString invalidWebp = QStringLiteral("WebP image is not valid");
     return {
         {"JPEG, truncated", Reader::Picture, "cut.jpg", bytes(jpeg.left(jpeg.size() / 2)),
          jpegError(JWRN_JPEG_EOF)},
@@ -118,10 +169,33 @@ inline std::vector<BadInput> badInputs() {
         {"BMP, zero-length", Reader::Picture, "empty.bmp", bytes(""), invalidBitmap},
         {"BMP, huge dimensions", Reader::Picture, "huge.bmp", bytes(hugeBmp()),
          "Picture is too large: 20000 x 20000 pixels"},
+        {"PNG, truncated", Reader::Picture, "cut.png", bytes(png.left(png.size() / 2)), invalidPng},
+        {"PNG, damaged", Reader::Picture, "damaged.png",
+         bytes(damaged(png, png.indexOf("IDAT") + 8)), invalidPng},
+        {"PNG, huge dimensions", Reader::Picture, "huge.png", bytes(hugePng()),
+         "Picture is too large: 20000 x 20000 pixels"},
+        {"A JPEG named .png", Reader::Picture, "photo.png", bytes(jpeg), invalidPng},
+        {"GIF, truncated", Reader::Picture, "cut.gif", bytes(gif.left(gif.size() - 5)), invalidGif},
+        {"GIF, damaged", Reader::Picture, "damaged.gif",
+         bytes(damaged(gif, gif.indexOf(char(0x2C)) + 12, 2)), invalidGif},
+        {"GIF, huge dimensions", Reader::Picture, "huge.gif", bytes(hugeGif()),
+         "Picture is too large: 20000 x 20000 pixels"},
+        {"TIFF, truncated", Reader::Picture, "cut.tif", bytes(tiff.left(tiff.size() - 100)),
+         invalidTiff},
+        {"TIFF, damaged", Reader::Picture, "damaged.tiff", bytes(damaged(stripsTiff, 128, 4)),
+         invalidTiff},
+        {"TIFF, huge dimensions", Reader::Picture, "huge.tif", bytes(hugeTiff()),
+         "Picture is too large: 20000 x 20000 pixels"},
+        {"WebP, truncated", Reader::Picture, "cut.webp", bytes(webp.left(webp.size() / 2)),
+         invalidWebp},
+        {"WebP, damaged", Reader::Picture, "damaged.webp", bytes(damaged(webp, webp.size() / 2)),
+         invalidWebp},
+        {"WebP, huge dimensions", Reader::Picture, "huge.webp", bytes(hugeWebp()),
+         "Picture is too large: 12000 x 12000 pixels"},
         {"Picture file over 512 MB", Reader::Picture, "enormous.jpg",
          sparse(jpeg.left(100), kHugeFileBytes), "Picture file %2 is too large: over 512 MB"},
-        {"Picture of another type", Reader::Picture, "photo.png", bytes(jpeg),
-         "Unknown picture file extension (.png)"},
+        {"Picture of another type", Reader::Picture, "photo.pcx", bytes(jpeg),
+         "Unknown picture file extension (.pcx)"},
         {"A folder as picture", Reader::Picture, "folder.bmp", makeFolder, cannotOpen},
         {"An unreadable picture", Reader::Picture, "locked.jpg", makeUnreadable, cannotOpen},
         {"A missing picture", Reader::Picture, "missing.bmp", [](const QString&) {}, cannotOpen},

@@ -531,7 +531,7 @@ TEST_F(CliConvert, APictureThatCannotBeReadFailsAndWritesNothing) {
     writeBytes(path("cut.jpg"), jpeg.left(jpeg.size() / 2));
     writeBytes(path("text.jpg"), "not a picture at all");
     writeBytes(path("bad.bmp"), "BM not really");
-    writeBytes(path("photo.png"), jpeg);
+    writeBytes(path("photo.pcx"), jpeg);
     writeBytes(path("old.bip"), "old contents");
     const QString out = path("old.bip");
     struct Case {
@@ -543,7 +543,7 @@ TEST_F(CliConvert, APictureThatCannotBeReadFailsAndWritesNothing) {
         {path("cut.jpg"), QString("JPEG error #%1").arg(JWRN_JPEG_EOF)},
         {path("text.jpg"), QString("JPEG error #%1").arg(JERR_NO_SOI)},
         {path("bad.bmp"), "Bitmap image is not valid"},
-        {path("photo.png"), "Unknown picture file extension (.png)"},
+        {path("photo.pcx"), "Unknown picture file extension (.pcx)"},
         {dir.path(),
          "Unknown picture file type: the name " + QDir(dir.path()).dirName() + " has no extension"},
     };
@@ -563,7 +563,7 @@ TEST_F(CliConvert, APictureThatCannotBeReadFailsAndWritesNothing) {
         runCli({"convert", path("cut.jpg"), "--method", "cga", "-o", path("new.bin")});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(filesInDir(),
-              QStringList({"bad.bmp", "cut.jpg", "old.bip", "photo.png", "text.jpg"}));
+              QStringList({"bad.bmp", "cut.jpg", "old.bip", "photo.pcx", "text.jpg"}));
 }
 
 TEST_F(CliConvert, AnUnwritableOutputFailsAndLeavesNoFile) {

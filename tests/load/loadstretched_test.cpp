@@ -8,14 +8,14 @@
 #include <jerror.h>
 
 #include "convert/fit.h"
-#include "load/fuzzregression.h"
-#include "load/jpeg_test_helpers.h"
 #include "load/bmp.h"
+#include "load/fuzzregression.h"
 #include "load/jpeg.h"
+#include "load/jpeg_test_helpers.h"
 #include "load/picturefile.h"
+#include "machinefiles/bmp24.h"
 #include "picture/error.h"
 #include "picture/fileio.h"
-#include "machinefiles/bmp24.h"
 
 namespace tovik {
 namespace {
@@ -145,7 +145,8 @@ TEST(LoadPictureStretched, FailsAsTheWholeLoadFails) {
         {"empty.jpg", QByteArray(), jpegError(JERR_INPUT_EMPTY)},
         {"noise.jpg", QByteArray(300, 'x'), jpegError(JERR_NO_SOI)},
         {"bad.bmp", "BM not really", "Bitmap image is not valid"},
-        {"picture.png", jpeg, "Unknown picture file extension (.png)"},
+        {"picture.pcx", jpeg, "Unknown picture file extension (.pcx)"},
+        {"picture.png", jpeg, "PNG image is not valid"},
         {"noextension", jpeg, "Unknown picture file type: the name noextension has no extension"},
     };
     for (const Case& c : cases) {

@@ -1,6 +1,6 @@
+#include "load/picturefile.h"
 #include "load/bmp.h"
 #include "load/jpeg.h"
-#include "load/picturefile.h"
 
 #include <gtest/gtest.h>
 
@@ -10,6 +10,7 @@
 #include <jerror.h>
 
 #include "convert/fit.h"
+#include "load/formats_test_helpers.h"
 #include "load/fuzzregression.h"
 #include "load/jpeg_test_helpers.h"
 #include "picture/error.h"
@@ -69,23 +70,28 @@ protected:
 
 TEST_F(LoadPictureTest, ChoosesTheReaderByExtension) {
     const QImage fromJpeg = decodeJpeg(jpeg);
+    QImage twoPixels(2, 1, QImage::Format_RGB32);  // the pixels of `bmp`
+    twoPixels.setPixel(0, 0, qRgb(3, 2, 1));
+    twoPixels.setPixel(1, 0, qRgb(6, 5, 4));
+    const QByteArray png = testing::encodeWith(twoPixels, "png");
+    const QByteArray tiff = testing::encodeWith(twoPixels, "tiff");
+    const QByteArray webp = testing::encodeWith(twoPixels, "webp", 100);
+    const QByteArray gif = testing::makeGif(2, 1, {qRgb(3, 2, 1), qRgb(6, 5, 4)}, {{0, 1}});
     const struct {
         const char* name;
-        bool jpegContent;
+        const QByteArray& content;
+        const QImage& expected;
     } cases[] = {
-        {"a.JPEG", true}, {"b.Jpg", true},  {"c.jpeg", true},
-        {"d.jpg", true},  {"e.bmp", false}, {"f.BMP", false},
+        {"a.JPEG", jpeg, fromJpeg},  {"b.Jpg", jpeg, fromJpeg},   {"c.jpeg", jpeg, fromJpeg},
+        {"d.jpg", jpeg, fromJpeg},   {"e.bmp", bmp, twoPixels},   {"f.BMP", bmp, twoPixels},
+        {"g.png", png, twoPixels},   {"h.PNG", png, twoPixels},   {"i.gif", gif, twoPixels},
+        {"j.Gif", gif, twoPixels},   {"k.tif", tiff, twoPixels},  {"l.TIFF", tiff, twoPixels},
+        {"m.tiff", tiff, twoPixels}, {"n.webp", webp, twoPixels}, {"o.WebP", webp, twoPixels},
     };
     for (const auto& c : cases) {
-        const QImage image = loadPicture(write(c.name, c.jpegContent ? jpeg : bmp));
+        const QImage image = loadPicture(write(c.name, c.content));
         EXPECT_EQ(image.format(), QImage::Format_RGB32) << c.name;
-        if (c.jpegContent) {
-            EXPECT_EQ(firstDifference(image, fromJpeg), "") << c.name;
-        } else {
-            ASSERT_EQ(image.size(), QSize(2, 1)) << c.name;
-            EXPECT_EQ(image.pixel(0, 0), qRgb(3, 2, 1)) << c.name;
-            EXPECT_EQ(image.pixel(1, 0), qRgb(6, 5, 4)) << c.name;
-        }
+        EXPECT_EQ(firstDifference(image, c.expected), "") << c.name;
     }
 }
 
@@ -97,7 +103,12 @@ TEST_F(LoadPictureTest, RefusesWhatItCannotRead) {
     } cases[] = {
         {"g.jpe", jpeg, "Unknown picture file extension (.jpe)"},
         {"h.JPE", jpeg, "Unknown picture file extension (.JPE)"},
-        {"i.png", bmp, "Unknown picture file extension (.png)"},
+        {"i.pcx", bmp, "Unknown picture file extension (.pcx)"},
+        {"i.tifff", bmp, "Unknown picture file extension (.tifff)"},
+        {"i.png", jpeg, "PNG image is not valid"},
+        {"i.gif", bmp, "GIF image is not valid"},
+        {"i.tif", jpeg, "TIFF image is not valid"},
+        {"i.webp", bmp, "WebP image is not valid"},
         {"j.", bmp, "Unknown picture file extension (.)"},
         {"picture", jpeg, "Unknown picture file type: the name picture has no extension"},
         {"k.jpg", bmp, jpegError(JERR_NO_SOI)},
@@ -115,8 +126,8 @@ TEST_F(LoadPictureTest, MissingFile) {
     EXPECT_EQ(errorOf([&] { loadPicture(jpgPath); }), "Cannot open file " + jpgPath.toStdString());
     EXPECT_EQ(errorOf([&] { loadPicture(bmpPath); }), "Cannot open file " + bmpPath.toStdString());
     // An extension no reader handles is refused before the file is looked for.
-    EXPECT_EQ(errorOf([&] { loadPicture(dir.filePath("missing.gif")); }),
-              "Unknown picture file extension (.gif)");
+    EXPECT_EQ(errorOf([&] { loadPicture(dir.filePath("missing.pcx")); }),
+              "Unknown picture file extension (.pcx)");
 }
 
 // ---- JPEG ----------------------------------------------------------------------------------

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <QByteArray>
+#include <QImage>
+
+#include "load/picturefile.h"
+
+namespace tovik {
+
+// Decodes a PNG through Qt's reader into an RGB32 image, transparent pixels composed over
+// black (composeOverBlack), 16-bit samples brought to 8 bits. Throws Error("PNG image is
+// not valid") for a damaged or truncated file, and a clear Error for a picture above
+// maxPixels.
+QImage decodePng(const QByteArray& bytes, qint64 maxPixels = kMaxPicturePixels);
+
+}  // namespace tovik
