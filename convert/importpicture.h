@@ -24,4 +24,9 @@ struct ImportedPicture {
 // Throws as loadPicture does; nothing is returned for a refused file.
 ImportedPicture importPicture(const QString& path);
 
+// The same for a picture already in memory (a pasted one): transparent pixels are
+// composed over black, then the picture is fitted. A picture above kMaxPicturePixels is
+// refused.
+ImportedPicture importImage(const QImage& image);
+
 }  // namespace tovik

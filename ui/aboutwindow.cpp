@@ -1,6 +1,7 @@
 #include "ui/aboutwindow.h"
 
 #include <QLabel>
+#include <algorithm>
 
 #include "ui/application.h"
 #include "ui/toolwindow.h"
@@ -34,7 +35,7 @@ AboutWindow::AboutWindow()
     : QDialog(nullptr, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("О программе"));
-    setFixedSize(226, 101);
+    constexpr int kWidth = 226, kHeight = 101;
     QPalette silver = palette();
     silver.setColor(QPalette::Window, QColor::fromRgb(0xFFC0C0C0));
     setPalette(silver);
@@ -42,16 +43,25 @@ AboutWindow::AboutWindow()
 
     const QString nickname = QStringLiteral("Tovik");
     Label1 = makeLabel(this, "Label1", nickname, 13, 0xFFFFFFFF);
-    Label1->move(73, 5);
     Label2 = makeLabel(this, "Label2", nickname, 13, 0xFF000000);
-    Label2->move(72, 4);
     Label3 = makeLabel(this, "Label3", QString::fromLatin1(Application::kTitle), 0, 0xFF000000);
-    centreHorizontally(Label3, width(), 26);
-    Label4 = makeLabel(this, "Label4", QStringLiteral("Отзывы и вопросы — на странице проекта"), 10,
-                       0xFF000000);
-    centreHorizontally(Label4, width(), 50);
+    Label4 =
+        makeLabel(this, "Label4", QStringLiteral("Отзывы — на странице проекта"), 10, 0xFF000000);
     Label5 = makeLabel(this, "Label5", QStringLiteral("v 0.7"), 0, 0xFF000000);
-    centreHorizontally(Label5, width(), 76);
+    // Every line shows whole: the window grows past its usual width if a font needs it,
+    // and the nickname moves with the centre.
+    int widest = 0;
+    for (const QLabel* label : {Label1, Label3, Label4, Label5}) {
+        widest = std::max(widest, label->width());
+    }
+    const int width = std::max(kWidth, widest + 16);
+    setFixedSize(width, kHeight);
+    const int shift = (width - kWidth) / 2;
+    Label1->move(73 + shift, 5);
+    Label2->move(72 + shift, 4);
+    centreHorizontally(Label3, width, 26);
+    centreHorizontally(Label4, width, 50);
+    centreHorizontally(Label5, width, 76);
 }
 
 void AboutWindow::showCentredOn(const QWidget* owner) {

@@ -1,6 +1,9 @@
 #include "ui/application.h"
 
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
+#include <QTranslator>
 
 #include "picture/error.h"
 #include "ui/dialogs.h"
@@ -21,6 +24,13 @@ void showMessage(const QString& text) {
 
 Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
     setApplicationName(QString::fromLatin1(kTitle));
+    // The program speaks Russian whatever the system's language: Qt's own dialogs and
+    // buttons too.
+    auto* translator = new QTranslator(this);
+    if (translator->load(QLocale(QLocale::Russian), QStringLiteral("qtbase"), QStringLiteral("_"),
+                         QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        installTranslator(translator);
+    }
 }
 
 bool Application::notify(QObject* receiver, QEvent* event) {

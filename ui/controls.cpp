@@ -38,7 +38,11 @@ void SpinEdit::setClampedValue(int value) {
 
 void SpinEdit::stepBy(int steps) {
     const int next = clamp(value() + steps * singleStep());
-    if (next == value() || (stepGuard_ && !stepGuard_(next))) {
+    if (next == value()) {
+        return;
+    }
+    if (stepGuard_ && !stepGuard_(next)) {
+        emit stepRefused();
         return;
     }
     setValue(next);
@@ -132,6 +136,19 @@ void ImageView::paintEvent(QPaintEvent* event) {
 void ImageView::mousePressEvent(QMouseEvent* event) {
     const QPoint at = event->position().toPoint();
     emit mouseDown(event->button(), at.x(), at.y());
+}
+
+void ImageView::trackMouse() {
+    setMouseTracking(true);
+}
+
+void ImageView::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    emit mouseMoved(at.x(), at.y());
+}
+
+void ImageView::leaveEvent(QEvent*) {
+    emit mouseLeft();
 }
 
 // ---- DrawGrid ----

@@ -31,6 +31,10 @@ public:
 
     void stepBy(int steps) override;
 
+signals:
+    // An arrow step was refused by the guard.
+    void stepRefused();
+
 protected:
     StepEnabled stepEnabled() const override;
     void keyPressEvent(QKeyEvent* event) override;
@@ -82,12 +86,19 @@ public:
     void setBitmapWidth(int width);
     void setBitmapHeight(int height);
 
+    // Reports where the mouse is over the image, not only while a button is held.
+    void trackMouse();
+
 signals:
     void mouseDown(Qt::MouseButton button, int x, int y);
+    void mouseMoved(int x, int y);
+    void mouseLeft();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
 
 private:
     QImage bitmap_;

@@ -2,6 +2,12 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <QScopeGuard>
+#include <QUrl>
 
 #include "convert/cga.h"
 #include "convert/importpicture.h"
@@ -42,6 +48,10 @@ Desktop::~Desktop() {
     main_.reset();
 }
 
+void Desktop::show() {
+    main_->show();
+}
+
 void Desktop::setDialogs(std::unique_ptr<Dialogs> dialogs) {
     dialogs_ = std::move(dialogs);
     Application::setErrorDialogs(dialogs_.get());
@@ -68,11 +78,14 @@ void Desktop::connectMenu() {
     command(m.N9, [this] { main_->close(); });
     command(m.N13, [this] { about_->showCentredOn(main_.get()); });
     command(m.N24, [this] { chunkSettings_->show(); });
+    command(m.paste, [this] { paste(); });
 }
 
 void Desktop::connectWindows() {
     main_->setCloseGuard([this] { return files_->mayDiscard(); });
     connect(main_.get(), &MainWindow::previewToggled, this, &Desktop::showPreview);
+    connect(main_.get(), &MainWindow::fileDropped, this,
+            [this](const QString& path) { runGuarded([&] { dropFile(path); }); });
     connect(preview_.get(), &PreviewWindow::closed, main_.get(),
             [this] { main_->setPreviewShown(false); });
     connect(thresholds_.get(), &ThresholdsWindow::previewRequested, this,
@@ -97,6 +110,11 @@ void Desktop::showPreview(bool shown) {
 
 void Desktop::loadSourcePicture() {
     document_->setHeightMax(kLoadHeightMax);
+    if (given_) {
+        document_->takePicture(given_->file.isEmpty() ? importImage(given_->image)
+                                                      : importPicture(given_->file));
+        return;
+    }
     const auto file = dialogs_->openFile(fileDialogs::OpenDialog2);
     if (!file) {
         return;
@@ -106,6 +124,7 @@ void Desktop::loadSourcePicture() {
 }
 
 void Desktop::importThresholds() {
+    lastImport_ = Import::Thresholds;
     PictureDocument::Step step(*document_, QStringLiteral("Пороги"));
     loadSourcePicture();
     document_->convert(thresholds_->settings());
@@ -118,6 +137,7 @@ void Desktop::importThresholds() {
 }
 
 void Desktop::importFloydSteinberg() {
+    lastImport_ = Import::FloydSteinberg;
     PictureDocument::Step step(*document_, QStringLiteral("Флойд-Стейнберг"));
     loadSourcePicture();
     document_->setViewScale(4);
@@ -127,6 +147,7 @@ void Desktop::importFloydSteinberg() {
 }
 
 void Desktop::importCga() {
+    lastImport_ = Import::Cga;
     PictureDocument::Step step(*document_, QStringLiteral("CGA_BWCM"));
     document_->setPalette(kCgaPalette);
     loadSourcePicture();
@@ -134,6 +155,7 @@ void Desktop::importCga() {
 }
 
 void Desktop::importChunks() {
+    lastImport_ = Import::Chunks;
     PictureDocument::Step step(*document_, QStringLiteral("Чанки"));
     main_->setPreviewShown(true);
     document_->setViewScale(4);
@@ -171,4 +193,50 @@ void Desktop::previewFloydSteinberg() {
 void Desktop::previewChunks() {
     PictureDocument::Step step(*document_, QStringLiteral("Чанки"));
     convertChunks();
+}
+
+// ---- Drops and paste ----
+
+void Desktop::dropFile(const QString& path) {
+    if (QFileInfo(path).suffix().compare(QStringLiteral("bip"), Qt::CaseInsensitive) == 0) {
+        files_->openProjectFile(path);
+    } else {
+        importGiven(path, {});
+    }
+}
+
+void Desktop::paste() {
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    if (data != nullptr && data->hasImage()) {
+        importGiven({}, qvariant_cast<QImage>(data->imageData()));
+        return;
+    }
+    if (data != nullptr) {
+        for (const QUrl& url : data->urls()) {
+            if (url.isLocalFile()) {
+                dropFile(url.toLocalFile());
+                return;
+            }
+        }
+    }
+    main_->showNote(QStringLiteral("В буфере обмена нет картинки"));
+}
+
+void Desktop::importGiven(const QString& file, const QImage& image) {
+    given_ = GivenPicture{file, image};
+    const auto forget = qScopeGuard([this] { given_.reset(); });
+    switch (lastImport_) {
+        case Import::Thresholds:
+            importThresholds();
+            break;
+        case Import::FloydSteinberg:
+            importFloydSteinberg();
+            break;
+        case Import::Chunks:
+            importChunks();
+            break;
+        case Import::Cga:
+            importCga();
+            break;
+    }
 }

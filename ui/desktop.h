@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QImage>
 #include <QObject>
 #include <memory>
+#include <optional>
 
 #include "ui/dialogs.h"
 #include "ui/filecommands.h"
@@ -35,6 +37,9 @@ public:
     ChunkSettingsWindow& chunkSettings() { return *chunkSettings_; }
     FileCommands& files() { return *files_; }
 
+    // Shows the main window; the others appear when a command or the user asks.
+    void show();
+
     // Every file dialog and message box of the program goes through these.
     Dialogs& dialogs() { return *dialogs_; }
     void setDialogs(std::unique_ptr<Dialogs> dialogs);
@@ -49,7 +54,16 @@ public:
     void importChunks();
     void importCga();
 
+    // A dropped file: a project (.bip) opens as a project; any other file is imported by
+    // the import command used last (thresholds at start) as if chosen in its dialog.
+    void dropFile(const QString& path);
+    // The clipboard's picture imported the same way, or its file as if dropped.
+    void paste();
+
 private:
+    enum class Import { Thresholds, FloydSteinberg, Chunks, Cga };
+    // Runs an import command with the picture given instead of the open dialog's.
+    void importGiven(const QString& file, const QImage& image);
     void connectMenu();
     void connectWindows();
     // The tool windows' "Просмотр", each one undo step.
@@ -69,4 +83,11 @@ private:
     std::unique_ptr<ThresholdsWindow> thresholds_;
     std::unique_ptr<FloydSteinbergWindow> floydSteinberg_;
     std::unique_ptr<ChunkSettingsWindow> chunkSettings_;
+    Import lastImport_ = Import::Thresholds;
+    // The picture a drop or a paste gives the next load instead of the dialog.
+    struct GivenPicture {
+        QString file;
+        QImage image;
+    };
+    std::optional<GivenPicture> given_;
 };

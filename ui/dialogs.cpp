@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGridLayout>
 #include <QHash>
 #include <QMessageBox>
 #include <QPushButton>
@@ -23,7 +24,8 @@ QString QtDialogs::qtFilter(const QString& filter) {
 std::optional<QString> QtDialogs::run(const FileDialog& dialog, bool save) {
     // Each dialog remembers the file last chosen in it.
     static QHash<QString, QString> lastChoice;
-    QFileDialog fileDialog(owner_);
+    QFileDialog fileDialog(asker());
+    fileDialog.setWindowFlag(Qt::WindowStaysOnTopHint);
     fileDialog.setObjectName(dialog.name);
     fileDialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     fileDialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
@@ -62,22 +64,52 @@ std::optional<QString> QtDialogs::saveFile(const FileDialog& dialog) {
     return run(dialog, true);
 }
 
+QWidget* QtDialogs::asker() const {
+    QWidget* active = QApplication::activeWindow();
+    return active != nullptr ? active : owner_;
+}
+
+void QtDialogs::fitCaption(QMessageBox& box) {
+    auto* grid = qobject_cast<QGridLayout*>(box.layout());
+    if (grid == nullptr) {
+        return;
+    }
+    // The frame's own buttons and margins take about this much beside the caption.
+    constexpr int kFrameButtons = 120;
+    QFont captionFont = box.font();
+    captionFont.setBold(true);
+    const int width =
+        QFontMetrics(captionFont).horizontalAdvance(box.windowTitle()) + kFrameButtons;
+    grid->addItem(new QSpacerItem(width, 0, QSizePolicy::Minimum, QSizePolicy::Minimum),
+                  grid->rowCount(), 0, 1, grid->columnCount());
+}
+
+namespace {
+
+int runBox(QMessageBox& box) {
+    box.setWindowFlag(Qt::WindowStaysOnTopHint);
+    QtDialogs::fitCaption(box);
+    return box.exec();
+}
+
+}  // namespace
+
 void QtDialogs::message(const QString& caption, const QString& text) {
-    QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Ok, owner_);
-    box.exec();
+    QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Ok, asker());
+    runBox(box);
 }
 
 void QtDialogs::error(const QString& text) {
-    QMessageBox box(QMessageBox::Critical, Application::kTitle, text, QMessageBox::Ok, owner_);
-    box.exec();
+    QMessageBox box(QMessageBox::Critical, Application::kTitle, text, QMessageBox::Ok, asker());
+    runBox(box);
 }
 
 Dialogs::Answer QtDialogs::ask(const QString& caption, const QString& text) {
-    QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::NoButton, owner_);
+    QMessageBox box(QMessageBox::Question, caption, text, QMessageBox::NoButton, asker());
     QAbstractButton* yes = box.addButton(QStringLiteral("Да"), QMessageBox::YesRole);
     QAbstractButton* no = box.addButton(QStringLiteral("Нет"), QMessageBox::NoRole);
     box.addButton(QStringLiteral("Отмена"), QMessageBox::RejectRole);
-    box.exec();
+    runBox(box);
     if (box.clickedButton() == yes) {
         return Answer::Yes;
     }

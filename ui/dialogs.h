@@ -3,6 +3,7 @@
 #include <QString>
 #include <optional>
 
+class QMessageBox;
 class QWidget;
 
 // A file dialog of the main window. The filter is a list of "description|pattern" pairs,
@@ -42,7 +43,9 @@ private:
     bool useCurrentFolder_ = false;
 };
 
-// The real dialogs: QFileDialog and QMessageBox, owned by a window.
+// The real dialogs: QFileDialog and QMessageBox. Each is owned by the window that asked
+// (the active one, or the main window) and stays on top like the tool windows, so that
+// it opens above all of the program's windows and they stay below it while it is open.
 class QtDialogs : public Dialogs {
 public:
     explicit QtDialogs(QWidget* owner) : owner_(owner) {}
@@ -56,7 +59,12 @@ public:
     // "Бинарный файл|*.bin" -> "Бинарный файл (*.bin)"; pairs become separate filters.
     static QString qtFilter(const QString& filter);
 
+    // Makes a message box wide enough for its caption, which window managers cut short
+    // ("Э…рт") when the box is narrower than the caption and the frame's buttons.
+    static void fitCaption(QMessageBox& box);
+
 private:
+    QWidget* asker() const;
     std::optional<QString> run(const FileDialog& dialog, bool save);
 
     QWidget* owner_;

@@ -14,7 +14,11 @@ namespace fileDialogs {
 const FileDialog SaveDialog1{"SaveDialog1", "Бинарный файл|*.bin", "*.bin", {}};
 const FileDialog SaveDialog2{"SaveDialog2", "*.bip|*.bip", "*.bip", {}};
 const FileDialog OpenDialog1{"OpenDialog1", "*.bip|*.bip", "*.bip", "\"\""};
-const FileDialog OpenDialog2{"OpenDialog2", "*.bmp, *.jpg|*.bmp;*.jpg;*.jpeg", "*.jpg", {}};
+const FileDialog OpenDialog2{
+    "OpenDialog2",
+    "*.bmp, *.jpg, *.png, *.gif, *.tif, *.webp|*.bmp;*.jpg;*.jpeg;*.png;*.gif;*.tif;*.tiff;*.webp",
+    "*.jpg",
+    {}};
 const FileDialog SaveDialog3{"SaveDialog3", "*.bmp|*.bmp", "*.bmp", {}};
 const FileDialog OpenDialog3{"OpenDialog3", "All|*.*", "*.*", {}};
 const FileDialog SaveDialog4{"SaveDialog4", "MAC|*.MAC", "*.MAC", {}};
@@ -25,13 +29,15 @@ FileCommands::FileCommands(PictureDocument& document, const std::unique_ptr<Dial
 
 void FileCommands::openProject() {
     dialogs_->useCurrentFolder();
-    const auto file = dialogs_->openFile(fileDialogs::OpenDialog1);
-    if (!file) {
-        return;
+    if (const auto file = dialogs_->openFile(fileDialogs::OpenDialog1)) {
+        openProjectFile(*file);
     }
+}
+
+void FileCommands::openProjectFile(const QString& file) {
     // Nothing changes until the file is read and its header accepted.
-    document_.openProject(readProject(*file));
-    document_.markSaved(*file);
+    document_.openProject(readProject(file));
+    document_.markSaved(file);
 }
 
 bool FileCommands::saveProject() {

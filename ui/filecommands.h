@@ -27,6 +27,8 @@ public:
     FileCommands(tovik::PictureDocument& document, const std::unique_ptr<Dialogs>& dialogs);
 
     void openProject();
+    // Opens the project file as if it had been chosen in the open dialog.
+    void openProjectFile(const QString& file);
     // False when the dialog was cancelled.
     bool saveProject();
     void exportBinWithPalette();

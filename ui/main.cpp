@@ -1,12 +1,11 @@
 #include "ui/application.h"
 #include "ui/desktop.h"
-#include "ui/mainwindow.h"
 
 int main(int argc, char** argv) {
     Application app(argc, argv);
     try {
         Desktop desktop;
-        desktop.mainWindow().show();
+        desktop.show();
         Application::exec();
     } catch (const std::exception& error) {
         Application::showException(error);

@@ -89,6 +89,9 @@ MainMenu buildMainMenu(QMenuBar* bar, QUndoStack* undoStack) {
     m.redo = makeStackItem(m.edit, "RedoItem", QStringLiteral("Повторить"), undoStack, false);
     m.redo->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
+    m.edit->addSeparator();
+    m.paste = makeItem(m.edit, "PasteItem", QStringLiteral("Вставить"));
+    m.paste->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
     bar->addMenu(m.edit);
 
     m.N23 = makeMenu(bar, "N23", QStringLiteral("Настройки (пример)"));

@@ -31,6 +31,7 @@ struct MainMenu {
     QAction* N13 = nullptr;        // Хелп
     QAction* undo = nullptr;       // Отменить
     QAction* redo = nullptr;       // Повторить
+    QAction* paste = nullptr;      // Вставить
 };
 
 // Builds the menu into the bar. The undo and redo items follow the stack: their captions

@@ -2,14 +2,18 @@
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPainter>
 #include <QScrollArea>
 #include <QSignalBlocker>
 #include <QStatusBar>
 #include <QStyledItemDelegate>
+#include <QUrl>
 #include <QVBoxLayout>
 
 #include "picture/document.h"
@@ -110,6 +114,7 @@ MainWindow::MainWindow(PictureDocument& document) : document_(document), gridFir
     setObjectName(QStringLiteral("Form1"));
     resize(883, 722);
     move(531, 98);
+    setAcceptDrops(true);
 
     menu = buildMainMenu(menuBar(), document_.undoStack());
     auto* central = new QWidget(this);
@@ -125,6 +130,16 @@ MainWindow::MainWindow(PictureDocument& document) : document_(document), gridFir
     StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
     StatusBar1->setFixedHeight(19);
     setStatusBar(StatusBar1);
+    const auto statusLabel = [this](const char* name, int minimumWidth) {
+        auto* label = new QLabel(StatusBar1);
+        label->setObjectName(QLatin1String(name));
+        label->setMinimumWidth(minimumWidth);
+        StatusBar1->addPermanentWidget(label);
+        return label;
+    };
+    positionLabel = statusLabel("PositionLabel", 160);
+    sizeLabel = statusLabel("SizeLabel", 80);
+    paletteLabel = statusLabel("PaletteLabel", 80);
 
     ComboBox1->setItemDelegate(new PaletteItemDelegate(this, ComboBox1));
     ComboBox1->setIconSize(QSize(kImageWidth, kImageHeight));
@@ -132,6 +147,8 @@ MainWindow::MainWindow(PictureDocument& document) : document_(document), gridFir
         ComboBox1->addItem(QIcon(paletteImage(i)), QString::number(i));
     }
     ComboBox1->setCurrentIndex(document_.palette());
+    showSize(document_.width(), document_.height());
+    showPalette(document_.palette());
 
     // Start-up: the view at the document's magnification, its first grid, colour 0.
     showPicture();
@@ -152,6 +169,14 @@ void MainWindow::connectControls() {
     connect(Image1, &ImageView::mouseDown, this, [this](Qt::MouseButton button, int x, int y) {
         runGuarded([&] { paintAt(button, x, y); });
     });
+    Image1->trackMouse();
+    connect(Image1, &ImageView::mouseMoved, this, &MainWindow::showPosition);
+    connect(Image1, &ImageView::mouseLeft, positionLabel, &QLabel::clear);
+    // The arrows stop where the buffer ends; say why.
+    for (SpinEdit* edit : {CSpinEdit1, CSpinEdit2}) {
+        connect(edit, &SpinEdit::stepRefused, this,
+                [this] { showNote(QStringLiteral("W · H не больше 65536")); });
+    }
     connect(CheckBox1, &QCheckBox::toggled, this, &MainWindow::previewToggled);
     connect(CheckBox2, &QCheckBox::toggled, this,
             [this](bool magnified) { document_.setViewScale(magnified ? 8 : 4); });
@@ -290,12 +315,27 @@ void MainWindow::showSize(int width, int height) {
     const QSignalBlocker blockHeight(CSpinEdit2);
     CSpinEdit1->setValue(width);
     CSpinEdit2->setValue(height);
+    sizeLabel->setText(QStringLiteral("%1 × %2").arg(width).arg(height));
 }
 
 void MainWindow::showPalette(int palette) {
     const QSignalBlocker block(ComboBox1);
     ComboBox1->setCurrentIndex(palette);
     paintColourCells();
+    paletteLabel->setText(QStringLiteral("палитра %1").arg(palette));
+}
+
+// The picture pixel under the mouse and its colour index, with the zoom of the last
+// full redraw, as a press there would paint it.
+void MainWindow::showPosition(int x, int y) {
+    const int column = zoomX_ > 0 ? x / zoomX_ : -1;
+    const int row = zoomY_ > 0 ? y / zoomY_ : -1;
+    if (column < 0 || row < 0 || column >= document_.width() || row >= document_.height()) {
+        positionLabel->clear();
+        return;
+    }
+    const int index = document_.buffer().at(column + row * document_.width());
+    positionLabel->setText(QStringLiteral("x %1, y %2: цвет %3").arg(column).arg(row).arg(index));
 }
 
 void MainWindow::showScale(int scale) {
@@ -352,8 +392,40 @@ void MainWindow::paintAt(Qt::MouseButton button, int x, int y) {
     document_.paintPixel(column, row, button == Qt::LeftButton ? selectedColour_ : 0);
 }
 
+void MainWindow::showNote(const QString& text) {
+    StatusBar1->showMessage(text, 5000);
+}
+
 void MainWindow::setPreviewShown(bool shown) {
     CheckBox1->setChecked(shown);
+}
+
+namespace {
+
+// The first local file a drag carries, or nothing.
+QString droppedFile(const QMimeData* data) {
+    for (const QUrl& url : data->urls()) {
+        if (url.isLocalFile()) {
+            return url.toLocalFile();
+        }
+    }
+    return {};
+}
+
+}  // namespace
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (!droppedFile(event->mimeData()).isEmpty()) {
+        event->acceptProposedAction();
+    }
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    const QString file = droppedFile(event->mimeData());
+    if (!file.isEmpty()) {
+        event->acceptProposedAction();
+        emit fileDropped(file);
+    }
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

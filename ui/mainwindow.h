@@ -49,6 +49,8 @@ public:
     void chooseColour(int column);
     // Checks or unchecks "Просмотр" as the user would.
     void setPreviewShown(bool shown);
+    // A short note in the status bar, such as why a command did nothing.
+    void showNote(const QString& text);
 
     // Controls, under their designer names.
     QFrame* Panel1;
@@ -68,14 +70,21 @@ public:
     QScrollArea* ScrollBox1;
     ImageView* Image1;  // the view
     QStatusBar* StatusBar1;
+    QLabel* positionLabel;  // the picture position and colour index under the mouse
+    QLabel* sizeLabel;      // W x H
+    QLabel* paletteLabel;   // the palette
     MainMenu menu;
 
 signals:
     // "Просмотр" was checked or unchecked.
     void previewToggled(bool shown);
+    // A file was dropped on the window.
+    void fileDropped(const QString& path);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void createToolBar();
@@ -87,6 +96,7 @@ private:
     void showSize(int width, int height);
     void showPalette(int palette);
     void showScale(int scale);
+    void showPosition(int x, int y);
     void paintColourCells();
     void updateTitle();
     void fitScrollContent();

@@ -2,7 +2,12 @@
 
 #include <QCloseEvent>
 #include <QMouseEvent>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStyle>
 #include <QWindow>
+#include <algorithm>
 
 #include "picture/document.h"
 #include "picture/render.h"
@@ -13,12 +18,16 @@ PreviewWindow::PreviewWindow(const tovik::PictureDocument& document)
     : QWidget(nullptr, kToolWindowFlags), document_(document) {
     setObjectName(QStringLiteral("Form2"));
     setWindowTitle(QStringLiteral("Просмотр"));
-    Image3 = new ImageView(this);
+    scroller_ = new QScrollArea(this);
+    scroller_->setFrameShape(QFrame::NoFrame);
+    scroller_->move(0, 0);
+    Image3 = new ImageView;
     Image3->setObjectName(QStringLiteral("Image3"));
     // Presses and moves over the picture belong to the window, which is dragged by them.
     Image3->setAttribute(Qt::WA_TransparentForMouseEvents);
-    Image3->move(0, 0);
     Image3->resize(256, 256);
+    scroller_->setWidget(Image3);
+    scroller_->viewport()->setAttribute(Qt::WA_TransparentForMouseEvents);
     Image3->setBitmap(QImage(256, 256, QImage::Format_RGB32));
     Image3->bitmap().fill(Qt::black);
     fitToImage();
@@ -48,7 +57,40 @@ void PreviewWindow::refresh() {
 }
 
 void PreviewWindow::fitToImage() {
-    setFixedSize(Image3->size());
+    const QRect available = screen()->availableGeometry();
+    // Until a window manager has framed the window its frame is unknown: allow for a
+    // caption and thin borders.
+    QMargins frame(frameGeometry().left() - geometry().left(),
+                   geometry().top() - frameGeometry().top(),
+                   frameGeometry().right() - geometry().right(),
+                   frameGeometry().bottom() - geometry().bottom());
+    if (frame.isNull()) {
+        const int border = 4;
+        frame = QMargins(border, style()->pixelMetric(QStyle::PM_TitleBarHeight) + 2 * border,
+                         border, border);
+    }
+    const QSize most(available.width() - frame.left() - frame.right(),
+                     available.height() - frame.top() - frame.bottom());
+    QSize client = Image3->size();
+    if (client.width() > most.width() || client.height() > most.height()) {
+        // Room for the scroll bars the cut-off direction needs.
+        const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+        client = (client + QSize(bar, bar)).boundedTo(most);
+    }
+    setFixedSize(client);
+    scroller_->resize(client);
+    if (isVisible()) {
+        const QRect outer =
+            frameGeometry().marginsAdded(frameGeometry() == geometry() ? frame : QMargins());
+        const int x = std::clamp(outer.left(), available.left(),
+                                 std::max(available.left(), available.right() + 1 - outer.width()));
+        const int y =
+            std::clamp(outer.top(), available.top(),
+                       std::max(available.top(), available.bottom() + 1 - outer.height()));
+        if (x != outer.left() || y != outer.top()) {
+            move(pos() + QPoint(x - outer.left(), y - outer.top()));
+        }
+    }
 }
 
 void PreviewWindow::closeEvent(QCloseEvent* event) {

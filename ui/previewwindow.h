@@ -4,13 +4,15 @@
 #include <QWidget>
 
 class ImageView;
+class QScrollArea;
 
 namespace tovik {
 class PictureDocument;
 }
 
 // The preview: a small always-on-top tool window showing the working bitmap at half the
-// view's magnification, dragged by its body. Its close box only hides it and says so.
+// view's magnification, dragged by its body. It never grows past the screen: a larger
+// picture scrolls inside it. Its close box only hides it and says so.
 class PreviewWindow : public QWidget {
     Q_OBJECT
 public:
@@ -20,7 +22,8 @@ public:
 
     // Stretches the whole working bitmap into the preview's image.
     void refresh();
-    // Lays the window out again so that it fits its image.
+    // Lays the window out again so that it fits its image, or the screen's available
+    // area when the image is larger; a shown window is moved wholly onto the screen.
     void fitToImage();
 
 signals:
@@ -39,6 +42,7 @@ private:
     void drag(Qt::MouseButtons buttons, QPoint globalPosition);
 
     const tovik::PictureDocument& document_;
+    QScrollArea* scroller_;
     QPoint dragOffset_;        // press position relative to the window's top-left corner
     bool systemMove_ = false;  // the window manager took the drag over
 };
