@@ -32,7 +32,8 @@ void centreHorizontally(QLabel* label, int clientWidth, int top) {
 }  // namespace
 
 AboutWindow::AboutWindow()
-    : QDialog(nullptr, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
+    : QDialog(nullptr, Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                           Qt::WindowStaysOnTopHint) {
     setObjectName(QStringLiteral("Form3"));
     setWindowTitle(QStringLiteral("О программе"));
     constexpr int kWidth = 226, kHeight = 101;

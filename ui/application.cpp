@@ -31,6 +31,8 @@ Application::Application(int& argc, char** argv) : QApplication(argc, argv) {
                          QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
         installTranslator(translator);
     }
+    // Dates and sizes in Qt's dialogs follow the language too.
+    QLocale::setDefault(QLocale(QLocale::Russian, QLocale::Russia));
 }
 
 bool Application::notify(QObject* receiver, QEvent* event) {

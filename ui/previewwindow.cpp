@@ -60,7 +60,7 @@ void PreviewWindow::fitToImage() {
     const QRect available = screen()->availableGeometry();
     // Until a window manager has framed the window its frame is unknown: allow for a
     // caption and thin borders.
-    QMargins frame(frameGeometry().left() - geometry().left(),
+    QMargins frame(geometry().left() - frameGeometry().left(),
                    geometry().top() - frameGeometry().top(),
                    frameGeometry().right() - geometry().right(),
                    frameGeometry().bottom() - geometry().bottom());

@@ -3,6 +3,9 @@
 //                                    top-left pixel, found by the start-up grid
 //   shotcheck find SHOT.png RRGGBB   prints "X Y", the centre of the pixels of that colour
 //   shotcheck pixel SHOT.png X Y     prints the colour at (X, Y) as RRGGBB
+//   shotcheck count SHOT.png RRGGBB X Y W H
+//                                    prints how many pixels of the rectangle have that
+//                                    colour
 // Exit status 1 when nothing is found.
 #include <QImage>
 #include <QString>
@@ -29,7 +32,10 @@ bool isViewOrigin(const QImage& shot, int x, int y) {
 }
 
 int usage() {
-    std::fputs("usage: shotcheck view SHOT | find SHOT RRGGBB | pixel SHOT X Y\n", stderr);
+    std::fputs(
+        "usage: shotcheck view SHOT | find SHOT RRGGBB | pixel SHOT X Y | count SHOT "
+        "RRGGBB X Y W H\n",
+        stderr);
     return 2;
 }
 
@@ -77,6 +83,19 @@ int main(int argc, char** argv) {
     }
     if (command == QLatin1String("pixel") && argc == 5) {
         std::printf("%06X\n", at(shot, std::atoi(argv[3]), std::atoi(argv[4])));
+        return 0;
+    }
+    if (command == QLatin1String("count") && argc == 8) {
+        const QRgb colour = QString::fromLatin1(argv[3]).toUInt(nullptr, 16);
+        const int left = std::atoi(argv[4]), top = std::atoi(argv[5]);
+        const int width = std::atoi(argv[6]), height = std::atoi(argv[7]);
+        long long n = 0;
+        for (int y = top; y < top + height; ++y) {
+            for (int x = left; x < left + width; ++x) {
+                n += at(shot, x, y) == colour;
+            }
+        }
+        std::printf("%lld\n", n);
         return 0;
     }
     return usage();

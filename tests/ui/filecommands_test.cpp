@@ -79,7 +79,10 @@ TEST_F(FileCommandTest, EachCommandAsksItsOwnDialog) {
         {mainWindow()->menu.N24bitbmp1, "SaveDialog3", "*.bmp|*.bmp", "*.bmp"},
         {mainWindow()->menu.N26, "SaveDialog4", "MAC|*.MAC", "*.MAC"},
         {mainWindow()->menu.IMG1, "OpenDialog3", "All|*.*", "*.*"},
-        {mainWindow()->menu.N17, "OpenDialog2", "*.bmp, *.jpg, *.png, *.gif, *.tif, *.webp|*.bmp;*.jpg;*.jpeg;*.png;*.gif;*.tif;*.tiff;*.webp", "*.jpg"},
+        {mainWindow()->menu.N17, "OpenDialog2",
+         "*.bmp, *.jpg, *.png, *.gif, *.tif, "
+         "*.webp|*.bmp;*.jpg;*.jpeg;*.png;*.gif;*.tif;*.tiff;*.webp",
+         "*.jpg"},
     };
     for (const auto& c : cases) {
         dialogs->dialogsShown.clear();

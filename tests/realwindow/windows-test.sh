@@ -1,0 +1,155 @@
+#!/bin/sh
+# Starts the built program in a real X server with a window manager (openbox) and works
+# it by the keyboard as a user would: the threshold import of a sample picture places
+# the preview level with the thresholds window; a message box raised while the preview
+# and that window lie over its place is fully visible; after CGA_BWCM the colour cells
+# show palette 4. Leaves a screenshot of the main window holding the converted sample in
+# docs/main-window.png for the README.
+# usage: windows-test.sh PROGRAM SHOTCHECK SOURCE_DIR WORKDIR
+set -eu
+program=$1
+shotcheck=$2
+source=$3
+work=$4
+rm -rf "$work"
+mkdir -p "$work"
+chmod 700 "$work"
+
+if [ -z "${TOVIK_IN_XVFB:-}" ]; then
+    export TOVIK_IN_XVFB=1
+    exec xvfb-run -a -s "-screen 0 1600x1000x24" "$0" "$@"
+fi
+
+export QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=1 XDG_RUNTIME_DIR="$work"
+openbox --config-file /dev/null >"$work/openbox.log" 2>&1 &
+wm=$!
+"$program" >"$work/program.log" 2>&1 &
+pid=$!
+trap 'kill $pid $wm 2>/dev/null || true' EXIT
+
+fail() {
+    echo "FAIL: $*" >&2
+    import -window root "$work/failure.png" 2>/dev/null || true
+    cat "$work/program.log" >&2
+    exit 1
+}
+
+shoot() {  # NAME: a screenshot of the whole screen into $shot
+    shot="$work/$1.png"
+    sleep 0.5
+    import -window root "$shot"
+}
+
+# Client-area geometry of the visible window named exactly NAME: "X Y W H".
+geometry() {
+    id=$(xdotool search --onlyvisible --name "^$1\$" | head -n 1)
+    [ -n "$id" ] || return 1
+    xwininfo -id "$id" | awk '
+        /Absolute upper-left X/ { x = $NF } /Absolute upper-left Y/ { y = $NF }
+        /Width:/ { w = $NF } /Height:/ { h = $NF } END { print x, y, w, h }'
+}
+
+wait_window() {  # NAME
+    timeout 20 xdotool search --sync --onlyvisible --name "^$1\$" >/dev/null ||
+        fail "the window \"$1\" did not appear"
+}
+
+keys() {
+    for key in "$@"; do
+        xdotool key --clearmodifiers "$key"
+        sleep 0.15
+    done
+}
+
+# Opens "Файл", goes down to its item ITEM (1 = the first), and when SUBITEM is given,
+# into that item's submenu.
+file_menu() {  # ITEM [SUBITEM]
+    main=$(xdotool search --onlyvisible --name '^Tovik Images' | head -n 1)
+    xdotool windowactivate --sync "$main" 2>/dev/null || true
+    keys alt Down
+    n=1
+    while [ $n -lt "$1" ]; do keys Down; n=$((n + 1)); done
+    if [ $# -gt 1 ]; then
+        keys Right
+        n=1
+        while [ $n -lt "$2" ]; do keys Down; n=$((n + 1)); done
+    fi
+    keys Return
+}
+
+# Types a file name into the open or save dialog and accepts it.
+choose_file() {  # CAPTION PATH
+    wait_window "$1"
+    sleep 0.3
+    xdotool type --delay 10 "$2"
+    keys Return
+}
+
+wait_window 'Tovik Images'
+shoot start
+set -- $("$shotcheck" find "$shot" FF0000) || fail "no red colour cell at start"
+cellx=$1
+celly=$2
+
+# Threshold import of the photograph-like sample.
+file_menu 4 4
+choose_file 'Открыть' "$source/samples/photo-like.jpg"
+wait_window 'Пороги'
+wait_window 'Просмотр'
+sleep 1
+set -- $(geometry 'Пороги')
+thresholds_top=$2
+set -- $(geometry 'Просмотр')
+[ "$2" = "$thresholds_top" ] ||
+    fail "the preview's top is $2, the thresholds window's $thresholds_top"
+echo "preview level with the thresholds window at y = $2"
+
+# The tool windows over the middle of the main window, where a message box opens.
+set -- $(geometry 'Tovik Images\*')
+middle_x=$(($1 + $3 / 2))
+middle_y=$(($2 + $4 / 2))
+xdotool windowmove "$(xdotool search --onlyvisible --name '^Пороги$' | head -n 1)" \
+    $((middle_x - 250)) $((middle_y - 200))
+xdotool windowmove "$(xdotool search --onlyvisible --name '^Просмотр$' | head -n 1)" \
+    $((middle_x - 200)) $((middle_y - 100))
+sleep 0.5
+
+# "BIN с заголовком": the save dialog, then the success box.
+file_menu 3 2
+choose_file 'Сохранить как' "$work/picture.bin"
+wait_window 'Экспорт'
+shoot message
+set -- $(geometry 'Экспорт')
+[ "$1" -ge 0 ] && [ "$2" -ge 0 ] && [ $(($1 + $3)) -le 1600 ] && [ $(($2 + $4)) -le 1000 ] ||
+    fail "the message box lies off the screen at $*"
+# The picture's sky is pure blue: none of it may show through the box.
+covered=$("$shotcheck" count "$shot" 0000FF "$@")
+[ "$covered" = 0 ] || fail "$covered pixels of the preview show over the message box at $*"
+set -- $(geometry 'Просмотр')
+over=$("$shotcheck" count "$shot" 0000FF "$@")
+[ "$over" -gt 0 ] || fail "the preview shows no picture"
+echo "message box fully visible over the preview and the thresholds window"
+keys Return
+sleep 0.5
+[ -s "$work/picture.bin" ] || fail "the export wrote nothing"
+
+# The README's screenshot: the tool windows moved off the main window.
+for name in 'Пороги' 'Просмотр'; do
+    xdotool windowmove "$(xdotool search --onlyvisible --name "^$name\$" | head -n 1)" 1430 20
+done
+sleep 0.5
+main=$(xdotool search --onlyvisible --name '^Tovik Images' | head -n 1)
+import -window "$main" "$work/main-window.png"
+cp "$work/main-window.png" "$source/docs/main-window.png"
+
+# CGA_BWCM: the palette becomes 4, and the colour cells show it.
+file_menu 4 1
+choose_file 'Открыть' "$source/samples/cga.bmp"
+shoot cga
+for cell in "0 FFFFFF" "25 00FFFF" "50 FF00FF"; do
+    set -- $cell
+    got=$("$shotcheck" pixel "$shot" $((cellx - $1)) "$celly")
+    [ "$got" = "$2" ] || fail "colour cell at $((cellx - $1)), $celly is $got after CGA_BWCM, not $2"
+done
+echo "the colour cells show palette 4"
+echo "PASS"
