@@ -341,6 +341,15 @@ void PictureDocument::convert(const MethodSettings& settings) {
     }
     convertPicture(settings, state_.fitted, state_.source, state_.palette, state_.width,
                    state_.buffer);
+    lastConversion_ = settings;
+    redraw();
+}
+
+void PictureDocument::takeConversion(int palette, const PixelBuffer& buffer) {
+    Step step(*this, QStringLiteral("подбор палитры"));
+    state_.palette = isValidPalette(palette) ? palette : 0;
+    state_.buffer = buffer;
+    changed(kPalette);
     redraw();
 }
 

@@ -6,6 +6,7 @@
 #include <QString>
 #include <deque>
 #include <memory>
+#include <optional>
 
 #include "convert/chunks.h"
 #include "convert/method.h"
@@ -109,6 +110,11 @@ public:
     void takePicture(const ImportedPicture& picture);
     // One conversion of the fitted picture by the method, into the buffer, then a redraw.
     void convert(const MethodSettings& settings);
+    // The method and settings of the last conversion, if any.
+    const std::optional<MethodSettings>& lastConversion() const { return lastConversion_; }
+    // A conversion's result worked out elsewhere (a palette ranking): its palette and
+    // indices, then a redraw.
+    void takeConversion(int palette, const PixelBuffer& buffer);
     // The references a chunk conversion read, also when the reading stopped part-way.
     void setChunkReferences(const ChunkReferences& references);
     // A project's size, palette and pixels, then a redraw.
@@ -164,6 +170,7 @@ private:
     int savedIndex_ = 0;  // the stack index of the saved state; -1 when it is gone
     bool modified_ = false;
     QString fileName_;
+    std::optional<MethodSettings> lastConversion_;
 
     // The step being gathered.
     int depth_ = 0;

@@ -7,6 +7,7 @@
 #include <QGuiApplication>
 #include <QMimeData>
 #include <QScopeGuard>
+#include <QToolButton>
 #include <QUrl>
 
 #include "convert/cga.h"
@@ -17,6 +18,7 @@
 #include "ui/chunksettingswindow.h"
 #include "ui/floydsteinbergwindow.h"
 #include "ui/mainwindow.h"
+#include "ui/paletterankingwindow.h"
 #include "ui/previewwindow.h"
 #include "ui/thresholdswindow.h"
 
@@ -33,6 +35,7 @@ Desktop::Desktop()
     thresholds_ = std::make_unique<ThresholdsWindow>(main_.get());
     floydSteinberg_ = std::make_unique<FloydSteinbergWindow>(main_.get());
     chunkSettings_ = std::make_unique<ChunkSettingsWindow>(main_.get());
+    paletteRanking_ = std::make_unique<PaletteRankingWindow>(main_.get());
     connectMenu();
     connectWindows();
 }
@@ -40,6 +43,7 @@ Desktop::Desktop()
 // The tool windows go first: nothing of theirs may outlive the document they show.
 Desktop::~Desktop() {
     Application::setErrorDialogs(nullptr);
+    paletteRanking_.reset();
     chunkSettings_.reset();
     floydSteinberg_.reset();
     thresholds_.reset();
@@ -79,6 +83,9 @@ void Desktop::connectMenu() {
     command(m.N13, [this] { about_->showCentredOn(main_.get()); });
     command(m.N24, [this] { chunkSettings_->show(); });
     command(m.paste, [this] { paste(); });
+    command(m.pickPalette, [this] { pickPalette(); });
+    connect(main_->pickPaletteButton, &QToolButton::clicked, this,
+            [this] { runGuarded([this] { pickPalette(); }); });
 }
 
 void Desktop::connectWindows() {
@@ -94,6 +101,15 @@ void Desktop::connectWindows() {
             guarded(this, &Desktop::previewFloydSteinberg));
     connect(chunkSettings_.get(), &ChunkSettingsWindow::previewRequested, this,
             guarded(this, &Desktop::previewChunks));
+    connect(paletteRanking_.get(), &PaletteRankingWindow::paletteChosen, this,
+            [this](int palette, const PixelBuffer& buffer) {
+                // A result for another picture than the one now loaded is not applied.
+                if (document_->fittedPicture().cacheKey() != rankedPicture_) {
+                    main_->showNote(QStringLiteral("Картинка изменилась: подбор устарел"));
+                    return;
+                }
+                runGuarded([&] { document_->takeConversion(palette, buffer); });
+            });
 }
 
 void Desktop::showPreview(bool shown) {
@@ -193,6 +209,21 @@ void Desktop::previewFloydSteinberg() {
 void Desktop::previewChunks() {
     PictureDocument::Step step(*document_, QStringLiteral("Чанки"));
     convertChunks();
+}
+
+// ---- Palettes ----
+
+void Desktop::pickPalette() {
+    if (document_->fittedPicture().isNull()) {
+        main_->showNote(QStringLiteral("Сначала импортируйте картинку"));
+        return;
+    }
+    const MethodSettings settings =
+        document_->lastConversion().value_or(MethodSettings(thresholds_->settings()));
+    rankedPicture_ = document_->fittedPicture().cacheKey();
+    paletteRanking_->show();
+    paletteRanking_->rank(settings, document_->fittedPicture(), document_->width(),
+                          document_->height());
 }
 
 // ---- Drops and paste ----

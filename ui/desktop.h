@@ -12,6 +12,7 @@ class AboutWindow;
 class ChunkSettingsWindow;
 class FloydSteinbergWindow;
 class MainWindow;
+class PaletteRankingWindow;
 class PreviewWindow;
 class ThresholdsWindow;
 
@@ -35,6 +36,7 @@ public:
     ThresholdsWindow& thresholds() { return *thresholds_; }
     FloydSteinbergWindow& floydSteinberg() { return *floydSteinberg_; }
     ChunkSettingsWindow& chunkSettings() { return *chunkSettings_; }
+    PaletteRankingWindow& paletteRanking() { return *paletteRanking_; }
     FileCommands& files() { return *files_; }
 
     // Shows the main window; the others appear when a command or the user asks.
@@ -53,6 +55,10 @@ public:
     void importFloydSteinberg();
     void importChunks();
     void importCga();
+
+    // "Подобрать палитру": the palettes ranked for the picture by the method of the last
+    // conversion (the thresholds window's settings before any), in their window.
+    void pickPalette();
 
     // A dropped file: a project (.bip) opens as a project; any other file is imported by
     // the import command used last (thresholds at start) as if chosen in its dialog.
@@ -83,6 +89,8 @@ private:
     std::unique_ptr<ThresholdsWindow> thresholds_;
     std::unique_ptr<FloydSteinbergWindow> floydSteinberg_;
     std::unique_ptr<ChunkSettingsWindow> chunkSettings_;
+    std::unique_ptr<PaletteRankingWindow> paletteRanking_;
+    qint64 rankedPicture_ = 0;  // the fitted picture the shown ranking was made for
     Import lastImport_ = Import::Thresholds;
     // The picture a drop or a paste gives the next load instead of the dialog.
     struct GivenPicture {

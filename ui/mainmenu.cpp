@@ -97,6 +97,7 @@ MainMenu buildMainMenu(QMenuBar* bar, QUndoStack* undoStack) {
     m.N23 = makeMenu(bar, "N23", QStringLiteral("Настройки (пример)"));
     m.N24 = makeItem(m.N23, "N24", QStringLiteral("(импорт)Чанки"));
     m.N24->setEnabled(false);
+    m.pickPalette = makeItem(m.N23, "PickPaletteItem", QStringLiteral("Подобрать палитру"));
     bar->addMenu(m.N23);
 
     m.N13 = bar->addAction(QStringLiteral("Хелп"));

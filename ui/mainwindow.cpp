@@ -13,9 +13,12 @@
 #include <QSignalBlocker>
 #include <QStatusBar>
 #include <QStyledItemDelegate>
+#include <QTimer>
+#include <QToolButton>
 #include <QUrl>
 #include <QVBoxLayout>
 
+#include "convert/score.h"
 #include "picture/document.h"
 #include "picture/palette.h"
 #include "picture/picturesize.h"
@@ -140,6 +143,11 @@ MainWindow::MainWindow(PictureDocument& document) : document_(document), gridFir
     positionLabel = statusLabel("PositionLabel", 160);
     sizeLabel = statusLabel("SizeLabel", 80);
     paletteLabel = statusLabel("PaletteLabel", 80);
+    scoreLabel = statusLabel("ScoreLabel", 110);
+    scoreTimer_ = new QTimer(this);
+    scoreTimer_->setSingleShot(true);
+    scoreTimer_->setInterval(250);
+    connect(scoreTimer_, &QTimer::timeout, this, &MainWindow::showScore);
 
     ComboBox1->setItemDelegate(new PaletteItemDelegate(this, ComboBox1));
     ComboBox1->setIconSize(QSize(kImageWidth, kImageHeight));
@@ -186,7 +194,9 @@ void MainWindow::connectControls() {
             [this](int height) { runGuarded([&] { document_.setHeight(height); }); });
 
     connect(&document_, &PictureDocument::pictureChanged, this, &MainWindow::showPicture);
+    connect(&document_, &PictureDocument::pictureChanged, this, &MainWindow::showScore);
     connect(&document_, &PictureDocument::pixelChanged, this, &MainWindow::showPixel);
+    connect(&document_, &PictureDocument::pixelChanged, scoreTimer_, qOverload<>(&QTimer::start));
     connect(&document_, &PictureDocument::sizeChanged, this, &MainWindow::showSize);
     connect(&document_, &PictureDocument::heightMaxChanged, this,
             [this](int heightMax) { CSpinEdit2->setMaxValue(heightMax); });
@@ -250,6 +260,12 @@ void MainWindow::createToolBar() {
     comboColours.setColor(QPalette::Base, QColor::fromRgb(kCream));
     comboColours.setColor(QPalette::Button, QColor::fromRgb(kCream));
     ComboBox1->setPalette(comboColours);
+
+    pickPaletteButton = new QToolButton(Panel1);
+    pickPaletteButton->setObjectName(QStringLiteral("PickPaletteButton"));
+    pickPaletteButton->setText(QStringLiteral("Подобрать палитру"));
+    pickPaletteButton->move(552, 8);
+    pickPaletteButton->adjustSize();
 }
 
 void MainWindow::createView() {
@@ -323,6 +339,21 @@ void MainWindow::showPalette(int palette) {
     ComboBox1->setCurrentIndex(palette);
     paintColourCells();
     paletteLabel->setText(QStringLiteral("палитра %1").arg(palette));
+}
+
+// The score of the picture against the picture it was converted from, when the picture
+// still holds the whole fitted area.
+void MainWindow::showScore() {
+    scoreTimer_->stop();
+    const QImage& fitted = document_.fittedPicture();
+    if (fitted.isNull() || fitted.width() > document_.width() ||
+        fitted.height() > document_.height()) {
+        scoreLabel->clear();
+        return;
+    }
+    const double score =
+        conversionScore(fitted, document_.buffer(), document_.width(), document_.palette());
+    scoreLabel->setText(QStringLiteral("оценка %1").arg(score, 0, 'f', 3));
 }
 
 // The picture pixel under the mouse and its colour index, with the zoom of the last

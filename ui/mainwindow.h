@@ -14,6 +14,8 @@ class QLabel;
 class QPainter;
 class QScrollArea;
 class QStatusBar;
+class QTimer;
+class QToolButton;
 class Shape;
 class SpinEdit;
 
@@ -67,12 +69,14 @@ public:
     QLabel* Label1;        // its number
     DrawGrid* DrawGrid1;   // the palette's four colours
     PaletteComboBox* ComboBox1;
+    QToolButton* pickPaletteButton;  // "Подобрать палитру" beside the list
     QScrollArea* ScrollBox1;
     ImageView* Image1;  // the view
     QStatusBar* StatusBar1;
     QLabel* positionLabel;  // the picture position and colour index under the mouse
     QLabel* sizeLabel;      // W x H
     QLabel* paletteLabel;   // the palette
+    QLabel* scoreLabel;     // how close the picture is to the imported one
     MainMenu menu;
 
 signals:
@@ -97,6 +101,7 @@ private:
     void showPalette(int palette);
     void showScale(int scale);
     void showPosition(int x, int y);
+    void showScore();
     void paintColourCells();
     void updateTitle();
     void fitScrollContent();
@@ -109,4 +114,5 @@ private:
     QRgb gridFirstLine_;               // the pen the last grid left behind: black before the first
     bool viewFirstLineStale_ = false;  // the view's line 0 is not what a redraw draws now
     std::function<bool()> closeGuard_;
+    QTimer* scoreTimer_;  // the score again once painting pauses
 };

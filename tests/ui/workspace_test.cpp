@@ -178,7 +178,8 @@ TEST_F(WindowTest, MenuHoldsEveryItemInOrder) {
                                   {"N17", "Пороги", true, false},
                                   {"N18", nullptr, true, false},
                                   {"IMG1", "Tovik_IMG", true, false}});
-    check(mainWindow()->menu.N23, {{"N24", "(импорт)Чанки", false, false}});
+    check(mainWindow()->menu.N23, {{"N24", "(импорт)Чанки", false, false},
+                                   {"PickPaletteItem", "Подобрать палитру", true, false}});
     const QList<QAction*> top = mainWindow()->menuBar()->actions();
     ASSERT_EQ(top.size(), 4);
     EXPECT_EQ(top[0]->text(), "Файл");

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QFutureWatcher>
+#include <QWidget>
+#include <vector>
+
+#include "convert/method.h"
+#include "convert/paletteranking.h"
+
+class QLabel;
+class QToolButton;
+
+// "Подобрать палитру": the picture converted with each of the 16 palettes, shown as
+// thumbnails from the closest to the picture (the lowest score) to the farthest, each
+// with its palette number and score. The conversions run in the background; a click on
+// a thumbnail asks for that palette and its conversion.
+class PaletteRankingWindow : public QWidget {
+    Q_OBJECT
+public:
+    explicit PaletteRankingWindow(const QWidget* owner);
+    ~PaletteRankingWindow() override;
+
+    // Ranks the palettes for the fitted picture by the method, in the background; a
+    // ranking still running is forgotten.
+    void rank(const tovik::MethodSettings& settings, const QImage& fitted, int pictureWidth,
+              int pictureHeight);
+    bool isRanking() const;
+    // The last finished ranking, the closest first.
+    const std::vector<tovik::PaletteScore>& results() const { return results_; }
+
+    QLabel* status;                     // what the window is doing
+    std::vector<QToolButton*> entries;  // the 16 thumbnails, in ranking order
+
+signals:
+    // A thumbnail was clicked: its palette and the conversion's indices.
+    void paletteChosen(int palette, const tovik::PixelBuffer& buffer);
+    void rankingDone();
+
+private:
+    void showResults();
+
+    QFutureWatcher<std::vector<tovik::PaletteScore>> watcher_;
+    std::vector<tovik::PaletteScore> results_;
+    int width_ = 0;
+    int height_ = 0;
+};
