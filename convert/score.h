@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QImage>
+#include <vector>
+
+namespace tovik {
+
+class PixelBuffer;
+
+// A colour in CIELAB.
+struct Lab {
+    double l = 0;
+    double a = 0;
+    double b = 0;
+};
+
+// The CIEDE2000 colour difference with kL = kC = kH = 1.
+double ciede2000(const Lab& x, const Lab& y);
+
+// How far `result` looks from `source` to a person at a normal distance: both pictures in
+// linear light, blurred by a Gaussian of sigma 1 pixel (7 taps, edges clamped), taken to
+// CIELAB (sRGB primaries, D65 white), then the mean CIEDE2000 difference of their pixels.
+// Lower is better; 0 for identical pictures and for two empty ones. Any image format is
+// read as RGB. Throws Error when the sizes differ.
+double pictureScore(const QImage& source, const QImage& result);
+
+// The same score with the source's side prepared once, for scoring many results against
+// one picture (the palettes of one conversion). Safe to use from several threads at once.
+class PictureScorer {
+public:
+    explicit PictureScorer(const QImage& source);
+
+    int width() const { return width_; }
+    int height() const { return height_; }
+
+    // The score of a result of the source's size; throws Error when the sizes differ.
+    double score(const QImage& result) const;
+
+    // The score of a conversion: the result is the buffer's first height() rows of
+    // width() entries, stride pictureWidth (entry y*pictureWidth + x), drawn in the
+    // palette's colours.
+    double score(const PixelBuffer& buffer, int pictureWidth, int palette) const;
+
+private:
+    int width_ = 0;
+    int height_ = 0;
+    std::vector<Lab> sourceLab_;
+};
+
+// The score of a conversion: the fitted picture, as it was before the conversion, against
+// the fitted area of the result drawn in the palette's colours.
+double conversionScore(const QImage& fitted, const PixelBuffer& buffer, int pictureWidth,
+                       int palette);
+
+}  // namespace tovik
