@@ -115,11 +115,13 @@ void toningPass(QImage& source, int threshold, int pictureWidth, PixelBuffer& bu
                 setInside(buffer, pictureWidth, k, y, 0);
                 setInside(buffer, pictureWidth, k + 1, y, 0);
             }
+#pragma GCC unroll 4
             for (const DiffusionShare& share : kDiffusionShares) {
                 uchar* neighbour = pixelAt(k + share.dx, y + share.dy);
-                for (int c : {kBlueByte, kGreenByte, kRedByte}) {
-                    neighbour[c] = diffusedByte(neighbour[c], error, share.sixteenths);
-                }
+                neighbour[kBlueByte] = diffusedByte(neighbour[kBlueByte], error, share.sixteenths);
+                neighbour[kGreenByte] =
+                    diffusedByte(neighbour[kGreenByte], error, share.sixteenths);
+                neighbour[kRedByte] = diffusedByte(neighbour[kRedByte], error, share.sixteenths);
             }
         }
     }
