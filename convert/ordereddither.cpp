@@ -74,8 +74,11 @@ void convertOrdered(const QImage& fitted, const OrderedSettings& settings, int p
     const int w = picture.width(), h = picture.height();
     std::vector<Float4> aims(static_cast<size_t>(w));
     for (int y = 0; y < h; ++y) {
-        gamut.targets(reinterpret_cast<const QRgb*>(picture.constScanLine(y)), w, aims.data());
         const long long first = static_cast<long long>(y) * pictureWidth;
+        if (pictureWidth <= 0 || first >= PixelBuffer::kSize) {
+            break;  // no later row reaches the buffer, and none changes an earlier one
+        }
+        gamut.targets(reinterpret_cast<const QRgb*>(picture.constScanLine(y)), w, aims.data());
         const float* row = thresholds.data() + (y % n) * n;
         for (int x = 0; x < std::min(w, pictureWidth) && first + x < PixelBuffer::kSize; ++x) {
             const Float4 weights = mix.weights(aims[size_t(x)]);

@@ -173,6 +173,10 @@ void convertDiffusion(const QImage& fitted, const DiffusionSettings& settings, i
     std::vector<Float4> aims(static_cast<size_t>(w));
     std::vector<uint8_t> indices(static_cast<size_t>(w));
     for (int y = 0; y < h; ++y) {
+        const long long first = static_cast<long long>(y) * pictureWidth;
+        if (pictureWidth <= 0 || first >= PixelBuffer::kSize) {
+            break;  // no later row reaches the buffer, and none changes an earlier one
+        }
         gamut.targets(reinterpret_cast<const QRgb*>(picture.constScanLine(y)), w, aims.data());
         std::array<Float4*, kRows> rows{};
         for (int r = 0; r < kRows; ++r) {
@@ -183,7 +187,6 @@ void convertDiffusion(const QImage& fitted, const DiffusionSettings& settings, i
                                                                   rows, indices.data());
         // This row's errors are used up; the row comes back as the one two below the next.
         std::fill(rows[0] - kPad, rows[0] - kPad + stride, Float4{0, 0, 0, 0});
-        const long long first = static_cast<long long>(y) * pictureWidth;
         for (int x = 0; x < std::min(w, pictureWidth) && first + x < PixelBuffer::kSize; ++x) {
             buffer.set(int(first + x), indices[size_t(x)]);
         }

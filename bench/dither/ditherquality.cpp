@@ -390,11 +390,25 @@ int run(int argc, char* argv[]) {
                         100 * worstPalette, 100 * ag.worstPicture, verdict(ag.belowFixed),
                         verdict(ag.belowBaseline), verdict(ag.neverWorse));
         }
-        double sum = 0;
-        for (int p = 0; p < kPaletteCount; ++p) {
-            sum += median(plain.perPalette[size_t(p)]);
+        std::printf("%-58s %10.3f\n", "the baseline (8-bit RGB)", mean(plain));
+
+        std::printf("\nThe diffusion's kernels: mean over the palettes of the median score\n");
+        std::printf("%-20s %10s %10s\n", "", "plain", "serpentine");
+        static const char* const kKernels[] = {"floyd-steinberg", "jarvis",  "stucki",
+                                               "burkes",          "sierra",  "sierra-2",
+                                               "sierra-lite",     "atkinson"};
+        for (int k = 0; k < 8; ++k) {
+            std::printf("%-20s", kKernels[k]);
+            for (bool serpentine : {false, true}) {
+                const DiffusionSettings settings{DiffusionKernel(k), serpentine, 100};
+                std::printf(
+                    " %10.3f",
+                    mean(scoresOf(samples, scorers, [&](const Sample& x, int p, PixelBuffer& b) {
+                        convertDiffusion(x.fitted, settings, p, x.width, b);
+                    })));
+            }
+            std::printf("\n");
         }
-        std::printf("%-58s %10.3f\n", "the baseline (8-bit RGB)", sum / kPaletteCount);
     }
     return g.belowFixed && g.belowBaseline && g.neverWorse ? 0 : 1;
 }
