@@ -127,31 +127,40 @@ void toningPass(QImage& source, int threshold, int pictureWidth, PixelBuffer& bu
     }
 }
 
-}  // namespace
-
-int chunkDistance(ChunkColour reference, ChunkColour colour, bool squared) {
+template <bool Squared>
+int distanceOf(ChunkColour reference, ChunkColour colour) {
     const int dRed = reference.red - colour.red;
     const int dGreen = reference.green - colour.green;
     const int dBlue = reference.blue - colour.blue;
-    if (squared) {
+    if constexpr (Squared) {
         return 30 * dRed * dRed + 59 * dGreen * dGreen + 11 * dBlue * dBlue;
     }
     return std::abs(dRed) + std::abs(dGreen) + std::abs(dBlue);
 }
 
-int FindNearestPattern(const ChunkReferences& reference, bool squared, ChunkColour colour) {
+// Selects rather than branches: which reference is nearer changes from chunk to chunk.
+template <bool Squared>
+int nearestOf(const ChunkReferences& reference, ChunkColour colour) {
     // No fixed starting bound: with every reference far away (distances of a million or
     // more) the nearest one still wins rather than a pattern chosen by default.
     int best = 0;
     int bestDistance = std::numeric_limits<int>::max();
     for (int k = 0; k < static_cast<int>(reference.size()); ++k) {
-        const int distance = chunkDistance(reference[static_cast<size_t>(k)], colour, squared);
-        if (distance < bestDistance) {
-            best = k;
-            bestDistance = distance;
-        }
+        const int distance = distanceOf<Squared>(reference[static_cast<size_t>(k)], colour);
+        best = distance < bestDistance ? k : best;
+        bestDistance = std::min(distance, bestDistance);
     }
     return best;
+}
+
+}  // namespace
+
+int chunkDistance(ChunkColour reference, ChunkColour colour, bool squared) {
+    return squared ? distanceOf<true>(reference, colour) : distanceOf<false>(reference, colour);
+}
+
+int FindNearestPattern(const ChunkReferences& reference, bool squared, ChunkColour colour) {
+    return squared ? nearestOf<true>(reference, colour) : nearestOf<false>(reference, colour);
 }
 
 void PutChunkPattern(PixelBuffer& buffer, int pictureWidth, int i, int j, int k) {
