@@ -77,9 +77,10 @@ void patternPass(const QImage& source, const ChunkSettings& settings, int pictur
     // of its top-left pixel and the pixel read just before it. Starting at black fixes
     // the colour of chunk (0, 0).
     ChunkColour previous{0, 0, 0};
-    for (int y = 0; y + 1 < source.height(); ++y) {
+    const int w = source.width(), h = source.height();
+    for (int y = 0; y + 1 < h; ++y) {
         const uchar* row = source.constScanLine(y);
-        for (int x = 0; x < source.width(); ++x) {
+        for (int x = 0; x < w; ++x) {
             const ChunkColour pixel = colourAt(row + 4 * x);
             if (x % 2 == 0 && y % 2 == 0) {
                 previous.red = static_cast<uint8_t>((previous.red + pixel.red) / 2);

@@ -103,7 +103,8 @@ inline int nearestColour(Float4 c, const Colours& p) {
 }
 
 // One row, left to right or (Backwards) right to left: each pixel takes the colour nearest
-// to its aim plus the error that reached it, and passes on its own error.
+// to its aim plus the error that reached it, and passes on its own error. `aims` and the
+// error rows reach kPad entries beyond each end.
 template <int K, bool Backwards>
 void diffuseRow(const Float4* aims, int width, float share, const Colours& colours,
                 std::array<Float4*, kRows> errors, uint8_t* indices) {
@@ -113,22 +114,27 @@ void diffuseRow(const Float4* aims, int width, float share, const Colours& colou
     for (int k = 0; k < kernel.count; ++k) {
         weights[size_t(k)] = share * float(kernel.taps[size_t(k)].weight) / kernel.divisor;
     }
+    // The next pixel's colour is its aim, the error already bound for it and this pixel's
+    // share, (colour - p) * w. Split as colour * w - p * w, only the subtraction of p * w
+    // waits for the choice of p: the chain from pixel to pixel is as short as it gets.
+    std::array<Float4, 4> passed{};
+    for (size_t c = 0; c < 4; ++c) {
+        passed[c] = colours.colour[c] * weights[0];
+    }
     constexpr int step = Backwards ? -1 : 1;
     int x = Backwards ? width - 1 : 0;
-    // The error bound for the next pixel stays in a register: the next pixel needs it at
-    // once, and a trip through memory would lengthen the chain from pixel to pixel.
-    Float4 next = errors[0][x];
+    Float4 colour = aims[x] + errors[0][x];
     for (int i = 0; i < width; ++i, x += step) {
-        const Float4 colour = aims[x] + next;
+        const Float4 ahead = aims[x + step] + errors[0][x + step] + colour * weights[0];
         const int c = nearestColour(colour, colours);
         indices[x] = uint8_t(c);
         const Float4 error = colour - colours.colour[size_t(c)];
-        next = errors[0][x + step] + error * weights[0];
 #pragma GCC unroll 12
         for (int k = 1; k < kernel.count; ++k) {
             const Tap& t = kernel.taps[size_t(k)];
             errors[size_t(t.dy)][x + step * t.dx] += error * weights[size_t(k)];
         }
+        colour = ahead - passed[size_t(c)];
     }
 }
 
@@ -170,21 +176,22 @@ void convertDiffusion(const QImage& fitted, const DiffusionSettings& settings, i
     const int w = picture.width(), h = picture.height();
     const size_t stride = size_t(w) + 2 * kPad;
     std::vector<Float4> errors(kRows * stride, Float4{0, 0, 0, 0});
-    std::vector<Float4> aims(static_cast<size_t>(w));
+    std::vector<Float4> aimRow(size_t(w) + 2 * kPad, Float4{0, 0, 0, 0});
+    Float4* aims = aimRow.data() + kPad;
     std::vector<uint8_t> indices(static_cast<size_t>(w));
     for (int y = 0; y < h; ++y) {
         const long long first = static_cast<long long>(y) * pictureWidth;
         if (pictureWidth <= 0 || first >= PixelBuffer::kSize) {
             break;  // no later row reaches the buffer, and none changes an earlier one
         }
-        gamut.targets(reinterpret_cast<const QRgb*>(picture.constScanLine(y)), w, aims.data());
+        gamut.targets(reinterpret_cast<const QRgb*>(picture.constScanLine(y)), w, aims);
         std::array<Float4*, kRows> rows{};
         for (int r = 0; r < kRows; ++r) {
             rows[size_t(r)] = errors.data() + size_t((y + r) % kRows) * stride + kPad;
         }
         const bool backwards = settings.serpentine && y % 2 == 1;
-        kRowFunctions[kernel + (backwards ? kKernels.size() : 0)](aims.data(), w, share, colours,
-                                                                  rows, indices.data());
+        kRowFunctions[kernel + (backwards ? kKernels.size() : 0)](aims, w, share, colours, rows,
+                                                                  indices.data());
         // This row's errors are used up; the row comes back as the one two below the next.
         std::fill(rows[0] - kPad, rows[0] - kPad + stride, Float4{0, 0, 0, 0});
         for (int x = 0; x < std::min(w, pictureWidth) && first + x < PixelBuffer::kSize; ++x) {

@@ -35,15 +35,19 @@ double median(std::vector<double> values) {
     return values[values.size() / 2];
 }
 
+double fastest(const std::vector<double>& values) {
+    return *std::min_element(values.begin(), values.end());
+}
+
 template <typename Work>
-double medianMs(Work work) {
+std::vector<double> timesMs(Work work) {
     std::vector<double> times;
     for (int i = 0; i < kRounds; ++i) {
         const double start = threadMs();
         work();
         times.push_back(threadMs() - start);
     }
-    return median(times);
+    return times;
 }
 
 struct Case {
@@ -101,17 +105,20 @@ int run(int argc, char* argv[]) {
                      fitted.width(), fitted.height());
         return 1;
     }
-    const double copyMs = medianMs([&] {
+    const std::vector<double> copyTimes = timesMs([&] {
         const QImage copy = fitted.copy();
         if (copy.isNull()) {
             std::abort();
         }
     });
+    const double copyMs = median(copyTimes);
     std::printf(
         "One conversion of a 256 x 256 picture (samples/foliage.jpg), median of %d runs,\n"
         "processor time of the thread\n",
         kRounds);
-    std::printf("  %-38s %8.3f ms\n", "reference: QImage deep copy", copyMs);
+    std::printf("  %-38s %8s %13s %9s\n", "", "median", "in copies", "fastest");
+    std::printf("  %-38s %8.3f ms %13s %6.3f ms\n", "reference: QImage deep copy", copyMs, "",
+                fastest(copyTimes));
     bool met = true;
     PixelBuffer buffer;
     for (const Case& c : cases()) {
@@ -128,10 +135,10 @@ int run(int argc, char* argv[]) {
         }
         const double ms = median(times);
         met = met && ms <= kGoalMs;
-        std::printf("  %-38s %8.3f ms  %6.1f copies  %s\n", c.label, ms, ms / copyMs,
-                    ms <= kGoalMs ? "" : "over 2 ms");
+        std::printf("  %-38s %8.3f ms %6.0f copies %6.3f ms  %s\n", c.label, ms, ms / copyMs,
+                    fastest(times), ms <= kGoalMs ? "" : "over 2 ms");
     }
-    std::printf("%s  every conversion within %.0f ms\n", met ? "pass" : "FAIL", kGoalMs);
+    std::printf("%s  every conversion within %.0f ms (median)\n", met ? "pass" : "FAIL", kGoalMs);
     return met ? 0 : 1;
 }
 
