@@ -368,8 +368,8 @@ QImage fruit(int w, int h) {
             const double light = bulgeLight(dx, dy);
             Colour fc = f.colour * (0.3 + 0.85 * light);
             // The highlight of the window, and a dimpled skin.
-            const double spec = std::pow(light, 40);
-            fc = mix(fc, Colour{255, 250, 240}, 0.8 * spec);
+            const double highlight = std::pow(light, 40);
+            fc = mix(fc, Colour{255, 250, 240}, 0.8 * highlight);
             fc = fc * (0.95 + 0.1 * fbm(x / 1.5, y / 1.5, 2, 83));
             c = mix(c, fc, cover);
         }
