@@ -67,6 +67,17 @@ void setInside(PixelBuffer& buffer, int width, long long x, long long y, int val
     }
 }
 
+// The distance of chunkDistance, inlined into the pattern search.
+inline int distanceOf(ChunkColour reference, ChunkColour colour, bool squared) {
+    const int dRed = reference.red - colour.red;
+    const int dGreen = reference.green - colour.green;
+    const int dBlue = reference.blue - colour.blue;
+    if (squared) {
+        return 30 * dRed * dRed + 59 * dGreen * dGreen + 11 * dBlue * dBlue;
+    }
+    return std::abs(dRed) + std::abs(dGreen) + std::abs(dBlue);
+}
+
 ChunkColour colourAt(const uchar* pixel) {
     return ChunkColour{pixel[kRedByte], pixel[kGreenByte], pixel[kBlueByte]};
 }
@@ -128,40 +139,24 @@ void toningPass(QImage& source, int threshold, int pictureWidth, PixelBuffer& bu
     }
 }
 
-template <bool Squared>
-int distanceOf(ChunkColour reference, ChunkColour colour) {
-    const int dRed = reference.red - colour.red;
-    const int dGreen = reference.green - colour.green;
-    const int dBlue = reference.blue - colour.blue;
-    if constexpr (Squared) {
-        return 30 * dRed * dRed + 59 * dGreen * dGreen + 11 * dBlue * dBlue;
-    }
-    return std::abs(dRed) + std::abs(dGreen) + std::abs(dBlue);
+}  // namespace
+
+int chunkDistance(ChunkColour reference, ChunkColour colour, bool squared) {
+    return distanceOf(reference, colour, squared);
 }
 
-// Selects rather than branches: which reference is nearer changes from chunk to chunk.
-template <bool Squared>
-int nearestOf(const ChunkReferences& reference, ChunkColour colour) {
+int FindNearestPattern(const ChunkReferences& reference, bool squared, ChunkColour colour) {
     // No fixed starting bound: with every reference far away (distances of a million or
     // more) the nearest one still wins rather than a pattern chosen by default.
     int best = 0;
     int bestDistance = std::numeric_limits<int>::max();
     for (int k = 0; k < static_cast<int>(reference.size()); ++k) {
-        const int distance = distanceOf<Squared>(reference[static_cast<size_t>(k)], colour);
+        const int distance = distanceOf(reference[static_cast<size_t>(k)], colour, squared);
+        // Selects rather than a branch: which reference is nearer changes from chunk to chunk.
         best = distance < bestDistance ? k : best;
         bestDistance = std::min(distance, bestDistance);
     }
     return best;
-}
-
-}  // namespace
-
-int chunkDistance(ChunkColour reference, ChunkColour colour, bool squared) {
-    return squared ? distanceOf<true>(reference, colour) : distanceOf<false>(reference, colour);
-}
-
-int FindNearestPattern(const ChunkReferences& reference, bool squared, ChunkColour colour) {
-    return squared ? nearestOf<true>(reference, colour) : nearestOf<false>(reference, colour);
 }
 
 void PutChunkPattern(PixelBuffer& buffer, int pictureWidth, int i, int j, int k) {
