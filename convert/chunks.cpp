@@ -67,6 +67,17 @@ void setInside(PixelBuffer& buffer, int width, long long x, long long y, int val
     }
 }
 
+// The distance of chunkDistance, inlined into the pattern search.
+inline int distanceOf(ChunkColour reference, ChunkColour colour, bool squared) {
+    const int dRed = reference.red - colour.red;
+    const int dGreen = reference.green - colour.green;
+    const int dBlue = reference.blue - colour.blue;
+    if (squared) {
+        return 30 * dRed * dRed + 59 * dGreen * dGreen + 11 * dBlue * dBlue;
+    }
+    return std::abs(dRed) + std::abs(dGreen) + std::abs(dBlue);
+}
+
 ChunkColour colourAt(const uchar* pixel) {
     return ChunkColour{pixel[kRedByte], pixel[kGreenByte], pixel[kBlueByte]};
 }
@@ -77,9 +88,10 @@ void patternPass(const QImage& source, const ChunkSettings& settings, int pictur
     // of its top-left pixel and the pixel read just before it. Starting at black fixes
     // the colour of chunk (0, 0).
     ChunkColour previous{0, 0, 0};
-    for (int y = 0; y + 1 < source.height(); ++y) {
+    const int w = source.width(), h = source.height();
+    for (int y = 0; y + 1 < h; ++y) {
         const uchar* row = source.constScanLine(y);
-        for (int x = 0; x < source.width(); ++x) {
+        for (int x = 0; x < w; ++x) {
             const ChunkColour pixel = colourAt(row + 4 * x);
             if (x % 2 == 0 && y % 2 == 0) {
                 previous.red = static_cast<uint8_t>((previous.red + pixel.red) / 2);
@@ -115,11 +127,13 @@ void toningPass(QImage& source, int threshold, int pictureWidth, PixelBuffer& bu
                 setInside(buffer, pictureWidth, k, y, 0);
                 setInside(buffer, pictureWidth, k + 1, y, 0);
             }
+#pragma GCC unroll 4
             for (const DiffusionShare& share : kDiffusionShares) {
                 uchar* neighbour = pixelAt(k + share.dx, y + share.dy);
-                for (int c : {kBlueByte, kGreenByte, kRedByte}) {
-                    neighbour[c] = diffusedByte(neighbour[c], error, share.sixteenths);
-                }
+                neighbour[kBlueByte] = diffusedByte(neighbour[kBlueByte], error, share.sixteenths);
+                neighbour[kGreenByte] =
+                    diffusedByte(neighbour[kGreenByte], error, share.sixteenths);
+                neighbour[kRedByte] = diffusedByte(neighbour[kRedByte], error, share.sixteenths);
             }
         }
     }
@@ -128,13 +142,7 @@ void toningPass(QImage& source, int threshold, int pictureWidth, PixelBuffer& bu
 }  // namespace
 
 int chunkDistance(ChunkColour reference, ChunkColour colour, bool squared) {
-    const int dRed = reference.red - colour.red;
-    const int dGreen = reference.green - colour.green;
-    const int dBlue = reference.blue - colour.blue;
-    if (squared) {
-        return 30 * dRed * dRed + 59 * dGreen * dGreen + 11 * dBlue * dBlue;
-    }
-    return std::abs(dRed) + std::abs(dGreen) + std::abs(dBlue);
+    return distanceOf(reference, colour, squared);
 }
 
 int findNearestPattern(const ChunkReferences& reference, bool squared, ChunkColour colour) {
@@ -143,11 +151,10 @@ int findNearestPattern(const ChunkReferences& reference, bool squared, ChunkColo
     int best = 0;
     int bestDistance = std::numeric_limits<int>::max();
     for (int k = 0; k < static_cast<int>(reference.size()); ++k) {
-        const int distance = chunkDistance(reference[static_cast<size_t>(k)], colour, squared);
-        if (distance < bestDistance) {
-            best = k;
-            bestDistance = distance;
-        }
+        const int distance = distanceOf(reference[static_cast<size_t>(k)], colour, squared);
+        // Selects rather than a branch: which reference is nearer changes from chunk to chunk.
+        best = distance < bestDistance ? k : best;
+        bestDistance = std::min(distance, bestDistance);
     }
     return best;
 }

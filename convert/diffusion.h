@@ -24,8 +24,10 @@ constexpr std::array<DiffusionShare, 4> kDiffusionShares = {
 
 // A byte after its share of the error: old + error * sixteenths / 16 taken exactly, then
 // truncated toward zero as a whole (100 - 67.8 gives 32, not 33) and kept in 0..255.
+// Clamping the sixteenths to 0..4095 before the shift gives the same byte without a
+// branch: a negative sum truncates to 0 or below either way.
 inline uint8_t diffusedByte(int old, int error, int sixteenths) {
-    return static_cast<uint8_t>(std::clamp((16 * old + error * sixteenths) / 16, 0, 255));
+    return static_cast<uint8_t>(std::min(std::max(16 * old + error * sixteenths, 0), 4095) >> 4);
 }
 
 // One Floyd–Steinberg pass over one channel of the visited region, rows 0..h-2 and
@@ -43,6 +45,7 @@ void diffuseChannel(QImage& source, int channel, int threshold, Mark mark) {
             const bool on = v > threshold;
             const int error = on ? v - 255 : v;
             mark(x, y, on);
+#pragma GCC unroll 4
             for (const DiffusionShare& share : kDiffusionShares) {
                 uchar& neighbour = rows[share.dy][4 * (x + share.dx) + channel];
                 neighbour = diffusedByte(neighbour, error, share.sixteenths);

@@ -31,9 +31,13 @@ struct DiffusionSettings {
 };
 
 // Diffusion to the palette: each pixel of the fitted picture takes the nearest of the
-// palette's four colours and passes the rest of its error to its neighbours. Starts from
-// `fitted` every run, so the same settings always give the same indices. Clears the
-// buffer, then writes entry y*pictureWidth + x of every fitted pixel.
+// palette's four colours and passes the rest of its error to its neighbours. The error is
+// kept in linear light, where the eye averages neighbouring pixels; "nearest" is by
+// squared distance there too, which keeps the error small. A colour the four cannot mix
+// first moves to the mixture that looks closest to it (convert/palettegamut.h). Starts
+// from `fitted` every run, so the same settings always give the same indices; a null
+// picture changes nothing. Otherwise clears the buffer, then writes entry
+// y*pictureWidth + x of every fitted pixel with x < pictureWidth.
 void convertDiffusion(const QImage& fitted, const DiffusionSettings& settings, int palette,
                       int pictureWidth, PixelBuffer& buffer);
 

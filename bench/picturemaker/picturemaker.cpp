@@ -1,7 +1,8 @@
 // tovik-picture-maker: the pictures of the benchmarks and the samples, made here so that
 // no picture has to be fetched from anywhere.
 //
-//   tovik-picture-maker gradient|photo|cga WIDTH HEIGHT OUTPUT.ppm|OUTPUT.bmp
+//   tovik-picture-maker KIND WIDTH HEIGHT OUTPUT.ppm|OUTPUT.bmp
+//       KIND: gradient, photo, cga, portrait, sunset, foliage, fruit, bricks
 //   tovik-picture-maker strip HEIGHT OUTPUT.raw
 //
 // The same arguments always give the same bytes.
@@ -15,9 +16,10 @@
 #include <numbers>
 #include <vector>
 
+#include "machinefiles/bmp24.h"
 #include "picture/error.h"
 #include "picture/fileio.h"
-#include "machinefiles/bmp24.h"
+#include "scenes.h"
 
 namespace {
 
@@ -175,9 +177,10 @@ void make(int argc, char* argv[]) {
         return;
     }
     if (argc != 5) {
-        throw Error(QStringLiteral(
-            "usage: tovik-picture-maker gradient|photo|cga WIDTH HEIGHT OUTPUT.ppm|.bmp\n"
-            "       tovik-picture-maker strip HEIGHT OUTPUT.raw"));
+        throw Error(
+            QStringLiteral("usage: tovik-picture-maker KIND WIDTH HEIGHT OUTPUT.ppm|.bmp\n"
+                           "       KIND: gradient photo cga portrait sunset foliage fruit bricks\n"
+                           "       tovik-picture-maker strip HEIGHT OUTPUT.raw"));
     }
     const int w = side(argv[2]), h = side(argv[3]);
     QImage image;
@@ -187,6 +190,16 @@ void make(int argc, char* argv[]) {
         image = photo(w, h);
     } else if (kind == QLatin1String("cga")) {
         image = cga(w, h);
+    } else if (kind == QLatin1String("portrait")) {
+        image = picturemaker::portrait(w, h);
+    } else if (kind == QLatin1String("sunset")) {
+        image = picturemaker::sunset(w, h);
+    } else if (kind == QLatin1String("foliage")) {
+        image = picturemaker::foliage(w, h);
+    } else if (kind == QLatin1String("fruit")) {
+        image = picturemaker::fruit(w, h);
+    } else if (kind == QLatin1String("bricks")) {
+        image = picturemaker::brickWall(w, h);
     } else {
         throw Error(QStringLiteral("unknown kind '%1'").arg(kind));
     }
