@@ -80,10 +80,15 @@ struct Command {
 
 const Command kCommands[] = {
     {convertSyntax(), prepareConvert},
-    {{"export", {"PROJECT"}, outputOptions(), {}, {"-o"}}, prepareExport},
-    {{"import-raw", {"FILE"}, outputOptions() + QStringList{"--height", "--palette"}, {}, {"-o"}},
+    {{"export", {"PROJECT"}, false, outputOptions(), {}, {"-o"}}, prepareExport},
+    {{"import-raw",
+      {"FILE"},
+      false,
+      outputOptions() + QStringList{"--height", "--palette"},
+      {},
+      {"-o"}},
      prepareImportRaw},
-    {{"info", {"FILE"}, {}, {}, {}}, prepareInfo},
+    {{"info", {"FILE"}, false, {}, {}, {}}, prepareInfo},
 };
 
 }  // namespace

@@ -1,36 +1,17 @@
 #include "cli/convertcommand.h"
 
 #include <QImage>
-#include <functional>
 
 #include "cli/outputformat.h"
 #include "convert/cga.h"
-#include "convert/chunks.h"
-#include "convert/floydsteinberg.h"
 #include "convert/importpicture.h"
-#include "convert/thresholds.h"
+#include "convert/method.h"
 #include "picture/palette.h"
-#include "picture/picturesize.h"
 #include "picture/pixelbuffer.h"
 
 namespace tovik::cli {
 
 namespace {
-
-// The pictures and size a load leaves behind, as the main window holds them: the
-// fitted picture stands in for the loaded one, and the source starts as its copy.
-struct FittedPicture {
-    QImage loaded;
-    QImage source;
-    PictureSize size;
-};
-
-FittedPicture loadAndFit(const QString& path) {
-    ImportedPicture imported = importPicture(path);
-    return {imported.fitted, imported.fitted, imported.size};
-}
-
-using Conversion = std::function<void(FittedPicture&, PixelBuffer&)>;
 
 // The items of a list option split at separator, exactly `count` of them.
 QStringList listItems(const QString& option, const QString& text, QChar separator, int count,
@@ -46,8 +27,8 @@ QStringList listItems(const QString& option, const QString& text, QChar separato
     return items;
 }
 
-Conversion thresholdsConversion(const Arguments& args) {
-    ThresholdSettings settings;
+void readThresholds(const Arguments& args, MethodSettings& method) {
+    auto& settings = std::get<ThresholdSettings>(method);
     if (args.values.contains("--thresholds")) {
         const QStringList items =
             listItems("--thresholds", args.value("--thresholds"), ',', 9, "values");
@@ -55,30 +36,24 @@ Conversion thresholdsConversion(const Arguments& args) {
             settings.t[i] = intValue("--thresholds", items[qsizetype(i)], 0, 255);
         }
     }
-    settings.toning = args.has("--toning");
-    return [settings](FittedPicture& p, PixelBuffer& buffer) {
-        convertThresholds(p.loaded, p.source, settings, p.size.width, buffer);
-    };
+    settings.toning = settings.toning || args.has("--toning");
 }
 
-// The menu command only loads; this is the settings window's first "Просмотр".
-Conversion floydSteinbergConversion(const Arguments& args) {
-    FloydSteinbergSettings settings;
+// The menu command only loads; convert runs the settings window's first "Просмотр".
+void readFloydSteinberg(const Arguments& args, MethodSettings& method) {
+    auto& settings = std::get<FloydSteinbergSettings>(method);
     settings.threshold = intOption(args, "--threshold", settings.threshold, 0, 255);
-    settings.monochrome = !args.has("--colour");
-    return [settings](FittedPicture& p, PixelBuffer& buffer) {
-        convertFloydSteinberg(p.source, settings, p.size.width, buffer);
-    };
+    settings.monochrome = settings.monochrome && !args.has("--colour");
 }
 
 // The chunk settings window's edits hold at most three digits, so 0..999; only the low
 // 8 bits of a colour count.
 constexpr int kEditMax = 999;
 
-Conversion chunksConversion(const Arguments& args) {
-    ChunkSettings settings;
-    settings.squared = !args.has("--absolute");
-    settings.toning = args.has("--toning");
+void readChunks(const Arguments& args, MethodSettings& method) {
+    auto& settings = std::get<ChunkSettings>(method);
+    settings.squared = settings.squared && !args.has("--absolute");
+    settings.toning = settings.toning || args.has("--toning");
     settings.toningThreshold =
         intOption(args, "--toning-threshold", settings.toningThreshold, 0, kEditMax);
     if (args.values.contains("--reference")) {
@@ -98,32 +73,22 @@ Conversion chunksConversion(const Arguments& args) {
             settings.reference[k] = ChunkColour{channel(0), channel(1), channel(2)};
         }
     }
-    return [settings](FittedPicture& p, PixelBuffer& buffer) {
-        convertChunks(p.source, settings, p.size.width, buffer);
-    };
 }
 
-Conversion cgaConversion(const Arguments&) {
-    return [](FittedPicture& p, PixelBuffer& buffer) {
-        convertCga(p.loaded, p.source, p.size.width, buffer);
-    };
-}
+void readNothing(const Arguments&, MethodSettings&) {}
 
 struct Method {
     QString name;
     QStringList options;  // what it takes besides --palette and the output options
     int palette;          // without --palette
-    Conversion (*prepare)(const Arguments&);
+    void (*read)(const Arguments&, MethodSettings&);
 };
 
 const Method kMethods[] = {
-    {"thresholds", {"--thresholds", "--toning"}, 0, thresholdsConversion},
-    {"floyd-steinberg", {"--threshold", "--colour"}, 0, floydSteinbergConversion},
-    {"chunks",
-     {"--absolute", "--toning", "--toning-threshold", "--reference"},
-     0,
-     chunksConversion},
-    {"cga", {}, kCgaPalette, cgaConversion},
+    {"thresholds", {"--thresholds", "--toning"}, 0, readThresholds},
+    {"floyd-steinberg", {"--threshold", "--colour"}, 0, readFloydSteinberg},
+    {"chunks", {"--absolute", "--toning", "--toning-threshold", "--reference"}, 0, readChunks},
+    {"cga", {}, kCgaPalette, readNothing},
 };
 
 const Method& chosenMethod(const Arguments& args) {
@@ -159,6 +124,7 @@ const CommandSyntax& convertSyntax() {
     static const CommandSyntax syntax = {
         "convert",
         {"PICTURE"},
+        false,
         outputOptions() + QStringList{"--method", "--palette", "--thresholds", "--threshold",
                                       "--toning-threshold", "--reference"},
         {"--toning", "--colour", "--absolute"},
@@ -169,14 +135,18 @@ const CommandSyntax& convertSyntax() {
 
 Job prepareConvert(const Arguments& args) {
     const Method& method = chosenMethod(args);
-    const Conversion conversion = method.prepare(args);
+    MethodSettings settings = *defaultSettingsFor(method.name);
+    method.read(args, settings);
     const int palette = intOption(args, "--palette", method.palette, 0, kPaletteCount - 1);
     const OutputTarget target = outputTarget(args);
     const QString path = args.positionals[0];
     return [=](FILE*) {
-        FittedPicture picture = loadAndFit(path);
+        // What a load leaves behind in the main window: the fitted picture, and the
+        // working source starting as its copy.
+        const ImportedPicture picture = importPicture(path);
+        QImage source = picture.fitted;
         PixelBuffer buffer;  // a fresh start: every entry 0
-        conversion(picture, buffer);
+        convertPicture(settings, picture.fitted, source, palette, picture.size.width, buffer);
         writePicture(target, buffer, picture.size, palette);
     };
 }
