@@ -72,17 +72,18 @@ public:
         }
     }
 
-    // An array of `count` whole numbers in [min, max], handed to store one by one.
+    // An array of `count` whole numbers in [min, max], handed to store one by one;
+    // `problem` says what the field must hold.
     template <typename Store>
-    void readInts(const QString& field, const std::optional<QJsonValue>& v, int count, int min,
-                  int max, const QString& what, Store store) {
-        const QJsonArray items = v->toArray();
-        if (!v->isArray() || items.size() != count) {
-            throw error(field, QStringLiteral("must hold %1 %2").arg(count).arg(what));
+    void readInts(const QString& field, const QJsonValue& v, int count, int min, int max,
+                  const QString& problem, Store store) {
+        const QJsonArray items = v.toArray();
+        if (!v.isArray() || items.size() != count) {
+            throw error(field, problem);
         }
         for (int i = 0; i < count; ++i) {
             if (!isWhole(items[i], min, max)) {
-                throw error(field, QStringLiteral("must hold %1 %2").arg(count).arg(what));
+                throw error(field, problem);
             }
             store(i, items[i].toInt());
         }
@@ -107,7 +108,8 @@ private:
 void readSettings(Fields& f, ThresholdSettings& s) {
     const QString field = QStringLiteral("thresholds");
     if (const auto v = f.take(field)) {
-        f.readInts(field, v, int(s.t.size()), 0, 255, Fields::wholeRange(0, 255),
+        f.readInts(field, *v, int(s.t.size()), 0, 255,
+                   QStringLiteral("must hold 9 ") + Fields::wholeRange(0, 255),
                    [&s](int i, int value) { s.t[size_t(i)] = value; });
     }
     f.readBool(QStringLiteral("toning"), s.toning);
@@ -132,13 +134,13 @@ void readSettings(Fields& f, ChunkSettings& s) {
         return;
     }
     const QJsonArray triples = v->toArray();
-    const QString what = QStringLiteral("triples of ") + Fields::wholeRange(0, 255);
+    const QString problem = QStringLiteral("must hold 16 triples of ") + Fields::wholeRange(0, 255);
     if (!v->isArray() || triples.size() != qsizetype(s.reference.size())) {
-        throw f.error(field, QStringLiteral("must hold %1 %2").arg(s.reference.size()).arg(what));
+        throw f.error(field, problem);
     }
     for (size_t k = 0; k < s.reference.size(); ++k) {
         std::array<uint8_t, 3> rgb{};
-        f.readInts(field, triples[qsizetype(k)], 3, 0, 255, what,
+        f.readInts(field, triples[qsizetype(k)], 3, 0, 255, problem,
                    [&rgb](int i, int value) { rgb[size_t(i)] = uint8_t(value); });
         s.reference[k] = ChunkColour{rgb[0], rgb[1], rgb[2]};
     }
