@@ -298,13 +298,9 @@ JpegInput bytesInput(const QByteArray& bytes) {
 }
 
 // Reads the header and refuses a picture above maxPixels before anything large is
-// allocated. The decoder then holds the input, which must outlive it; a file is read
-// from its start.
+// allocated. The decoder then holds the input, which must outlive it.
 QSize readJpegHeader(Decompressor& d, const JpegInput& input, qint64 maxPixels) {
     d.run(createDecompressor, nullptr);
-    if (input.file != nullptr && std::fseek(input.file, 0, SEEK_SET) != 0) {
-        throw Error(QStringLiteral("JPEG error #%1").arg(JERR_FILE_READ));
-    }
     d.run(readHeader, const_cast<JpegInput*>(&input));
     const qint64 width = d.cinfo.output_width, height = d.cinfo.output_height;
     if (width * height > maxPixels || width > INT_MAX / 4 || height > INT_MAX) {
@@ -379,6 +375,10 @@ QImage decodeStretched(const JpegInput& input, const std::function<QSize(QSize)>
     }
     const bool cmyk = first.cinfo.out_color_space == JCS_CMYK;
     if (!decodeSampled(first, size, picture, true)) {
+        // A file is read again from its start; one that cannot go back (a pipe) cannot be.
+        if (input.file != nullptr && std::fseek(input.file, 0, SEEK_SET) != 0) {
+            throw Error(QStringLiteral("JPEG error #%1").arg(JERR_FILE_READ));
+        }
         Decompressor again;
         readJpegHeader(again, input, maxPixels);
         decodeSampled(again, size, picture, false);

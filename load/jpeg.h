@@ -24,8 +24,8 @@ QImage decodeJpeg(const QByteArray& bytes, qint64 maxPixels);
 QImage decodeJpegStretched(const QByteArray& bytes, const std::function<QSize(QSize)>& sizeFor,
                            qint64 maxPixels = kMaxPicturePixels);
 
-// The same, reading the JPEG from the file a piece at a time from its start, so that the
-// file is never held whole.
+// The same, reading the JPEG from the file a piece at a time from where it stands, so that
+// the file is never held whole. A damaged file is read a second time from its start.
 QImage decodeJpegFileStretched(FILE* file, const std::function<QSize(QSize)>& sizeFor,
                                qint64 maxPixels = kMaxPicturePixels);
 
