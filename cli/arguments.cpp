@@ -1,53 +1,60 @@
 #include "cli/arguments.h"
 
+#include <QCommandLineParser>
+
 namespace tovik::cli {
 
+namespace {
+
+// QCommandLineParser names options without their dashes.
+QString bareName(const QString& option) {
+    return option.mid(option.startsWith(QLatin1String("--")) ? 2 : 1);
+}
+
+// The option as the user types it: one dash for a one-letter name, two for a word.
+QString typedName(const QString& bare) {
+    return (bare.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + bare;
+}
+
+}  // namespace
+
 Arguments parseArguments(const QStringList& args, const CommandSyntax& syntax) {
+    QCommandLineParser parser;
+    for (const QString& option : syntax.valueOptions) {
+        parser.addOption(QCommandLineOption(bareName(option), QString(), QStringLiteral("value")));
+    }
+    for (const QString& flag : syntax.flags) {
+        parser.addOption(QCommandLineOption(bareName(flag)));
+    }
+    // The parser skips its first argument, the program's name: the command stands there.
+    if (!parser.parse(QStringList(syntax.name) + args)) {
+        const QStringList unknown = parser.unknownOptionNames();
+        if (!unknown.isEmpty()) {
+            throw UsageError(QStringLiteral("unknown option %1 for %2")
+                                 .arg(typedName(unknown.first()), syntax.name));
+        }
+        throw UsageError(parser.errorText());
+    }
+
     Arguments result;
-    bool optionsEnded = false;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString& arg = args[i];
-        if (optionsEnded || !arg.startsWith('-') || arg == QLatin1String("-")) {
-            result.positionals.append(arg);
-            continue;
+    const QStringList found = parser.optionNames();
+    for (const QString& bare : found) {
+        const QString option = typedName(bare);
+        if (result.has(option)) {
+            throw UsageError(QStringLiteral("option %1 is given twice").arg(option));
         }
-        if (arg == QLatin1String("--")) {
-            optionsEnded = true;
-            continue;
-        }
-        QString name = arg;
-        QString value;
-        bool inlineValue = false;
-        if (const qsizetype eq = arg.indexOf('='); arg.startsWith(QLatin1String("--")) && eq > 0) {
-            name = arg.left(eq);
-            value = arg.mid(eq + 1);
-            inlineValue = true;
-        }
-        if (result.has(name)) {
-            throw UsageError(QStringLiteral("option %1 is given twice").arg(name));
-        }
-        if (syntax.flags.contains(name)) {
-            if (inlineValue) {
-                throw UsageError(QStringLiteral("option %1 takes no value").arg(name));
-            }
-            result.flags.insert(name);
-        } else if (syntax.valueOptions.contains(name)) {
-            if (!inlineValue) {
-                if (i + 1 >= args.size()) {
-                    throw UsageError(QStringLiteral("option %1 needs a value").arg(name));
-                }
-                value = args[++i];
-            }
-            result.values.insert(name, value);
+        if (syntax.flags.contains(option)) {
+            result.flags.insert(option);
         } else {
-            throw UsageError(QStringLiteral("unknown option %1 for %2").arg(name, syntax.name));
+            result.values.insert(option, parser.value(bare));
         }
     }
-    if (result.positionals.size() > syntax.positionalNames.size()) {
-        throw UsageError(QStringLiteral("unexpected argument %1")
-                             .arg(result.positionals[syntax.positionalNames.size()]));
+    result.positionals = parser.positionalArguments();
+    const qsizetype named = syntax.positionalNames.size();
+    if (result.positionals.size() > named && !syntax.morePositionals) {
+        throw UsageError(QStringLiteral("unexpected argument %1").arg(result.positionals[named]));
     }
-    if (result.positionals.size() < syntax.positionalNames.size()) {
+    if (result.positionals.size() < named) {
         throw UsageError(QStringLiteral("%1 needs %2")
                              .arg(syntax.name, syntax.positionalNames[result.positionals.size()]));
     }

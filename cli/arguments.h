@@ -20,13 +20,14 @@ private:
     QString message_;
 };
 
-// What one command accepts.
+// What one command accepts. Options are written as the user types them: "-o", "--format".
 struct CommandSyntax {
     QString name;
-    QStringList positionalNames;  // exactly these positional arguments, in order
-    QStringList valueOptions;     // options followed by a value: "-o", "--format", ...
-    QStringList flags;            // options without a value: "--toning", ...
-    QStringList required;         // value options that must be given
+    QStringList positionalNames;   // these positional arguments, in order
+    bool morePositionals = false;  // the last positional argument may be repeated
+    QStringList valueOptions;      // options followed by a value
+    QStringList flags;             // options without a value
+    QStringList required;          // value options that must be given
 };
 
 struct Arguments {
@@ -40,10 +41,11 @@ struct Arguments {
     QString value(const QString& option) const { return values.value(option); }
 };
 
-// Splits the arguments after the command name. Options may come before, between or after
-// the positional arguments, as "--name value" or "--name=value"; after "--" everything is
-// positional. Throws UsageError for an unknown or repeated option, a missing value, a
-// missing required option or the wrong number of positional arguments.
+// Parses the arguments after the command name with QCommandLineParser. Options may come
+// before, between or after the positional arguments, as "--name value" or "--name=value";
+// after "--" everything is positional. Throws UsageError for an unknown or repeated
+// option, a missing value, a missing required option or the wrong number of positional
+// arguments.
 Arguments parseArguments(const QStringList& args, const CommandSyntax& syntax);
 
 // The text given for option (or for one item of its list) as a whole decimal number in

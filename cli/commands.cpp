@@ -5,6 +5,7 @@
 
 #include "cli/arguments.h"
 #include "cli/convertcommand.h"
+#include "cli/interrupt.h"
 #include "cli/outputformat.h"
 #include "load/picturefile.h"
 #include "machinefiles/rawstrip.h"
@@ -28,7 +29,7 @@ void print(FILE* stream, const QString& text) {
 Job prepareExport(const Arguments& args) {
     const OutputTarget target = outputTarget(args);
     const QString path = args.positionals[0];
-    return [=](FILE*) {
+    return [=](FILE*, FILE*) {
         const ProjectFile project = readProject(path);
         const PictureSize size = clampPictureSize(project.width, project.height, kStartHeightMax);
         PixelBuffer buffer;
@@ -42,7 +43,7 @@ Job prepareImportRaw(const Arguments& args) {
     const int palette = intOption(args, "--palette", 0, 0, kPaletteCount - 1);
     const OutputTarget target = outputTarget(args);
     const QString path = args.positionals[0];
-    return [=](FILE*) {
+    return [=](FILE*, FILE*) {
         const PictureSize size = clampPictureSize(8, height, kStartHeightMax);
         PixelBuffer buffer;
         // One byte a row: nothing past the picture's last row is read.
@@ -70,7 +71,7 @@ void runInfo(const QString& path, FILE* out) {
 
 Job prepareInfo(const Arguments& args) {
     const QString path = args.positionals[0];
-    return [=](FILE* out) { runInfo(path, out); };
+    return [=](FILE* out, FILE*) { runInfo(path, out); };
 }
 
 struct Command {
@@ -80,10 +81,15 @@ struct Command {
 
 const Command kCommands[] = {
     {convertSyntax(), prepareConvert},
-    {{"export", {"PROJECT"}, outputOptions(), {}, {"-o"}}, prepareExport},
-    {{"import-raw", {"FILE"}, outputOptions() + QStringList{"--height", "--palette"}, {}, {"-o"}},
+    {{"export", {"PROJECT"}, false, outputOptions(), {}, {"-o"}}, prepareExport},
+    {{"import-raw",
+      {"FILE"},
+      false,
+      outputOptions() + QStringList{"--height", "--palette"},
+      {},
+      {"-o"}},
      prepareImportRaw},
-    {{"info", {"FILE"}, {}, {}, {}}, prepareInfo},
+    {{"info", {"FILE"}, false, {}, {}, {}}, prepareInfo},
 };
 
 }  // namespace
@@ -91,6 +97,9 @@ const Command kCommands[] = {
 QString usageText() {
     return QStringLiteral(R"(Usage:
   tovik-images-cli convert PICTURE --method METHOD [options] [--palette P] -o OUTPUT [--format FMT]
+  tovik-images-cli convert PICTURE... --method METHOD [options] [--palette P] --out-dir DIR
+                   [--format FMT] [--jobs N]
+  tovik-images-cli convert PICTURE... --preset FILE [options] (-o OUTPUT | --out-dir DIR ...)
   tovik-images-cli export PROJECT.bip -o OUTPUT [--format FMT]
   tovik-images-cli import-raw FILE [--height H] [--palette P] -o OUTPUT [--format FMT]
   tovik-images-cli info FILE
@@ -98,7 +107,8 @@ QString usageText() {
 
 Commands:
   convert      load a BMP or JPEG picture, fit it and convert it as the desktop program
-               does from a fresh start (64 x 64, all 0, palette 0, height maximum 1024)
+               does from a fresh start (64 x 64, all 0, palette 0, height maximum 1024);
+               with --out-dir, any number of pictures, each converted exactly as alone
   export       write a project file in another format, its size clamped as opening
                the project would clamp it
   import-raw   read a raw strip 8 pixels wide: one byte a row, bit 7 the leftmost pixel,
@@ -124,8 +134,17 @@ Methods of convert (--method METHOD):
 Options:
   -o OUTPUT         the file to write; an existing file is replaced only once the new
                     one is complete
+  --out-dir DIR     convert: write each picture to DIR/<its name without extension>.<the
+                    format's extension> (.bip, .bmp, .mac, or .bin for bin-palette,
+                    bin-header and dump); the folder is made when missing; two pictures
+                    that would write the same name (in any letter case) are a usage error
+  --jobs N          with --out-dir: how many pictures are converted at a time, 1..256,
+                    default the number of processors; the files written do not depend on it
+  --preset FILE     convert: the method, its options and the palette saved in a JSON
+                    file, as a tool window's "Сохранить настройки…" writes it; --method,
+                    the method's options and --palette given here win over it
   --format FMT      the format of OUTPUT; without it OUTPUT's extension decides, in any
-                    letter case: .bip, .bmp, .mac, and .bin for bin-header
+                    letter case: .bip, .bmp, .mac, and .bin for bin-header; bip with --out-dir
   --palette P       palette 0..15, default 0
   --height H        import-raw: the picture height, 8..1024, default 1024
   --help, -h        print this text and stop
@@ -139,8 +158,18 @@ Formats (FMT):
   bmp               24-bit BMP in the palette's colours
   mac               UKNC assembler source: two bit planes as octal .BYTE lines
 
+Presets (--preset FILE), a JSON object whose fields are named as the options:
+  {"method": "floyd-steinberg", "threshold": 120, "colour": true, "palette": 3}
+  "method" is required; "palette" is 0..15; thresholds takes "thresholds"
+  (nine numbers) and "toning"; floyd-steinberg "threshold" and "colour"; chunks
+  "absolute", "toning", "toning-threshold" and "reference" (16 [R, G, B] of 0..255).
+  A missing option keeps the window's start value; any other field is an error.
+
 Exit status: 0 done; 1 failed, with the message on standard error and OUTPUT left as
-it was; 2 usage error, with the usage on standard error.
+it was; 2 usage error, with the usage on standard error. With --out-dir, a picture that
+fails is reported with its name and the reason, the others are still written, and the
+status is 1 if any failed; a progress line shows on a terminal. Ctrl+C finishes the file
+being written, begins no other, and leaves no partial file behind.
 )");
 }
 
@@ -161,19 +190,27 @@ int run(const QStringList& args, FILE* out, FILE* err) {
         print(out, usageText());
         return 0;
     }
+    const StopOnSignal stopOnSignal;
+    int status = 0;
     try {
-        parseCommandLine(args)(out);
-        return 0;
+        parseCommandLine(args)(out, err);
     } catch (const UsageError& e) {
         print(err, QStringLiteral("%1: %2\n\n%3").arg(kProgram, e.message(), usageText()));
-        return 2;
+        status = 2;
     } catch (const Error& e) {
         print(err, QStringLiteral("%1: %2\n").arg(kProgram, e.message()));
-        return 1;
+        status = 1;
     } catch (const std::bad_alloc&) {
         print(err, QStringLiteral("%1: out of memory\n").arg(kProgram));
-        return 1;
+        status = 1;
     }
+    if (stopRequested()) {
+        print(err, QStringLiteral("%1: interrupted\n").arg(kProgram));
+        std::fflush(out);
+        std::fflush(err);
+        endByStopSignal();
+    }
+    return status;
 }
 
 }  // namespace tovik::cli

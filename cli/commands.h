@@ -10,9 +10,10 @@ namespace tovik::cli {
 // The usage text that --help prints and every usage error shows.
 QString usageText();
 
-// The work a command line asks for, ready to run: it reads and writes files and prints
-// to out, and throws Error when a file cannot be read or written.
-using Job = std::function<void(FILE* out)>;
+// The work a command line asks for, ready to run: it reads and writes files, prints its
+// results to out and what went wrong with some of its files to err, and throws Error when
+// it failed.
+using Job = std::function<void(FILE* out, FILE* err)>;
 
 // Checks the whole command line (the arguments after the program name, without --help)
 // and returns its job; throws UsageError for any mistake in it. Touches no file.
@@ -20,7 +21,8 @@ Job parseCommandLine(const QStringList& args);
 
 // Runs one command line (the arguments after the program name) and returns the exit
 // status: 0 done, 1 failed (the message on err, OUTPUT untouched), 2 usage error (the
-// reason and the usage on err).
+// reason and the usage on err). Ctrl+C and termination signals stop it cleanly: what is
+// being written is finished, nothing new begun, and the process then ends by the signal.
 int run(const QStringList& args, FILE* out, FILE* err);
 
 }  // namespace tovik::cli

@@ -1,154 +1,146 @@
 #include "cli/convertcommand.h"
 
+#include <QDir>
+#include <QFileInfo>
+#include <QHash>
 #include <QImage>
-#include <functional>
+#include <QThread>
+#include <optional>
 
+#include "cli/batch.h"
+#include "cli/interrupt.h"
+#include "cli/methodoptions.h"
 #include "cli/outputformat.h"
-#include "convert/cga.h"
-#include "convert/chunks.h"
-#include "convert/floydsteinberg.h"
 #include "convert/importpicture.h"
-#include "convert/thresholds.h"
+#include "convert/method.h"
+#include "convert/preset.h"
+#include "picture/error.h"
 #include "picture/palette.h"
-#include "picture/picturesize.h"
 #include "picture/pixelbuffer.h"
 
 namespace tovik::cli {
 
 namespace {
 
-// The pictures and size a load leaves behind, as the main window holds them: the
-// fitted picture stands in for the loaded one, and the source starts as its copy.
-struct FittedPicture {
-    QImage loaded;
-    QImage source;
-    PictureSize size;
+constexpr int kMaxJobs = 256;
+
+// How to convert, as the command line gives it; a preset it names is read only when the
+// job runs, since checking the command line touches no file.
+struct ConversionOptions {
+    Arguments args;
+    std::optional<QString> preset;
+    std::optional<MethodSettings> method;  // --method with the method options applied
+    std::optional<int> palette;
 };
 
-FittedPicture loadAndFit(const QString& path) {
-    ImportedPicture imported = importPicture(path);
-    return {imported.fitted, imported.fitted, imported.size};
-}
-
-using Conversion = std::function<void(FittedPicture&, PixelBuffer&)>;
-
-// The items of a list option split at separator, exactly `count` of them.
-QStringList listItems(const QString& option, const QString& text, QChar separator, int count,
-                      const QString& what) {
-    const QStringList items = text.split(separator);
-    if (items.size() != count) {
-        throw UsageError(QStringLiteral("%1 needs %2 %3 separated by '%4', not %5")
-                             .arg(option)
-                             .arg(count)
-                             .arg(what, separator)
-                             .arg(items.size()));
-    }
-    return items;
-}
-
-Conversion thresholdsConversion(const Arguments& args) {
-    ThresholdSettings settings;
-    if (args.values.contains("--thresholds")) {
-        const QStringList items =
-            listItems("--thresholds", args.value("--thresholds"), ',', 9, "values");
-        for (size_t i = 0; i < settings.t.size(); ++i) {
-            settings.t[i] = intValue("--thresholds", items[qsizetype(i)], 0, 255);
-        }
-    }
-    settings.toning = args.has("--toning");
-    return [settings](FittedPicture& p, PixelBuffer& buffer) {
-        convertThresholds(p.loaded, p.source, settings, p.size.width, buffer);
-    };
-}
-
-// The menu command only loads; this is the settings window's first "Просмотр".
-Conversion floydSteinbergConversion(const Arguments& args) {
-    FloydSteinbergSettings settings;
-    settings.threshold = intOption(args, "--threshold", settings.threshold, 0, 255);
-    settings.monochrome = !args.has("--colour");
-    return [settings](FittedPicture& p, PixelBuffer& buffer) {
-        convertFloydSteinberg(p.source, settings, p.size.width, buffer);
-    };
-}
-
-// The chunk settings window's edits hold at most three digits, so 0..999; only the low
-// 8 bits of a colour count.
-constexpr int kEditMax = 999;
-
-Conversion chunksConversion(const Arguments& args) {
-    ChunkSettings settings;
-    settings.squared = !args.has("--absolute");
-    settings.toning = args.has("--toning");
-    settings.toningThreshold =
-        intOption(args, "--toning-threshold", settings.toningThreshold, 0, kEditMax);
-    if (args.values.contains("--reference")) {
-        const QStringList triples =
-            listItems("--reference", args.value("--reference"), '/', 16, "triples");
-        for (size_t k = 0; k < settings.reference.size(); ++k) {
-            const QString& triple = triples[qsizetype(k)];
-            const QStringList rgb = triple.split(',');
-            if (rgb.size() != 3) {
-                throw UsageError(QStringLiteral("--reference: triple %1 is '%2', not R,G,B")
-                                     .arg(k + 1)
-                                     .arg(triple));
-            }
-            const auto channel = [&](int i) {
-                return static_cast<uint8_t>(intValue("--reference", rgb[i], 0, kEditMax) & 0xFF);
-            };
-            settings.reference[k] = ChunkColour{channel(0), channel(1), channel(2)};
-        }
-    }
-    return [settings](FittedPicture& p, PixelBuffer& buffer) {
-        convertChunks(p.source, settings, p.size.width, buffer);
-    };
-}
-
-Conversion cgaConversion(const Arguments&) {
-    return [](FittedPicture& p, PixelBuffer& buffer) {
-        convertCga(p.loaded, p.source, p.size.width, buffer);
-    };
-}
-
-struct Method {
-    QString name;
-    QStringList options;  // what it takes besides --palette and the output options
-    int palette;          // without --palette
-    Conversion (*prepare)(const Arguments&);
+struct Conversion {
+    MethodSettings method;
+    int palette;
 };
 
-const Method kMethods[] = {
-    {"thresholds", {"--thresholds", "--toning"}, 0, thresholdsConversion},
-    {"floyd-steinberg", {"--threshold", "--colour"}, 0, floydSteinbergConversion},
-    {"chunks",
-     {"--absolute", "--toning", "--toning-threshold", "--reference"},
-     0,
-     chunksConversion},
-    {"cga", {}, kCgaPalette, cgaConversion},
-};
+ConversionOptions conversionOptions(const Arguments& args) {
+    ConversionOptions options{args, std::nullopt, std::nullopt, std::nullopt};
+    if (args.values.contains("--preset")) {
+        options.preset = args.value("--preset");
+    }
+    if (args.values.contains("--method")) {
+        options.method = methodNamed(args.value("--method"));
+        applyMethodOptions(args, *options.method);
+    } else if (!options.preset) {
+        throw UsageError(QStringLiteral("convert needs --method"));
+    } else {
+        checkMethodOptionValues(args);
+    }
+    if (args.values.contains("--palette")) {
+        options.palette = intValue("--palette", args.value("--palette"), 0, kPaletteCount - 1);
+    }
+    return options;
+}
 
-const Method& chosenMethod(const Arguments& args) {
-    const QString name = args.value("--method");
-    const Method* chosen = nullptr;
-    QStringList names;
-    for (const Method& method : kMethods) {
-        names.append(method.name);
-        if (method.name == name) {
-            chosen = &method;
+// The settings the command line and its preset give together: a method option or the
+// palette given on the command line wins over the preset's, and --method naming another
+// method than the preset's starts from that method's defaults.
+Conversion resolve(const ConversionOptions& options) {
+    if (!options.preset) {
+        return {*options.method, options.palette.value_or(defaultPalette(*options.method))};
+    }
+    const Preset preset = readPreset(*options.preset);
+    MethodSettings method = preset.method;
+    if (options.method && methodName(*options.method) != methodName(preset.method)) {
+        method = *options.method;
+    }
+    applyMethodOptions(options.args, method);
+    if (options.palette) {
+        return {method, *options.palette};
+    }
+    if (preset.autoPalette) {
+        throw Error(QStringLiteral("Preset %1: field \"palette\": the batch program cannot "
+                                   "choose the palette yet")
+                        .arg(*options.preset));
+    }
+    return {method, preset.palette.value_or(defaultPalette(method))};
+}
+
+// One picture as the import command converts it from a fresh start: the fitted picture,
+// the working source starting as its copy, every buffer entry 0.
+bool convertFile(const QString& input, const Conversion& conversion, const OutputTarget& target) {
+    const ImportedPicture picture = importPicture(input);
+    QImage source = picture.fitted;
+    PixelBuffer buffer;
+    convertPicture(conversion.method, picture.fitted, source, conversion.palette,
+                   picture.size.width, buffer);
+    return writePicture(target, buffer, picture.size, conversion.palette);
+}
+
+// DIR/<name without its last extension>.<the format's extension> for every picture.
+// Names are compared without letter case, so that no picture overwrites another on a
+// file system that ignores it.
+std::vector<BatchPicture> batchPictures(const QStringList& inputs, const QString& outDir,
+                                        OutputFormat format) {
+    std::vector<BatchPicture> pictures;
+    QHash<QString, QString> inputByName;
+    const QDir dir(outDir);
+    for (const QString& input : inputs) {
+        const QString name = QFileInfo(input).completeBaseName() + '.' + formatExtension(format);
+        const QString key = name.toCaseFolded();
+        if (inputByName.contains(key)) {
+            throw UsageError(QStringLiteral("pictures %1 and %2 would both write %3")
+                                 .arg(inputByName[key], input, dir.filePath(name)));
         }
+        inputByName.insert(key, input);
+        pictures.push_back({input, dir.filePath(name)});
     }
-    if (chosen == nullptr) {
-        throw UsageError(
-            QStringLiteral("unknown method '%1' (%2)").arg(name, names.join(QStringLiteral(", "))));
+    return pictures;
+}
+
+Job prepareBatch(const ConversionOptions& options, const Arguments& args) {
+    const QString outDir = args.value("--out-dir");
+    if (outDir.isEmpty()) {
+        throw UsageError(QStringLiteral("--out-dir needs a folder name"));
     }
-    for (const Method& method : kMethods) {
-        for (const QString& option : method.options) {
-            if (args.has(option) && !chosen->options.contains(option)) {
-                throw UsageError(QStringLiteral("option %1 does not belong to --method %2")
-                                     .arg(option, chosen->name));
-            }
+    const OutputFormat format =
+        args.values.contains("--format") ? formatNamed(args.value("--format")) : OutputFormat::Bip;
+    const int jobs = intOption(args, "--jobs", QThread::idealThreadCount(), 1, kMaxJobs);
+    const std::vector<BatchPicture> pictures = batchPictures(args.positionals, outDir, format);
+    return [=](FILE*, FILE* err) {
+        const Conversion conversion = resolve(options);
+        if (!QDir().mkpath(outDir)) {
+            throw Error(QStringLiteral("Cannot create folder %1").arg(outDir));
         }
-    }
-    return *chosen;
+        const BatchResult result = runBatch(
+            pictures, jobs,
+            [&](const BatchPicture& p) {
+                return convertFile(p.input, conversion, {p.output, format});
+            },
+            err);
+        if (stopRequested()) {
+            std::fprintf(err, "tovik-images-cli: %d of %zu pictures written\n", result.written,
+                         pictures.size());
+        } else if (result.failed > 0) {
+            throw Error(
+                QStringLiteral("%1 of %2 pictures failed").arg(result.failed).arg(pictures.size()));
+        }
+    };
 }
 
 }  // namespace
@@ -159,26 +151,38 @@ const CommandSyntax& convertSyntax() {
     static const CommandSyntax syntax = {
         "convert",
         {"PICTURE"},
-        outputOptions() + QStringList{"--method", "--palette", "--thresholds", "--threshold",
-                                      "--toning-threshold", "--reference"},
-        {"--toning", "--colour", "--absolute"},
-        {"--method", "-o"},
+        true,
+        outputOptions() + QStringList{"--method", "--palette", "--preset", "--out-dir", "--jobs"} +
+            methodValueOptions(),
+        methodFlags(),
+        {},
     };
     return syntax;
 }
 
 Job prepareConvert(const Arguments& args) {
-    const Method& method = chosenMethod(args);
-    const Conversion conversion = method.prepare(args);
-    const int palette = intOption(args, "--palette", method.palette, 0, kPaletteCount - 1);
+    const ConversionOptions options = conversionOptions(args);
+    const bool toFolder = args.values.contains("--out-dir");
+    if (toFolder && args.values.contains("-o")) {
+        throw UsageError(QStringLiteral("convert takes -o or --out-dir, not both"));
+    }
+    if (toFolder) {
+        return prepareBatch(options, args);
+    }
+    if (!args.values.contains("-o")) {
+        throw UsageError(args.positionals.size() > 1 ? QStringLiteral("convert needs --out-dir")
+                                                     : QStringLiteral("convert needs -o"));
+    }
+    if (args.positionals.size() > 1) {
+        throw UsageError(QStringLiteral("convert -o writes one picture; give --out-dir for %1")
+                             .arg(args.positionals.size()));
+    }
+    if (args.values.contains("--jobs")) {
+        throw UsageError(QStringLiteral("--jobs needs --out-dir"));
+    }
     const OutputTarget target = outputTarget(args);
     const QString path = args.positionals[0];
-    return [=](FILE*) {
-        FittedPicture picture = loadAndFit(path);
-        PixelBuffer buffer;  // a fresh start: every entry 0
-        conversion(picture, buffer);
-        writePicture(target, buffer, picture.size, palette);
-    };
+    return [=](FILE*, FILE*) { convertFile(path, resolve(options), target); };
 }
 
 }  // namespace tovik::cli

@@ -1,18 +1,17 @@
 #pragma once
 
-#include <cstdio>
-
 #include "cli/arguments.h"
 #include "cli/commands.h"
 
 namespace tovik::cli {
 
-// convert PICTURE --method METHOD [options] [--palette P] -o OUTPUT [--format FMT]
+// convert PICTURE... [--method METHOD] [options] [--preset FILE] [--palette P]
+//         (-o OUTPUT | --out-dir DIR [--jobs N]) [--format FMT]
 const CommandSyntax& convertSyntax();
 
-// Checks every option and returns the job that does what the desktop program's import
-// command for the method does from a fresh start: load and fit the picture, convert it
-// once, then write the picture it leaves.
+// Checks every option and returns the job that does, for each picture, what the desktop
+// program's import command for the method does from a fresh start: load and fit the
+// picture, convert it once, then write the picture it leaves.
 Job prepareConvert(const Arguments& args);
 
 }  // namespace tovik::cli

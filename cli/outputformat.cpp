@@ -3,6 +3,7 @@
 #include <QFileInfo>
 
 #include "cli/arguments.h"
+#include "cli/interrupt.h"
 #include "machinefiles/bmp24.h"
 #include "machinefiles/screenpack.h"
 #include "machinefiles/uknc.h"
@@ -38,14 +39,34 @@ constexpr FormatName kExtensions[] = {
 
 }  // namespace
 
+OutputFormat formatNamed(const QString& name) {
+    for (const auto& f : kFormats) {
+        if (name == QLatin1String(f.name)) {
+            return f.format;
+        }
+    }
+    throw UsageError(QStringLiteral("unknown format '%1'").arg(name));
+}
+
+QString formatExtension(OutputFormat format) {
+    switch (format) {
+        case OutputFormat::Bip:
+            return QStringLiteral("bip");
+        case OutputFormat::Bmp:
+            return QStringLiteral("bmp");
+        case OutputFormat::Mac:
+            return QStringLiteral("mac");
+        case OutputFormat::BinPalette:
+        case OutputFormat::BinHeader:
+        case OutputFormat::Dump:
+            break;
+    }
+    return QStringLiteral("bin");
+}
+
 OutputFormat chooseFormat(const std::optional<QString>& formatOption, const QString& outputPath) {
     if (formatOption) {
-        for (const auto& f : kFormats) {
-            if (*formatOption == QLatin1String(f.name)) {
-                return f.format;
-            }
-        }
-        throw UsageError(QStringLiteral("unknown format '%1'").arg(*formatOption));
+        return formatNamed(*formatOption);
     }
     const QString suffix = QFileInfo(outputPath).suffix().toLower();
     for (const auto& e : kExtensions) {
@@ -92,9 +113,15 @@ OutputTarget outputTarget(const Arguments& args) {
     return {path, chooseFormat(format, path)};
 }
 
-void writePicture(const OutputTarget& target, const PixelBuffer& buffer, PictureSize size,
+bool writePicture(const OutputTarget& target, const PixelBuffer& buffer, PictureSize size,
                   int palette) {
-    writeFile(target.path, encodeOutput(target.format, buffer, size.width, size.height, palette));
+    const QByteArray bytes = encodeOutput(target.format, buffer, size.width, size.height, palette);
+    if (stopRequested()) {
+        return false;
+    }
+    // A signal that comes now only sets a flag: the file is written whole.
+    writeFile(target.path, bytes);
+    return true;
 }
 
 }  // namespace tovik::cli

@@ -21,6 +21,13 @@ enum class OutputFormat { Bip, BinPalette, BinHeader, Dump, Bmp, Mac };
 // for an unknown name or an extension that stands for no format.
 OutputFormat chooseFormat(const std::optional<QString>& formatOption, const QString& outputPath);
 
+// The format named by --format; throws UsageError for an unknown name.
+OutputFormat formatNamed(const QString& name);
+
+// The extension a folder of converted pictures gets in the format: bip, bmp, mac, and
+// bin for the three BIN-like formats.
+QString formatExtension(OutputFormat format);
+
 // The file a W x H picture in palette p makes in the format.
 QByteArray encodeOutput(OutputFormat format, const PixelBuffer& buffer, int width, int height,
                         int palette);
@@ -38,7 +45,9 @@ struct OutputTarget {
 OutputTarget outputTarget(const Arguments& args);
 
 // Written through writeFile, so a failure leaves no new file and an old one whole.
-void writePicture(const OutputTarget& target, const PixelBuffer& buffer, PictureSize size,
+// Once a signal has asked the program to stop, nothing is written and the result is
+// false.
+bool writePicture(const OutputTarget& target, const PixelBuffer& buffer, PictureSize size,
                   int palette);
 
 }  // namespace tovik::cli

@@ -12,6 +12,8 @@
 // jpeglib.h needs size_t and FILE declared before it (cstdio above).
 #include <jerror.h>
 #include <jpeglib.h>
+// The inverse transform is one of libjpeg's replaceable modules; its interface is here.
+#include <jpegint.h>
 
 #include "convert/fit.h"
 #include "picture/error.h"
@@ -88,14 +90,21 @@ void watchScans(j_common_ptr cinfo) {
     }
 }
 
-struct HeaderStep {
-    const unsigned char* data;
-    unsigned long size;
+// Where the compressed bytes come from: memory, or a file read a piece at a time (never
+// held whole: a photograph's megabytes would cost a page fault every 4 KB).
+struct JpegInput {
+    const unsigned char* data = nullptr;
+    unsigned long size = 0;
+    FILE* file = nullptr;
 };
 
 void readHeader(j_decompress_ptr cinfo, void* arg) {
-    const auto* step = static_cast<const HeaderStep*>(arg);
-    jpeg_mem_src(cinfo, step->data, step->size);
+    const auto* input = static_cast<const JpegInput*>(arg);
+    if (input->file != nullptr) {
+        jpeg_stdio_src(cinfo, input->file);
+    } else {
+        jpeg_mem_src(cinfo, input->data, input->size);
+    }
     jpeg_read_header(cinfo, TRUE);
     // libjpeg cannot turn CMYK or YCCK into RGB; those come out as CMYK and are
     // converted afterwards. Everything else (greyscale included) comes straight out in
@@ -119,16 +128,68 @@ void decodeRows(j_decompress_ptr cinfo, void* arg) {
     jpeg_finish_decompress(cinfo);
 }
 
-// The rows a nearest-pixel stretch samples, each decoded straight into its place; every
-// other row goes through one scratch row and is dropped.
-struct SampledRows {
-    JSAMPROW* targets;     // one a target row
-    const int* sourceRow;  // the source row each target row takes, never decreasing
-    int count;
-    JSAMPROW scratch;
-    size_t rowBytes;
-    bool skip;  // rows nobody samples are skipped, not read
+// The blocks of one component whose samples a stretched picture needs, by block row and
+// block column. A block nobody needs is not put through the inverse transform.
+struct NeededBlocks {
+    std::vector<char> rows;
+    std::vector<char> columns;
+    inverse_DCT_method_ptr transform = nullptr;  // libjpeg's own
+    JDIMENSION iMCURow = ~JDIMENSION(0);         // the iMCU row being decoded
+    JSAMPARRAY firstBlockRow = nullptr;          // where its first block row goes
 };
+
+// The pixels a nearest-pixel stretch samples, decoded row by row through one scratch row:
+// a sampled row's sampled columns go straight into the target rows.
+struct SampledRows {
+    uchar* const* targets;  // one a target row
+    const int* sourceRow;   // the source row each target row takes, never decreasing
+    int count;
+    const int* sourceColumn;  // the source column each target column takes
+    int width;                // of the target
+    JSAMPROW scratch;         // one whole source row
+    bool firstPass;           // rows nobody samples are skipped, blocks nobody needs too
+    NeededBlocks* blocks;     // one a component
+};
+
+// Stands in for libjpeg's inverse transform of one block and passes it on only when the
+// block holds samples the stretch needs: the others would land in rows and columns that
+// no sampled pixel reads. libjpeg transforms the blocks of an iMCU row component by
+// component, top block row first, and hands each the rows it goes to, so the block row is
+// told by the distance from the first block row of the iMCU row.
+void transformNeededBlock(j_decompress_ptr cinfo, jpeg_component_info* component,
+                          JCOEFPTR coefficients, JSAMPARRAY output, JDIMENSION column) {
+    auto* rows = static_cast<SampledRows*>(cinfo->client_data);
+    NeededBlocks& needed = rows->blocks[component->component_index];
+    if (needed.iMCURow != cinfo->output_iMCU_row || output < needed.firstBlockRow) {
+        needed.iMCURow = cinfo->output_iMCU_row;
+        needed.firstBlockRow = output;
+    }
+    const size_t size = size_t(component->DCT_scaled_size);
+    const size_t row = size_t(needed.iMCURow) * size_t(component->v_samp_factor) +
+                       size_t(output - needed.firstBlockRow) / size;
+    const size_t col = column / size;
+    if (row >= needed.rows.size() || col >= needed.columns.size() ||
+        (needed.rows[row] && needed.columns[col])) {
+        needed.transform(cinfo, component, coefficients, output, column);
+    }
+}
+
+// Whether libjpeg's skipping of rows gives the pixels reading them gives, whatever rows
+// are skipped. It does for components sampled at full height, and at half height when the
+// width is full or half (the sampling of nearly every file); with a component at a third
+// or a quarter of the height, or at half height and a third or a quarter of the width,
+// rows come out wrong after some skips.
+bool skippingRowsIsExact(j_decompress_ptr cinfo) {
+    for (int ci = 0; ci < cinfo->num_components; ++ci) {
+        const jpeg_component_info& c = cinfo->comp_info[ci];
+        const int down = cinfo->max_v_samp_factor / c.v_samp_factor;
+        const int across = cinfo->max_h_samp_factor / c.h_samp_factor;
+        if (down > 2 || (down == 2 && across > 2)) {
+            return false;
+        }
+    }
+    return true;
+}
 
 void decodeSampledRows(j_decompress_ptr cinfo, void* arg) {
     auto* s = static_cast<SampledRows*>(arg);
@@ -136,24 +197,37 @@ void decodeSampledRows(j_decompress_ptr cinfo, void* arg) {
     // Skipping gives the pixels reading gives only for sound data. An arithmetic-coded
     // scan may end early without a warning, the rest taken as zeros, so such files are
     // always read.
-    const bool skip = s->skip && !cinfo->arith_code;
+    const bool skip = s->firstPass && !cinfo->arith_code && skippingRowsIsExact(cinfo);
+    if (s->firstPass) {
+        // The transforms are chosen as the output pass starts, inside start_decompress.
+        cinfo->client_data = s;
+        for (int ci = 0; ci < cinfo->num_components; ++ci) {
+            s->blocks[ci].transform = cinfo->idct->inverse_DCT[ci];
+            cinfo->idct->inverse_DCT[ci] = transformNeededBlock;
+        }
+    }
     int next = 0;
     while (cinfo->output_scanline < cinfo->output_height) {
         const int y = static_cast<int>(cinfo->output_scanline);
         if (skip && next < s->count && s->sourceRow[next] > y) {
-            // Rows nobody samples are entropy-decoded only: no inverse transform, no
-            // colour conversion.
+            // Rows nobody samples are entropy-decoded only: no colour conversion, and no
+            // inverse transform of whole iMCU rows between sampled ones.
             jpeg_skip_scanlines(cinfo, static_cast<JDIMENSION>(s->sourceRow[next] - y));
             continue;
         }
-        const bool wanted = next < s->count && s->sourceRow[next] == y;
-        JSAMPROW row = wanted ? s->targets[next] : s->scratch;
+        JSAMPROW row = s->scratch;
         if (jpeg_read_scanlines(cinfo, &row, 1) != 1) {
             continue;
         }
-        for (; next < s->count && s->sourceRow[next] == y; ++next) {
-            if (s->targets[next] != row) {
-                std::memcpy(s->targets[next], row, s->rowBytes);  // an enlarged row repeats
+        if (next < s->count && s->sourceRow[next] == y) {
+            const auto* from = reinterpret_cast<const uint32_t*>(s->scratch);
+            auto* to = reinterpret_cast<uint32_t*>(s->targets[next]);
+            for (int x = 0; x < s->width; ++x) {
+                to[x] = from[s->sourceColumn[x]];
+            }
+            // An enlarged row repeats.
+            for (++next; next < s->count && s->sourceRow[next] == y; ++next) {
+                std::memcpy(s->targets[next], s->targets[next - 1], size_t(s->width) * 4);
             }
         }
     }
@@ -218,13 +292,16 @@ void cmykToRgb32(QImage& image) {
     }
 }
 
+JpegInput bytesInput(const QByteArray& bytes) {
+    return {reinterpret_cast<const unsigned char*>(bytes.constData()),
+            static_cast<unsigned long>(bytes.size()), nullptr};
+}
+
 // Reads the header and refuses a picture above maxPixels before anything large is
-// allocated. The decoder then holds the bytes, which must outlive it.
-QSize readJpegHeader(Decompressor& d, const QByteArray& bytes, qint64 maxPixels) {
+// allocated. The decoder then holds the input, which must outlive it.
+QSize readJpegHeader(Decompressor& d, const JpegInput& input, qint64 maxPixels) {
     d.run(createDecompressor, nullptr);
-    HeaderStep header{reinterpret_cast<const unsigned char*>(bytes.constData()),
-                      static_cast<unsigned long>(bytes.size())};
-    d.run(readHeader, &header);
+    d.run(readHeader, const_cast<JpegInput*>(&input));
     const qint64 width = d.cinfo.output_width, height = d.cinfo.output_height;
     if (width * height > maxPixels || width > INT_MAX / 4 || height > INT_MAX) {
         throw pictureTooLarge(width, height);
@@ -232,52 +309,99 @@ QSize readJpegHeader(Decompressor& d, const QByteArray& bytes, qint64 maxPixels)
     return QSize(int(width), int(height));
 }
 
-// Decodes the rows of the picture that the stretch to target samples into `rows`; false
-// when rows were skipped and the data was found damaged on the way (a warning), in which
-// case the rows may differ from a whole decode's.
-bool decodeSampled(Decompressor& d, QSize size, QSize target, QImage& rows, bool skip) {
-    std::vector<JSAMPROW> targets(static_cast<size_t>(target.height()));
-    std::vector<int> sourceRow(static_cast<size_t>(target.height()));
-    for (int y = 0; y < target.height(); ++y) {
-        targets[size_t(y)] = rows.scanLine(y);
-        sourceRow[size_t(y)] = stretchSourceIndex(y, size.height(), target.height());
+// For each component, the blocks holding a sample that some sampled pixel of the stretch
+// reads. Upsampling a component (fancy or not) reads the sample under a pixel and at most
+// its neighbours on either side, so those three are counted.
+std::vector<NeededBlocks> neededBlocks(const jpeg_decompress_struct& cinfo,
+                                       const std::vector<int>& sourceRow,
+                                       const std::vector<int>& sourceColumn) {
+    std::vector<NeededBlocks> blocks(static_cast<size_t>(cinfo.num_components));
+    const auto mark = [](std::vector<char>& needed, const std::vector<int>& samples, int factor,
+                         int maxFactor, int blockSize) {
+        const int last = int(needed.size()) * blockSize - 1;
+        for (const int s : samples) {
+            const int centre = int(qint64(s) * factor / maxFactor);
+            for (int i = std::max(centre - 1, 0); i <= std::min(centre + 1, last); ++i) {
+                needed[size_t(i / blockSize)] = 1;
+            }
+        }
+    };
+    for (int ci = 0; ci < cinfo.num_components; ++ci) {
+        const jpeg_component_info& c = cinfo.comp_info[ci];
+        NeededBlocks& b = blocks[size_t(ci)];
+        b.rows.assign(c.height_in_blocks, 0);
+        b.columns.assign(c.width_in_blocks, 0);
+        mark(b.rows, sourceRow, c.v_samp_factor, cinfo.max_v_samp_factor, c.DCT_scaled_size);
+        mark(b.columns, sourceColumn, c.h_samp_factor, cinfo.max_h_samp_factor, c.DCT_scaled_size);
     }
-    std::vector<JSAMPLE> scratch(size_t(size.width()) * 4);
-    SampledRows sampled{targets.data(), sourceRow.data(), target.height(),
-                        scratch.data(), scratch.size(),   skip};
-    d.cinfo.progress = &d.progress;
-    d.run(decodeSampledRows, &sampled);
-    return !(skip && d.cinfo.err->num_warnings > 0);
+    return blocks;
 }
 
-}  // namespace
+// Decodes the pixels of the picture that the stretch to the size of `target` samples
+// into it. The first pass skips what no sampled pixel needs and is false when the data
+// was found damaged on the way (a warning), in which case the pixels may differ from a
+// whole decode's.
+bool decodeSampled(Decompressor& d, QSize size, QImage& target, bool firstPass) {
+    std::vector<uchar*> targets(static_cast<size_t>(target.height()));
+    std::vector<int> sourceRow(static_cast<size_t>(target.height()));
+    for (int y = 0; y < target.height(); ++y) {
+        targets[size_t(y)] = target.scanLine(y);
+        sourceRow[size_t(y)] = stretchSourceIndex(y, size.height(), target.height());
+    }
+    std::vector<int> sourceColumn(static_cast<size_t>(target.width()));
+    for (int x = 0; x < target.width(); ++x) {
+        sourceColumn[size_t(x)] = stretchSourceIndex(x, size.width(), target.width());
+    }
+    std::vector<NeededBlocks> blocks = neededBlocks(d.cinfo, sourceRow, sourceColumn);
+    std::vector<JSAMPLE> scratch(size_t(size.width()) * 4);
+    SampledRows sampled{targets.data(), sourceRow.data(), target.height(), sourceColumn.data(),
+                        target.width(), scratch.data(),   firstPass,       blocks.data()};
+    d.cinfo.progress = &d.progress;
+    d.run(decodeSampledRows, &sampled);
+    return !(firstPass && d.cinfo.err->num_warnings > 0);
+}
 
-// Only the rows the stretch samples are kept, at full width, and stretched across
-// afterwards. A damaged file is decoded a second time reading every row, so that it
-// still gives exactly what a whole decode gives.
-QImage decodeJpegStretched(const QByteArray& bytes, const std::function<QSize(QSize)>& sizeFor,
-                           qint64 maxPixels) {
+QImage decodeStretched(const JpegInput& input, const std::function<QSize(QSize)>& sizeFor,
+                       qint64 maxPixels) {
     Decompressor first;
-    const QSize size = readJpegHeader(first, bytes, maxPixels);
+    const QSize size = readJpegHeader(first, input, maxPixels);
     const QSize target = sizeFor(size);
     if (target.isEmpty()) {
         return QImage();
     }
-    QImage rows(size.width(), target.height(), QImage::Format_RGB32);
-    if (rows.isNull()) {
-        throw pictureTooLarge(size.width(), size.height());
+    QImage picture(target, QImage::Format_RGB32);
+    if (picture.isNull()) {
+        throw pictureTooLarge(target.width(), target.height());
     }
     const bool cmyk = first.cinfo.out_color_space == JCS_CMYK;
-    if (!decodeSampled(first, size, target, rows, true)) {
+    if (!decodeSampled(first, size, picture, true)) {
+        // A file is read again from its start; one that cannot go back (a pipe) cannot be.
+        if (input.file != nullptr && std::fseek(input.file, 0, SEEK_SET) != 0) {
+            throw Error(QStringLiteral("JPEG error #%1").arg(JERR_FILE_READ));
+        }
         Decompressor again;
-        readJpegHeader(again, bytes, maxPixels);
-        decodeSampled(again, size, target, rows, false);
+        readJpegHeader(again, input, maxPixels);
+        decodeSampled(again, size, picture, false);
     }
     if (cmyk) {
-        cmykToRgb32(rows);
+        cmykToRgb32(picture);
     }
-    // Row y of `rows` is already the row the stretch takes, so only the columns change.
-    return stretchNearest(rows, target.width(), target.height());
+    return picture;
+}
+
+}  // namespace
+
+// Only the sampled pixels are kept. A damaged file is decoded a second time reading
+// every row and transforming every block, so that it still gives exactly what a whole
+// decode gives.
+QImage decodeJpegStretched(const QByteArray& bytes, const std::function<QSize(QSize)>& sizeFor,
+                           qint64 maxPixels) {
+    return decodeStretched(bytesInput(bytes), sizeFor, maxPixels);
+}
+
+QImage decodeJpegFileStretched(FILE* file, const std::function<QSize(QSize)>& sizeFor,
+                               qint64 maxPixels) {
+    return decodeStretched({nullptr, 0, file}, sizeFor, maxPixels);
 }
 
 QImage decodeJpeg(const QByteArray& bytes) {
@@ -286,7 +410,7 @@ QImage decodeJpeg(const QByteArray& bytes) {
 
 QImage decodeJpeg(const QByteArray& bytes, qint64 maxPixels) {
     Decompressor d;
-    const QSize size = readJpegHeader(d, bytes, maxPixels);
+    const QSize size = readJpegHeader(d, bytesInput(bytes), maxPixels);
     QImage image = allocateRgb32(size.width(), size.height());
     if (image.isNull()) {
         throw pictureTooLarge(size.width(), size.height());

@@ -3,6 +3,7 @@
 #include <QByteArray>
 #include <QImage>
 #include <QSize>
+#include <cstdio>
 #include <functional>
 
 #include "load/picturefile.h"
@@ -22,5 +23,10 @@ QImage decodeJpeg(const QByteArray& bytes, qint64 maxPixels);
 // memory. Throws as decodeJpeg does.
 QImage decodeJpegStretched(const QByteArray& bytes, const std::function<QSize(QSize)>& sizeFor,
                            qint64 maxPixels = kMaxPicturePixels);
+
+// The same, reading the JPEG from the file a piece at a time from where it stands, so that
+// the file is never held whole. A damaged file is read a second time from its start.
+QImage decodeJpegFileStretched(FILE* file, const std::function<QSize(QSize)>& sizeFor,
+                               qint64 maxPixels = kMaxPicturePixels);
 
 }  // namespace tovik

@@ -1,6 +1,8 @@
 #include "load/picturefile.h"
 
+#include <QFile>
 #include <QFileInfo>
+#include <cstdio>
 
 #include "convert/fit.h"
 #include "load/bmp.h"
@@ -32,6 +34,12 @@ namespace {
 
 enum class PictureFormat { Jpeg, Bmp, Png, Gif, Tiff, Webp };
 
+Error tooLargeFile(const QString& name) {
+    return Error(QStringLiteral("Picture file %1 is too large: over %2 MB")
+                     .arg(name)
+                     .arg(kMaxPictureFileBytes >> 20));
+}
+
 // The reader for the file name, JPEG first by isJpegFileName's rule, the others by the
 // whole extension in any case.
 PictureFormat formatOf(const QString& name, const QString& extension) {
@@ -54,33 +62,47 @@ PictureFormat formatOf(const QString& name, const QString& extension) {
     throw Error(QStringLiteral("Unknown picture file extension (.%1)").arg(extension));
 }
 
-// The file's bytes, and the reader they go to. The extension is judged before the file
-// is read, as a reader chosen by extension would: a name it cannot handle is refused
-// whether or not the file exists.
-QByteArray readPictureFile(const QString& path, PictureFormat& format) {
+// The reader the file goes to, judged by its extension before the file is read, as a
+// reader chosen by extension would: a name it cannot handle is refused whether or not the
+// file exists. A file too large to be a picture is refused unread.
+PictureFormat checkPictureFile(const QString& path) {
     const QString name = QFileInfo(path).fileName();
     const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
     if (dot < 0) {
         throw Error(
             QStringLiteral("Unknown picture file type: the name %1 has no extension").arg(name));
     }
-    format = formatOf(name, name.mid(dot + 1));
-    // The size is checked before reading, and the read is bounded as well, for a file
-    // that grows meanwhile or a device that reports no size.
-    const auto tooLargeFile = [&name] {
-        return Error(QStringLiteral("Picture file %1 is too large: over %2 MB")
-                         .arg(name)
-                         .arg(kMaxPictureFileBytes >> 20));
-    };
+    const PictureFormat format = formatOf(name, name.mid(dot + 1));
     if (QFileInfo(path).size() > kMaxPictureFileBytes) {
-        throw tooLargeFile();
+        throw tooLargeFile(name);
     }
+    return format;
+}
+
+// The file's bytes. The read is bounded as well as the size checked, for a file that
+// grows meanwhile or a device that reports no size.
+QByteArray readPictureFile(const QString& path) {
     const QByteArray bytes = readFile(path, kMaxPictureFileBytes + 1);
     if (bytes.size() > kMaxPictureFileBytes) {
-        throw tooLargeFile();
+        throw tooLargeFile(QFileInfo(path).fileName());
     }
     return bytes;
 }
+
+// The file open for reading, closed when it goes.
+struct OpenFile {
+    explicit OpenFile(const QString& path)
+        : file(QFileInfo(path).isDir() ? nullptr
+                                       : std::fopen(QFile::encodeName(path).constData(), "rb")) {
+        if (file == nullptr) {
+            throw Error(QStringLiteral("Cannot open file %1").arg(path));
+        }
+    }
+    ~OpenFile() { std::fclose(file); }
+    OpenFile(const OpenFile&) = delete;
+    OpenFile& operator=(const OpenFile&) = delete;
+    FILE* file;
+};
 
 // The picture decoded whole.
 QImage decodeWhole(const QByteArray& bytes, PictureFormat format) {
@@ -104,18 +126,18 @@ QImage decodeWhole(const QByteArray& bytes, PictureFormat format) {
 }  // namespace
 
 QImage loadPicture(const QString& path) {
-    PictureFormat format{};
-    const QByteArray bytes = readPictureFile(path, format);
-    return decodeWhole(bytes, format);
+    const PictureFormat format = checkPictureFile(path);
+    return decodeWhole(readPictureFile(path), format);
 }
 
 QImage loadPictureStretched(const QString& path, const std::function<QSize(QSize)>& sizeFor) {
-    PictureFormat format{};
-    const QByteArray bytes = readPictureFile(path, format);
+    const PictureFormat format = checkPictureFile(path);
     if (format == PictureFormat::Jpeg) {
-        return decodeJpegStretched(bytes, sizeFor);
+        // The decoder reads what it needs as it goes, never past the end of the picture.
+        const OpenFile file(path);
+        return decodeJpegFileStretched(file.file, sizeFor);
     }
-    const QImage picture = decodeWhole(bytes, format);
+    const QImage picture = decodeWhole(readPictureFile(path), format);
     const QSize target = sizeFor(picture.size());
     return stretchNearest(picture, target.width(), target.height());
 }

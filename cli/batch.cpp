@@ -1,0 +1,116 @@
+#include "cli/batch.h"
+
+#include <unistd.h>
+
+#include <QElapsedTimer>
+#include <atomic>
+#include <mutex>
+#include <new>
+#include <optional>
+#include <thread>
+
+#include "cli/interrupt.h"
+#include "picture/error.h"
+
+namespace tovik::cli {
+
+namespace {
+
+class Reporter {
+public:
+    Reporter(const std::vector<BatchPicture>& pictures, FILE* err)
+        : pictures_(pictures),
+          failures_(pictures.size()),
+          finished_(pictures.size(), false),
+          err_(err),
+          terminal_(isatty(fileno(err)) != 0) {
+        timer_.start();
+        showProgress();
+    }
+
+    void finish(size_t index, bool written, std::optional<QString> failure) {
+        const std::lock_guard lock(mutex_);
+        finished_[index] = true;
+        failures_[index] = std::move(failure);
+        ++done_;
+        result_.written += written ? 1 : 0;
+        // Failures are told in the order of the list, each once all before it are done.
+        for (; reported_ < pictures_.size() && finished_[reported_]; ++reported_) {
+            if (failures_[reported_]) {
+                ++result_.failed;
+                clearProgress();
+                std::fprintf(err_, "tovik-images-cli: %s: %s\n",
+                             qUtf8Printable(pictures_[reported_].input),
+                             qUtf8Printable(*failures_[reported_]));
+            }
+        }
+        showProgress();
+    }
+
+    BatchResult end() {
+        if (terminal_) {
+            std::fputc('\n', err_);
+        }
+        return result_;
+    }
+
+private:
+    void clearProgress() {
+        if (terminal_) {
+            std::fputs("\r\033[K", err_);
+        }
+    }
+
+    void showProgress() {
+        if (terminal_) {
+            std::fprintf(err_, "\r\033[K%zu/%zu pictures, %.1f s", done_, pictures_.size(),
+                         double(timer_.elapsed()) / 1000);
+            std::fflush(err_);
+        }
+    }
+
+    const std::vector<BatchPicture>& pictures_;
+    std::vector<std::optional<QString>> failures_;
+    std::vector<bool> finished_;
+    FILE* err_;
+    bool terminal_;
+    QElapsedTimer timer_;
+    std::mutex mutex_;
+    size_t done_ = 0;
+    size_t reported_ = 0;
+    BatchResult result_;
+};
+
+}  // namespace
+
+BatchResult runBatch(const std::vector<BatchPicture>& pictures, int jobs,
+                     const std::function<bool(const BatchPicture&)>& convertOne, FILE* err) {
+    Reporter reporter(pictures, err);
+    std::atomic<size_t> next{0};
+    const auto work = [&] {
+        for (size_t i = next++; i < pictures.size() && !stopRequested(); i = next++) {
+            bool written = false;
+            std::optional<QString> failure;
+            try {
+                written = convertOne(pictures[i]);
+            } catch (const Error& e) {
+                failure = e.message();
+            } catch (const std::bad_alloc&) {
+                failure = QStringLiteral("out of memory");
+            }
+            reporter.finish(i, written, std::move(failure));
+        }
+    };
+    const size_t threads = std::min(size_t(std::max(jobs, 1)), pictures.size());
+    std::vector<std::thread> helpers;
+    for (size_t t = 1; t < threads; ++t) {
+        helpers.emplace_back(work);
+    }
+    work();
+    for (std::thread& helper : helpers) {
+        helper.join();
+    }
+    return reporter.end();
+}
+
+}  // namespace tovik::cli
