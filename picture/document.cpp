@@ -353,6 +353,10 @@ void PictureDocument::takeConversion(int palette, const PixelBuffer& buffer) {
     redraw();
 }
 
+void PictureDocument::restartSource() {
+    state_.source = state_.fitted;
+}
+
 void PictureDocument::setChunkReferences(const ChunkReferences& references) {
     state_.chunkReferences = references;
 }

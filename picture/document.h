@@ -115,6 +115,8 @@ public:
     // A conversion's result worked out elsewhere (a palette ranking): its palette and
     // indices, then a redraw.
     void takeConversion(int palette, const PixelBuffer& buffer);
+    // The source picture as it was fitted, undoing what earlier conversions changed in it.
+    void restartSource();
     // The references a chunk conversion read, also when the reading stopped part-way.
     void setChunkReferences(const ChunkReferences& references);
     // A project's size, palette and pixels, then a redraw.

@@ -185,6 +185,13 @@ ChunkSettingsWindow::ChunkSettingsWindow(const QWidget* owner)
     Button3 = makeButton(this, "Button3", QStringLiteral("Сброс"), 16);
     Button2 = makeButton(this, "Button2", QStringLiteral("Просмотр"), 168);
     Button1 = makeButton(this, "Button1", QStringLiteral("Ок"), 256);
+    liveBox = makeLiveBox(this, false, {98, 620});
+    for (int number = 1; number <= 49; ++number) {
+        connect(Edit[number], &QLineEdit::textChanged, this, &ChunkSettingsWindow::settingsChanged);
+    }
+    for (QCheckBox* box : {CheckBox1, CheckBox2}) {
+        connect(box, &QCheckBox::toggled, this, &ChunkSettingsWindow::settingsChanged);
+    }
     connect(Button1, &QPushButton::clicked, this, &QWidget::hide);
     connect(Button2, &QPushButton::clicked, this, &ChunkSettingsWindow::previewRequested);
     connect(Button3, &QPushButton::clicked, this, guarded(this, &ChunkSettingsWindow::reset));

@@ -53,6 +53,7 @@ public:
     QPushButton* Button1 = nullptr;  // Ок
     QPushButton* Button2 = nullptr;  // Просмотр
     QPushButton* Button3 = nullptr;  // Сброс
+    QCheckBox* liveBox = nullptr;    // Сразу
 
     // The numbers in the names of the red, green and blue edits of rows 1..16 (at 0..15):
     // Edit1..Edit48 do not run in row order.
@@ -61,6 +62,8 @@ public:
 signals:
     // "Просмотр": convert the picture again with these settings.
     void previewRequested();
+    // An edit or a box changed; with "Сразу" checked the owner converts at once.
+    void settingsChanged();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

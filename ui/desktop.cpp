@@ -13,12 +13,15 @@
 #include "convert/cga.h"
 #include "convert/importpicture.h"
 #include "picture/document.h"
+#include "picture/error.h"
 #include "ui/aboutwindow.h"
 #include "ui/application.h"
 #include "ui/chunksettingswindow.h"
 #include "ui/floydsteinbergwindow.h"
+#include "ui/liveconverter.h"
 #include "ui/mainwindow.h"
 #include "ui/paletterankingwindow.h"
+#include "ui/palettewindow.h"
 #include "ui/previewwindow.h"
 #include "ui/thresholdswindow.h"
 
@@ -36,6 +39,7 @@ Desktop::Desktop()
     floydSteinberg_ = std::make_unique<FloydSteinbergWindow>(main_.get());
     chunkSettings_ = std::make_unique<ChunkSettingsWindow>(main_.get());
     paletteRanking_ = std::make_unique<PaletteRankingWindow>(main_.get());
+    palette_ = std::make_unique<PaletteWindow>(main_.get());
     connectMenu();
     connectWindows();
 }
@@ -43,6 +47,7 @@ Desktop::Desktop()
 // The tool windows go first: nothing of theirs may outlive the document they show.
 Desktop::~Desktop() {
     Application::setErrorDialogs(nullptr);
+    palette_.reset();
     paletteRanking_.reset();
     chunkSettings_.reset();
     floydSteinberg_.reset();
@@ -79,6 +84,7 @@ void Desktop::connectMenu() {
     command(m.N14, [this] { importFloydSteinberg(); });
     command(m.NewFloyd1, [this] { importChunks(); });
     command(m.N17, [this] { importThresholds(); });
+    command(m.paletteImport, [this] { importPalette(); });
     command(m.N9, [this] { main_->close(); });
     command(m.N13, [this] { about_->showCentredOn(main_.get()); });
     command(m.N24, [this] { chunkSettings_->show(); });
@@ -91,6 +97,8 @@ void Desktop::connectMenu() {
 void Desktop::connectWindows() {
     main_->setCloseGuard([this] { return files_->mayDiscard(); });
     connect(main_.get(), &MainWindow::previewToggled, this, &Desktop::showPreview);
+    connect(main_.get(), &MainWindow::paletteChosen, this,
+            [this](int palette) { runGuarded([&] { choosePalette(palette); }); });
     connect(main_.get(), &MainWindow::fileDropped, this,
             [this](const QString& path) { runGuarded([&] { dropFile(path); }); });
     connect(preview_.get(), &PreviewWindow::closed, main_.get(),
@@ -101,6 +109,13 @@ void Desktop::connectWindows() {
             guarded(this, &Desktop::previewFloydSteinberg));
     connect(chunkSettings_.get(), &ChunkSettingsWindow::previewRequested, this,
             guarded(this, &Desktop::previewChunks));
+    connect(palette_.get(), &PaletteWindow::previewRequested, this,
+            guarded(this, &Desktop::previewPalette));
+    // Live conversions: the merge keys keep each window's drags apart in the history.
+    makeLive(thresholds_.get(), 1, &Desktop::previewThresholds);
+    makeLive(floydSteinberg_.get(), 2, &Desktop::previewFloydSteinberg);
+    makeLive(chunkSettings_.get(), 3, &Desktop::previewChunks);
+    makeLive(palette_.get(), 4, &Desktop::previewPalette);
     connect(paletteRanking_.get(), &PaletteRankingWindow::paletteChosen, this,
             [this](int palette, const PixelBuffer& buffer) {
                 // A result for another picture than the one now loaded is not applied.
@@ -110,6 +125,27 @@ void Desktop::connectWindows() {
                 }
                 runGuarded([&] { document_->takeConversion(palette, buffer); });
             });
+}
+
+template <class Window>
+void Desktop::makeLive(Window* window, int mergeKey, void (Desktop::*convert)()) {
+    auto* live = new LiveConverter(
+        *document_, mergeKey,
+        [this, convert](int key) {
+            // Every live run starts from the picture as it was fitted.
+            liveMergeKey_ = key;
+            const auto forget = qScopeGuard([this] { liveMergeKey_ = 0; });
+            (this->*convert)();
+        },
+        this);
+    connect(window, &Window::settingsChanged, live, [window, live] {
+        if (window->liveBox->isChecked()) {
+            live->request();
+        }
+    });
+    if constexpr (requires { &Window::adjustmentFinished; }) {
+        connect(window, &Window::adjustmentFinished, live, &LiveConverter::finish);
+    }
 }
 
 void Desktop::showPreview(bool shown) {
@@ -197,18 +233,55 @@ void Desktop::convertChunks() {
 }
 
 void Desktop::previewThresholds() {
-    PictureDocument::Step step(*document_, QStringLiteral("Пороги"));
+    PictureDocument::Step step(*document_, QStringLiteral("Пороги"), liveMergeKey_);
     document_->convert(thresholds_->settings());
 }
 
 void Desktop::previewFloydSteinberg() {
-    PictureDocument::Step step(*document_, QStringLiteral("Флойд-Стейнберг"));
+    PictureDocument::Step step(*document_, QStringLiteral("Флойд-Стейнберг"), liveMergeKey_);
+    if (liveMergeKey_ != 0) {
+        document_->restartSource();
+    }
     document_->convert(floydSteinberg_->settings());
 }
 
 void Desktop::previewChunks() {
-    PictureDocument::Step step(*document_, QStringLiteral("Чанки"));
+    if (liveMergeKey_ != 0) {
+        // A half-typed edit is no error while the user types: the next change converts.
+        ChunkReferences table = document_->chunkReferences();
+        try {
+            chunkSettings_->readSettings(table);
+        } catch (const Error& error) {
+            main_->showNote(error.message());
+            return;
+        }
+    }
+    PictureDocument::Step step(*document_, QStringLiteral("Чанки"), liveMergeKey_);
+    if (liveMergeKey_ != 0) {
+        document_->restartSource();
+    }
     convertChunks();
+}
+
+void Desktop::previewPalette() {
+    PictureDocument::Step step(*document_, QStringLiteral("Палитра"), liveMergeKey_);
+    document_->convert(palette_->settings());
+}
+
+void Desktop::importPalette() {
+    lastImport_ = Import::Palette;
+    PictureDocument::Step step(*document_, QStringLiteral("Палитра"));
+    loadSourcePicture();
+    document_->convert(palette_->settings());
+    palette_->show();
+}
+
+void Desktop::choosePalette(int palette) {
+    PictureDocument::Step step(*document_, QStringLiteral("палитра"));
+    document_->setPalette(palette);
+    if (palette_->isVisible() && !document_->fittedPicture().isNull()) {
+        document_->convert(palette_->settings());
+    }
 }
 
 // ---- Palettes ----
@@ -268,6 +341,9 @@ void Desktop::importGiven(const QString& file, const QImage& image) {
             break;
         case Import::Cga:
             importCga();
+            break;
+        case Import::Palette:
+            importPalette();
             break;
     }
 }

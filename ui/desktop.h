@@ -12,7 +12,9 @@ class AboutWindow;
 class ChunkSettingsWindow;
 class FloydSteinbergWindow;
 class MainWindow;
+class LiveConverter;
 class PaletteRankingWindow;
+class PaletteWindow;
 class PreviewWindow;
 class ThresholdsWindow;
 
@@ -37,6 +39,7 @@ public:
     FloydSteinbergWindow& floydSteinberg() { return *floydSteinberg_; }
     ChunkSettingsWindow& chunkSettings() { return *chunkSettings_; }
     PaletteRankingWindow& paletteRanking() { return *paletteRanking_; }
+    PaletteWindow& paletteWindow() { return *palette_; }
     FileCommands& files() { return *files_; }
 
     // Shows the main window; the others appear when a command or the user asks.
@@ -55,6 +58,11 @@ public:
     void importFloydSteinberg();
     void importChunks();
     void importCga();
+    void importPalette();  // "Палитра…": load, fit, convert, then the window
+
+    // A palette chosen in the main window's list; with the "Палитра" window shown the
+    // picture is converted again to it, in the same undo step.
+    void choosePalette(int palette);
 
     // "Подобрать палитру": the palettes ranked for the picture by the method of the last
     // conversion (the thresholds window's settings before any), in their window.
@@ -67,7 +75,7 @@ public:
     void paste();
 
 private:
-    enum class Import { Thresholds, FloydSteinberg, Chunks, Cga };
+    enum class Import { Thresholds, FloydSteinberg, Chunks, Cga, Palette };
     // Runs an import command with the picture given instead of the open dialog's.
     void importGiven(const QString& file, const QImage& image);
     void connectMenu();
@@ -76,6 +84,10 @@ private:
     void previewThresholds();
     void previewFloydSteinberg();
     void previewChunks();
+    void previewPalette();
+    // Makes a tool window live: while its "Сразу" is checked, every change converts.
+    template <class Window>
+    void makeLive(Window* window, int mergeKey, void (Desktop::*convert)());
     // The chunk conversion of the menu command and of the settings window.
     void convertChunks();
     void showPreview(bool shown);
@@ -90,7 +102,9 @@ private:
     std::unique_ptr<FloydSteinbergWindow> floydSteinberg_;
     std::unique_ptr<ChunkSettingsWindow> chunkSettings_;
     std::unique_ptr<PaletteRankingWindow> paletteRanking_;
+    std::unique_ptr<PaletteWindow> palette_;
     qint64 rankedPicture_ = 0;  // the fitted picture the shown ranking was made for
+    int liveMergeKey_ = 0;      // while a live conversion runs: its window's merge key
     Import lastImport_ = Import::Thresholds;
     // The picture a drop or a paste gives the next load instead of the dialog.
     struct GivenPicture {

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSlider>
+#include <QSpinBox>
 
 #include "ui/application.h"
 #include "ui/toolwindow.h"
@@ -57,18 +58,23 @@ FloydSteinbergWindow::FloydSteinbergWindow(const QWidget* owner)
     TrackBar1->setRange(0, 255);
     TrackBar1->setTickPosition(QSlider::TicksBelow);
     TrackBar1->setTickInterval(10);
-    TrackBar1->setGeometry(14, 38, 240, 30);
+    TrackBar1->setGeometry(14, 38, 180, 30);
     TrackBar1->setValue(tovik::FloydSteinbergSettings{}.threshold);
 
     Label2 = new QLabel(QString::number(TrackBar1->value()), this);
     Label2->setObjectName(QStringLiteral("Label2"));
     Label2->setFont(boldFont(Label2));
-    Label2->setGeometry(264, 44, 40, 20);
+    Label2->setGeometry(202, 44, 36, 20);
+    SpinBox1 = makeValueSpinBox(this, TrackBar1, QStringLiteral("SpinBox1"), {242, 41, 66, 24});
+    liveBox = makeLiveBox(this, false, {12, 90});
 
     Button2 = makeButton(this, "Button2", QStringLiteral("Просмотр"), (325 - 75) / 2);
     Button1 = makeButton(this, "Button1", QStringLiteral("Ok"), 325 - 8 - 75);
 
     connect(TrackBar1, &QSlider::valueChanged, this, &FloydSteinbergWindow::showValue);
+    connect(TrackBar1, &QSlider::valueChanged, this, &FloydSteinbergWindow::settingsChanged);
+    connect(TrackBar1, &QSlider::sliderReleased, this, &FloydSteinbergWindow::adjustmentFinished);
+    connect(CheckBox1, &QCheckBox::toggled, this, &FloydSteinbergWindow::settingsChanged);
     connect(Button2, &QPushButton::clicked, this, &FloydSteinbergWindow::previewRequested);
     connect(Button1, &QPushButton::clicked, this, &QWidget::hide);
 

@@ -8,6 +8,7 @@ class QCheckBox;
 class QLabel;
 class QPushButton;
 class QSlider;
+class QSpinBox;
 
 // The Floyd–Steinberg settings window: the black threshold and the mode. It asks for a
 // conversion with "Просмотр"; its settings are read when one runs.
@@ -28,8 +29,14 @@ public:
     QCheckBox* CheckBox1 = nullptr;  // Монохром
     QPushButton* Button1 = nullptr;  // Ok
     QPushButton* Button2 = nullptr;  // Просмотр
+    QSpinBox* SpinBox1 = nullptr;    // bound to the track bar
+    QCheckBox* liveBox = nullptr;    // Сразу
 
 signals:
     // "Просмотр": convert the picture again with these settings.
     void previewRequested();
+    // A control changed; with "Сразу" checked the owner converts at once.
+    void settingsChanged();
+    // The user let go of the track bar: one drag is over.
+    void adjustmentFinished();
 };

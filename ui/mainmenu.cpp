@@ -77,6 +77,8 @@ MainMenu buildMainMenu(QMenuBar* bar, QUndoStack* undoStack) {
     m.N17 = makeItem(m.N7, "N17", QStringLiteral("Пороги"));
     addSeparator(m.N7, "N18");
     m.IMG1 = makeItem(m.N7, "IMG1", QStringLiteral("Tovik_IMG"));
+    addSeparator(m.N7, "PaletteSeparator");
+    m.paletteImport = makeItem(m.N7, "PaletteImportItem", QStringLiteral("Палитра…"));
     addSeparator(m.N1, "N25");
     m.N26 = makeItem(m.N1, "N26", QStringLiteral("УКНЦ"));
     addSeparator(m.N1, "N8");

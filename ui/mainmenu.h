@@ -21,18 +21,19 @@ struct MainMenu {
     QAction* N12 = nullptr;  // Текстовый, never enabled
     QAction* N24bitbmp1 = nullptr;
     QAction* CGA321 = nullptr;
-    QAction* N14 = nullptr;          // Флойд-Стейнберг
-    QAction* NewFloyd1 = nullptr;    // "Чанки"
-    QAction* N17 = nullptr;          // Пороги
-    QAction* IMG1 = nullptr;         // Tovik_IMG
-    QAction* N26 = nullptr;          // УКНЦ
-    QAction* N9 = nullptr;           // Выход
-    QAction* N24 = nullptr;          // (импорт)Чанки
-    QAction* pickPalette = nullptr;  // Подобрать палитру
-    QAction* N13 = nullptr;          // Хелп
-    QAction* undo = nullptr;         // Отменить
-    QAction* redo = nullptr;         // Повторить
-    QAction* paste = nullptr;        // Вставить
+    QAction* N14 = nullptr;            // Флойд-Стейнберг
+    QAction* NewFloyd1 = nullptr;      // "Чанки"
+    QAction* N17 = nullptr;            // Пороги
+    QAction* IMG1 = nullptr;           // Tovik_IMG
+    QAction* paletteImport = nullptr;  // Палитра…
+    QAction* N26 = nullptr;            // УКНЦ
+    QAction* N9 = nullptr;             // Выход
+    QAction* N24 = nullptr;            // (импорт)Чанки
+    QAction* pickPalette = nullptr;    // Подобрать палитру
+    QAction* N13 = nullptr;            // Хелп
+    QAction* undo = nullptr;           // Отменить
+    QAction* redo = nullptr;           // Повторить
+    QAction* paste = nullptr;          // Вставить
 };
 
 // Builds the menu into the bar. The undo and redo items follow the stack: their captions

@@ -1,14 +1,17 @@
 #include "ui/mainwindow.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPainter>
+#include <QPushButton>
 #include <QScrollArea>
 #include <QSignalBlocker>
 #include <QStatusBar>
@@ -171,7 +174,10 @@ MainWindow::~MainWindow() = default;
 
 void MainWindow::connectControls() {
     connect(ComboBox1, &PaletteComboBox::closeUp, this,
-            [this] { runGuarded([&] { document_.setPalette(ComboBox1->currentIndex()); }); });
+            [this] { emit paletteChosen(ComboBox1->currentIndex()); });
+    connect(sourceButton, &QPushButton::pressed, this, [this] { setShowingSource(true); });
+    connect(sourceButton, &QPushButton::released, this, [this] { setShowingSource(false); });
+    qApp->installEventFilter(this);
     connect(DrawGrid1, &DrawGrid::drawCell, this, &MainWindow::paintColourCells);
     connect(DrawGrid1, &DrawGrid::selectCell, this, &MainWindow::chooseColour);
     connect(Image1, &ImageView::mouseDown, this, [this](Qt::MouseButton button, int x, int y) {
@@ -266,6 +272,11 @@ void MainWindow::createToolBar() {
     pickPaletteButton->setText(QStringLiteral("Подобрать палитру"));
     pickPaletteButton->move(552, 8);
     pickPaletteButton->adjustSize();
+    sourceButton = new QPushButton(QStringLiteral("Исходник"), Panel1);
+    sourceButton->setObjectName(QStringLiteral("SourceButton"));
+    sourceButton->move(pickPaletteButton->geometry().right() + 8, 7);
+    sourceButton->adjustSize();
+    sourceButton->setAutoDefault(false);
 }
 
 void MainWindow::createView() {
@@ -302,11 +313,39 @@ void MainWindow::showPicture() {
     redrawView();
 }
 
+void MainWindow::setShowingSource(bool showing) {
+    if (showingSource_ != showing) {
+        showingSource_ = showing;
+        redrawView();
+    }
+}
+
+// The space bar held while the mouse is over the view shows the imported picture.
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Space && !key->isAutoRepeat() && isActiveWindow() &&
+            (Image1->underMouse() || showingSource_)) {
+            setShowingSource(event->type() == QEvent::KeyPress);
+            return true;
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
 void MainWindow::redrawView() {
     const QImage& working = document_.workingBitmap();
     zoomX_ = working.width() > 0 ? Image1->width() / working.width() : 0;
     zoomY_ = working.height() > 0 ? Image1->height() / working.height() : 0;
-    drawView(working, Image1->bitmap(), zoomX_, zoomY_, gridFirstLine_);
+    if (showingSource_) {
+        // The fitted picture in the working bitmap's place, the rest black.
+        QImage source(working.size(), QImage::Format_RGB32);
+        source.fill(Qt::black);
+        QPainter(&source).drawImage(0, 0, document_.fittedPicture());
+        drawView(source, Image1->bitmap(), zoomX_, zoomY_, gridFirstLine_);
+    } else {
+        drawView(working, Image1->bitmap(), zoomX_, zoomY_, gridFirstLine_);
+    }
     // The first grid draws line 0 with the pen nothing has used yet; every later one
     // with the dark grey the lines before left behind.
     viewFirstLineStale_ = gridFirstLine_ != kGridDark;
@@ -318,6 +357,9 @@ void MainWindow::redrawView() {
 // whole redraw would give, at a small part of its cost.
 void MainWindow::showPixel(int x, int y) {
     const QImage& working = document_.workingBitmap();
+    if (showingSource_) {
+        return;
+    }
     if (viewFirstLineStale_ || Image1->bitmap().size() != working.size() * zoomX_ ||
         zoomX_ != zoomY_) {
         redrawView();

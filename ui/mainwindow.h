@@ -12,6 +12,7 @@ class QCheckBox;
 class QFrame;
 class QLabel;
 class QPainter;
+class QPushButton;
 class QScrollArea;
 class QStatusBar;
 class QTimer;
@@ -53,6 +54,10 @@ public:
     void setPreviewShown(bool shown);
     // A short note in the status bar, such as why a command did nothing.
     void showNote(const QString& text);
+    // Before and after: while on, the view shows the imported picture as it was fitted
+    // instead of the result. The space bar held over the view or "Исходник" held.
+    void setShowingSource(bool showing);
+    bool isShowingSource() const { return showingSource_; }
 
     // Controls, under their designer names.
     QFrame* Panel1;
@@ -70,6 +75,7 @@ public:
     DrawGrid* DrawGrid1;   // the palette's four colours
     PaletteComboBox* ComboBox1;
     QToolButton* pickPaletteButton;  // "Подобрать палитру" beside the list
+    QPushButton* sourceButton;  // "Исходник": held, the view shows the imported picture
     QScrollArea* ScrollBox1;
     ImageView* Image1;  // the view
     QStatusBar* StatusBar1;
@@ -84,11 +90,14 @@ signals:
     void previewToggled(bool shown);
     // A file was dropped on the window.
     void fileDropped(const QString& path);
+    // A palette was chosen in the list.
+    void paletteChosen(int palette);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void createToolBar();
@@ -115,4 +124,5 @@ private:
     bool viewFirstLineStale_ = false;  // the view's line 0 is not what a redraw draws now
     std::function<bool()> closeGuard_;
     QTimer* scoreTimer_;  // the score again once painting pauses
+    bool showingSource_ = false;
 };

@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSlider>
+#include <QSpinBox>
 
 #include "ui/application.h"
 #include "ui/controls.h"
@@ -13,8 +14,9 @@ namespace {
 
 constexpr int kRowStep = 46;
 constexpr int kTrackLeft = 52;
-constexpr int kTrackWidth = 320;
-constexpr int kLabelLeft = 384;
+constexpr int kTrackWidth = 260;
+constexpr int kLabelLeft = 322;
+constexpr int kSpinLeft = 360;
 
 // The colour each row's square shows: the colour its threshold decides on.
 constexpr QRgb kShapeColours[8] = {
@@ -27,7 +29,7 @@ QLabel* makeValueLabel(QWidget* parent, int index, int top) {
     QFont font = label->font();
     font.setBold(true);
     label->setFont(font);
-    label->setGeometry(kLabelLeft, top, 40, 20);
+    label->setGeometry(kLabelLeft, top, 36, 20);
     return label;
 }
 
@@ -67,6 +69,7 @@ ThresholdsWindow::ThresholdsWindow(const QWidget* owner) : QWidget(nullptr, kToo
         TrackBar[i] = makeTrackBar(this, i, top + 4);
         Label[i] = makeValueLabel(this, i, top + 9);
     }
+    liveBox = makeLiveBox(this, false, {kSpinLeft - 40, 384});
     CheckBox1 = new QCheckBox(QStringLiteral("Тонирование"), this);
     CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
     CheckBox1->move(kTrackLeft, 384);
@@ -89,9 +92,14 @@ ThresholdsWindow::ThresholdsWindow(const QWidget* owner) : QWidget(nullptr, kToo
     for (int i = 1; i <= 9; ++i) {
         TrackBar[i]->setValue(tovik::kDefaultThresholds[static_cast<size_t>(i - 1)]);
         Label[i]->setText(QString::number(TrackBar[i]->value()));
+        SpinBox[i] = makeValueSpinBox(this, TrackBar[i], QStringLiteral("SpinBox%1").arg(i),
+                                      {kSpinLeft, TrackBar[i]->y() + 3, 60, 24});
         connect(TrackBar[i], &QSlider::valueChanged, this,
                 [this, i] { runGuarded([&] { showValue(i); }); });
+        connect(TrackBar[i], &QSlider::valueChanged, this, &ThresholdsWindow::settingsChanged);
+        connect(TrackBar[i], &QSlider::sliderReleased, this, &ThresholdsWindow::adjustmentFinished);
     }
+    connect(CheckBox1, &QCheckBox::toggled, this, &ThresholdsWindow::settingsChanged);
     for (int i = 1; i <= 8; ++i) {
         connect(ShapeOf[i], &Shape::contextPopup, this,
                 [this, i] { runGuarded([&] { resetThreshold(i); }); });

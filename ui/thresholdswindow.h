@@ -8,6 +8,7 @@ class QCheckBox;
 class QLabel;
 class QPushButton;
 class QSlider;
+class QSpinBox;
 class Shape;
 
 // The thresholds window: nine track bars that tune the threshold conversion. It asks for
@@ -27,13 +28,19 @@ public:
 
     QSlider* TrackBar[10] = {};      // TrackBar1..TrackBar9 at 1..9
     QLabel* Label[10] = {};          // Label1..Label9
+    QSpinBox* SpinBox[10] = {};      // SpinBox1..SpinBox9, bound to the track bars
     Shape* ShapeOf[9] = {};          // Shape1..Shape8 at 1..8
     QCheckBox* CheckBox1 = nullptr;  // Тонирование
     QPushButton* Button1 = nullptr;  // Просмотр
     QPushButton* Button2 = nullptr;  // Ок
     QPushButton* Button3 = nullptr;  // Сброс
+    QCheckBox* liveBox = nullptr;    // Сразу
 
 signals:
     // "Просмотр": convert the loaded picture again with these settings.
     void previewRequested();
+    // A control changed; with "Сразу" checked the owner converts at once.
+    void settingsChanged();
+    // The user let go of a track bar: one drag is over.
+    void adjustmentFinished();
 };

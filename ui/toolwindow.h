@@ -2,6 +2,10 @@
 
 #include <QWidget>
 
+class QCheckBox;
+class QSlider;
+class QSpinBox;
+
 // The tool windows stay on top of the others and have a small caption with a close box.
 constexpr Qt::WindowFlags kToolWindowFlags = Qt::Tool | Qt::WindowStaysOnTopHint;
 
@@ -14,3 +18,10 @@ inline void centreOn(QWidget* window, const QWidget* owner) {
         window->move(centre.x() - size.width() / 2, centre.y() - size.height() / 2);
     }
 }
+
+// A spin box bound to a track bar, so that a value can be typed exactly: each follows
+// the other.
+QSpinBox* makeValueSpinBox(QWidget* parent, QSlider* bar, const QString& name, QRect geometry);
+
+// "Сразу": while it is checked, the window converts at every change of its controls.
+QCheckBox* makeLiveBox(QWidget* parent, bool checked, QPoint at);

@@ -177,7 +177,9 @@ TEST_F(WindowTest, MenuHoldsEveryItemInOrder) {
                                   {"N16", nullptr, true, false},
                                   {"N17", "Пороги", true, false},
                                   {"N18", nullptr, true, false},
-                                  {"IMG1", "Tovik_IMG", true, false}});
+                                  {"IMG1", "Tovik_IMG", true, false},
+                                  {"PaletteSeparator", nullptr, true, false},
+                                  {"PaletteImportItem", "Палитра…", true, false}});
     check(mainWindow()->menu.N23, {{"N24", "(импорт)Чанки", false, false},
                                    {"PickPaletteItem", "Подобрать палитру", true, false}});
     const QList<QAction*> top = mainWindow()->menuBar()->actions();
