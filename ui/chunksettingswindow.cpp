@@ -139,7 +139,7 @@ ChunkSettingsWindow::ChunkSettingsWindow(const QWidget* owner)
     : QWidget(nullptr, kToolWindowFlags) {
     setObjectName(QStringLiteral("Chank_config"));
     setWindowTitle(QStringLiteral("Настройка"));
-    setFixedSize(345, 660);
+    setFixedSize(345, 692);
     QFont font(QStringLiteral("MS Sans Serif"), 8);
     font.setBold(true);
     setFont(font);
@@ -186,6 +186,9 @@ ChunkSettingsWindow::ChunkSettingsWindow(const QWidget* owner)
     Button2 = makeButton(this, "Button2", QStringLiteral("Просмотр"), 168);
     Button1 = makeButton(this, "Button1", QStringLiteral("Ок"), 256);
     liveBox = makeLiveBox(this, false, {98, 620});
+    const PresetButtons presets = makePresetButtons(this, {16, 652, 152, 25}, {176, 652, 155, 25});
+    savePresetButton = presets.save;
+    loadPresetButton = presets.load;
     for (int number = 1; number <= 49; ++number) {
         connect(Edit[number], &QLineEdit::textChanged, this, &ChunkSettingsWindow::settingsChanged);
     }
@@ -273,5 +276,18 @@ void ChunkSettingsWindow::resetColours() {
 
 void ChunkSettingsWindow::reset() {
     resetColours();
+    updateSquares();
+}
+
+void ChunkSettingsWindow::setSettings(const tovik::ChunkSettings& settings) {
+    for (int r = 1; r <= kRows; ++r) {
+        const tovik::ChunkColour colour = settings.reference[static_cast<size_t>(r - 1)];
+        Edit[kRowEdits[r - 1][0]]->setText(QString::number(colour.red));
+        Edit[kRowEdits[r - 1][1]]->setText(QString::number(colour.green));
+        Edit[kRowEdits[r - 1][2]]->setText(QString::number(colour.blue));
+    }
+    CheckBox1->setChecked(settings.squared);
+    CheckBox2->setChecked(settings.toning);
+    Edit[49]->setText(QString::number(settings.toningThreshold));
     updateSquares();
 }

@@ -41,6 +41,8 @@ public:
     void filterThresholdKey(QChar& key);
     // The reference squares show the edits' colours; stops at the first bad edit.
     void updateSquares();
+    // Puts a preset's references, measure, toning and threshold into the controls.
+    void setSettings(const tovik::ChunkSettings& settings);
     // The edits' colours as they are after "Сброс".
     void resetColours();
     // "Сброс": the colours reset and shown.
@@ -54,6 +56,8 @@ public:
     QPushButton* Button2 = nullptr;  // Просмотр
     QPushButton* Button3 = nullptr;  // Сброс
     QCheckBox* liveBox = nullptr;    // Сразу
+    QPushButton* savePresetButton = nullptr;
+    QPushButton* loadPresetButton = nullptr;
 
     // The numbers in the names of the red, green and blue edits of rows 1..16 (at 0..15):
     // Edit1..Edit48 do not run in row order.

@@ -6,12 +6,14 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QMimeData>
+#include <QPushButton>
 #include <QScopeGuard>
 #include <QToolButton>
 #include <QUrl>
 
 #include "convert/cga.h"
 #include "convert/importpicture.h"
+#include "convert/preset.h"
 #include "picture/document.h"
 #include "picture/error.h"
 #include "ui/aboutwindow.h"
@@ -116,6 +118,37 @@ void Desktop::connectWindows() {
     makeLive(floydSteinberg_.get(), 2, &Desktop::previewFloydSteinberg);
     makeLive(chunkSettings_.get(), 3, &Desktop::previewChunks);
     makeLive(palette_.get(), 4, &Desktop::previewPalette);
+    connectPresets(
+        thresholds_.get(), [this] { return MethodSettings(thresholds_->settings()); },
+        [this](const MethodSettings& method) {
+            const auto* settings = std::get_if<ThresholdSettings>(&method);
+            return settings != nullptr && (thresholds_->setSettings(*settings), true);
+        });
+    connectPresets(
+        floydSteinberg_.get(), [this] { return MethodSettings(floydSteinberg_->settings()); },
+        [this](const MethodSettings& method) {
+            const auto* settings = std::get_if<FloydSteinbergSettings>(&method);
+            return settings != nullptr && (floydSteinberg_->setSettings(*settings), true);
+        });
+    connectPresets(
+        chunkSettings_.get(),
+        [this] {
+            ChunkReferences table{};
+            return MethodSettings(chunkSettings_->readSettings(table));
+        },
+        [this](const MethodSettings& method) {
+            const auto* settings = std::get_if<ChunkSettings>(&method);
+            return settings != nullptr && (chunkSettings_->setSettings(*settings), true);
+        });
+    connectPresets(
+        palette_.get(), [this] { return palette_->settings(); },
+        [this](const MethodSettings& method) {
+            if (!usesPalette(method)) {
+                return false;
+            }
+            palette_->setSettings(method);
+            return true;
+        });
     connect(paletteRanking_.get(), &PaletteRankingWindow::paletteChosen, this,
             [this](int palette, const PixelBuffer& buffer) {
                 // A result for another picture than the one now loaded is not applied.
@@ -125,6 +158,37 @@ void Desktop::connectWindows() {
                 }
                 runGuarded([&] { document_->takeConversion(palette, buffer); });
             });
+}
+
+template <class Window>
+void Desktop::connectPresets(Window* window, std::function<MethodSettings()> read,
+                             std::function<bool(const MethodSettings&)> apply) {
+    connect(window->savePresetButton, &QPushButton::clicked, this, [this, read] {
+        runGuarded([&] {
+            const Preset preset{read(), document_->palette(), false};
+            if (const auto file = dialogs_->saveFile(fileDialogs::SavePresetDialog)) {
+                writePreset(*file, preset);
+            }
+        });
+    });
+    connect(window->loadPresetButton, &QPushButton::clicked, this, [this, apply] {
+        runGuarded([&] {
+            const auto file = dialogs_->openFile(fileDialogs::OpenPresetDialog);
+            if (!file) {
+                return;
+            }
+            const Preset preset = readPreset(*file);
+            if (!apply(preset.method)) {
+                throw Error(QStringLiteral("Preset %1 holds the settings of %2, not of this window")
+                                .arg(*file, methodName(preset.method)));
+            }
+            if (preset.palette) {
+                choosePalette(*preset.palette);
+            } else if (preset.autoPalette) {
+                pickPalette();
+            }
+        });
+    });
 }
 
 template <class Window>

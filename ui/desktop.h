@@ -2,8 +2,11 @@
 
 #include <QImage>
 #include <QObject>
+#include <functional>
 #include <memory>
 #include <optional>
+
+#include "convert/method.h"
 
 #include "ui/dialogs.h"
 #include "ui/filecommands.h"
@@ -85,6 +88,12 @@ private:
     void previewFloydSteinberg();
     void previewChunks();
     void previewPalette();
+    // "Сохранить настройки…" and "Загрузить настройки…" of a tool window: `read` gives
+    // the window's settings, `apply` puts a preset's method into it and answers false
+    // when the preset is for another window's method.
+    template <class Window>
+    void connectPresets(Window* window, std::function<tovik::MethodSettings()> read,
+                        std::function<bool(const tovik::MethodSettings&)> apply);
     // Makes a tool window live: while its "Сразу" is checked, every change converts.
     template <class Window>
     void makeLive(Window* window, int mergeKey, void (Desktop::*convert)());

@@ -22,6 +22,8 @@ const FileDialog OpenDialog2{
 const FileDialog SaveDialog3{"SaveDialog3", "*.bmp|*.bmp", "*.bmp", {}};
 const FileDialog OpenDialog3{"OpenDialog3", "All|*.*", "*.*", {}};
 const FileDialog SaveDialog4{"SaveDialog4", "MAC|*.MAC", "*.MAC", {}};
+const FileDialog SavePresetDialog{"SavePresetDialog", "Настройки|*.json", "*.json", {}};
+const FileDialog OpenPresetDialog{"OpenPresetDialog", "Настройки|*.json", "*.json", {}};
 }  // namespace fileDialogs
 
 FileCommands::FileCommands(PictureDocument& document, const std::unique_ptr<Dialogs>& dialogs)

@@ -32,7 +32,7 @@ FloydSteinbergWindow::FloydSteinbergWindow(const QWidget* owner)
     : QWidget(nullptr, kToolWindowFlags) {
     setObjectName(QStringLiteral("Form5"));
     setWindowTitle(QStringLiteral("Флойд Стеинберг"));
-    setFixedSize(325, 118);
+    setFixedSize(325, 150);
 
     auto* frame = new QFrame(this);
     frame->setObjectName(QStringLiteral("Bevel1"));
@@ -67,6 +67,9 @@ FloydSteinbergWindow::FloydSteinbergWindow(const QWidget* owner)
     Label2->setGeometry(202, 44, 36, 20);
     SpinBox1 = makeValueSpinBox(this, TrackBar1, QStringLiteral("SpinBox1"), {242, 41, 66, 24});
     liveBox = makeLiveBox(this, false, {12, 90});
+    const PresetButtons presets = makePresetButtons(this, {8, 120, 150, 25}, {167, 120, 150, 25});
+    savePresetButton = presets.save;
+    loadPresetButton = presets.load;
 
     Button2 = makeButton(this, "Button2", QStringLiteral("Просмотр"), (325 - 75) / 2);
     Button1 = makeButton(this, "Button1", QStringLiteral("Ok"), 325 - 8 - 75);
@@ -87,4 +90,9 @@ tovik::FloydSteinbergSettings FloydSteinbergWindow::settings() const {
 
 void FloydSteinbergWindow::showValue() {
     Label2->setText(QString::number(TrackBar1->value()));
+}
+
+void FloydSteinbergWindow::setSettings(const tovik::FloydSteinbergSettings& settings) {
+    TrackBar1->setValue(settings.threshold);
+    CheckBox1->setChecked(settings.monochrome);
 }

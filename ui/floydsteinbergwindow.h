@@ -19,6 +19,8 @@ public:
     explicit FloydSteinbergWindow(const QWidget* owner);
 
     tovik::FloydSteinbergSettings settings() const;
+    // Puts a preset's threshold and mode into the controls.
+    void setSettings(const tovik::FloydSteinbergSettings& settings);
 
     // The track bar moved: its label shows the value.
     void showValue();
@@ -31,6 +33,8 @@ public:
     QPushButton* Button2 = nullptr;  // Просмотр
     QSpinBox* SpinBox1 = nullptr;    // bound to the track bar
     QCheckBox* liveBox = nullptr;    // Сразу
+    QPushButton* savePresetButton = nullptr;
+    QPushButton* loadPresetButton = nullptr;
 
 signals:
     // "Просмотр": convert the picture again with these settings.

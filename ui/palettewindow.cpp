@@ -78,8 +78,16 @@ PaletteWindow::PaletteWindow(const QWidget* owner) : QWidget(nullptr, kToolWindo
     buttons->addWidget(previewButton);
     buttons->addWidget(okButton);
 
+    const PresetButtons presets = makePresetButtons(this, {}, {});
+    savePresetButton = presets.save;
+    loadPresetButton = presets.load;
+    auto* presetRow = new QHBoxLayout;
+    presetRow->addWidget(savePresetButton);
+    presetRow->addWidget(loadPresetButton);
+
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
+    layout->addLayout(presetRow);
     layout->addLayout(buttons);
 
     connect(previewButton, &QPushButton::clicked, this, &PaletteWindow::previewRequested);

@@ -33,6 +33,8 @@ public:
     QCheckBox* liveBox;          // Сразу
     QPushButton* previewButton;  // Просмотр
     QPushButton* okButton;       // Ок
+    QPushButton* savePresetButton;
+    QPushButton* loadPresetButton;
 
 signals:
     void previewRequested();

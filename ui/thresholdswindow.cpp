@@ -70,6 +70,9 @@ ThresholdsWindow::ThresholdsWindow(const QWidget* owner) : QWidget(nullptr, kToo
         Label[i] = makeValueLabel(this, i, top + 9);
     }
     liveBox = makeLiveBox(this, false, {kSpinLeft - 40, 384});
+    const PresetButtons presets = makePresetButtons(this, {16, 458, 190, 25}, {224, 458, 190, 25});
+    savePresetButton = presets.save;
+    loadPresetButton = presets.load;
     CheckBox1 = new QCheckBox(QStringLiteral("Тонирование"), this);
     CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
     CheckBox1->move(kTrackLeft, 384);
@@ -132,4 +135,11 @@ void ThresholdsWindow::resetAll() {
     for (int i = 1; i <= 9; ++i) {
         TrackBar[i]->setValue(tovik::kDefaultThresholds[static_cast<size_t>(i - 1)]);
     }
+}
+
+void ThresholdsWindow::setSettings(const tovik::ThresholdSettings& settings) {
+    for (int i = 1; i <= 9; ++i) {
+        TrackBar[i]->setValue(settings.t[static_cast<size_t>(i - 1)]);
+    }
+    CheckBox1->setChecked(settings.toning);
 }

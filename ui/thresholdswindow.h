@@ -25,6 +25,8 @@ public:
     void showValue(int index);       // a track bar (1..9) moved: its label shows the value
     void resetThreshold(int index);  // right click on a square: its track bar's default
     void resetAll();                 // "Сброс": every track bar's default, the first first
+    // Puts the thresholds and the toning box of a preset into the controls.
+    void setSettings(const tovik::ThresholdSettings& settings);
 
     QSlider* TrackBar[10] = {};      // TrackBar1..TrackBar9 at 1..9
     QLabel* Label[10] = {};          // Label1..Label9
@@ -35,6 +37,8 @@ public:
     QPushButton* Button2 = nullptr;  // Ок
     QPushButton* Button3 = nullptr;  // Сброс
     QCheckBox* liveBox = nullptr;    // Сразу
+    QPushButton* savePresetButton = nullptr;
+    QPushButton* loadPresetButton = nullptr;
 
 signals:
     // "Просмотр": convert the loaded picture again with these settings.

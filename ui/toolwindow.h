@@ -3,6 +3,7 @@
 #include <QWidget>
 
 class QCheckBox;
+class QPushButton;
 class QSlider;
 class QSpinBox;
 
@@ -25,3 +26,11 @@ QSpinBox* makeValueSpinBox(QWidget* parent, QSlider* bar, const QString& name, Q
 
 // "Сразу": while it is checked, the window converts at every change of its controls.
 QCheckBox* makeLiveBox(QWidget* parent, bool checked, QPoint at);
+
+// "Сохранить настройки…" and "Загрузить настройки…": the window's settings to and from a
+// preset file.
+struct PresetButtons {
+    QPushButton* save;
+    QPushButton* load;
+};
+PresetButtons makePresetButtons(QWidget* parent, QRect save, QRect load);

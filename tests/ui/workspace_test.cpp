@@ -61,8 +61,8 @@ TEST_F(WindowTest, SixWindowsExistAtStartWithTheirCaptionsAndSizes) {
         {preview(), "Просмотр", {256, 256}, false},
         {about(), "О программе", {226, 101}, false},
         {thresholdsWindow(), "Пороги", {431, 535}, false},
-        {fsWindow(), "Флойд Стеинберг", {325, 118}, false},
-        {chunkWindow(), "Настройка", {345, 660}, false},
+        {fsWindow(), "Флойд Стеинберг", {325, 150}, false},  // with the preset buttons
+        {chunkWindow(), "Настройка", {345, 692}, false},     // with the preset buttons
     };
     for (const auto& w : windows) {
         ASSERT_NE(w.window, nullptr) << w.caption;
