@@ -18,24 +18,36 @@ namespace {
 
 class Reporter {
 public:
-    Reporter(const std::vector<BatchPicture>& pictures, FILE* err)
+    Reporter(const std::vector<BatchPicture>& pictures, FILE* out, FILE* err)
         : pictures_(pictures),
+          lines_(pictures.size()),
           failures_(pictures.size()),
           finished_(pictures.size(), false),
+          out_(out),
           err_(err),
           terminal_(isatty(fileno(err)) != 0) {
         timer_.start();
         showProgress();
     }
 
-    void finish(size_t index, bool written, std::optional<QString> failure) {
+    void finish(size_t index, const BatchOutcome& outcome, std::optional<QString> failure) {
         const std::lock_guard lock(mutex_);
         finished_[index] = true;
+        lines_[index] = outcome.line;
         failures_[index] = std::move(failure);
         ++done_;
-        result_.written += written ? 1 : 0;
-        // Failures are told in the order of the list, each once all before it are done.
+        result_.written += outcome.written ? 1 : 0;
+        // Lines and failures are told in the order of the list, each once all before it
+        // are done.
         for (; reported_ < pictures_.size() && finished_[reported_]; ++reported_) {
+            if (!lines_[reported_].isEmpty()) {
+                clearProgress();
+                std::fprintf(out_, "%s\n", qUtf8Printable(lines_[reported_]));
+                if (terminal_) {
+                    // Before the progress line comes back on the same screen.
+                    std::fflush(out_);
+                }
+            }
             if (failures_[reported_]) {
                 ++result_.failed;
                 clearProgress();
@@ -70,8 +82,10 @@ private:
     }
 
     const std::vector<BatchPicture>& pictures_;
+    std::vector<QString> lines_;
     std::vector<std::optional<QString>> failures_;
     std::vector<bool> finished_;
+    FILE* out_;
     FILE* err_;
     bool terminal_;
     QElapsedTimer timer_;
@@ -84,21 +98,22 @@ private:
 }  // namespace
 
 BatchResult runBatch(const std::vector<BatchPicture>& pictures, int jobs,
-                     const std::function<bool(const BatchPicture&)>& convertOne, FILE* err) {
-    Reporter reporter(pictures, err);
+                     const std::function<BatchOutcome(const BatchPicture&)>& convertOne, FILE* out,
+                     FILE* err) {
+    Reporter reporter(pictures, out, err);
     std::atomic<size_t> next{0};
     const auto work = [&] {
         for (size_t i = next++; i < pictures.size() && !stopRequested(); i = next++) {
-            bool written = false;
+            BatchOutcome outcome;
             std::optional<QString> failure;
             try {
-                written = convertOne(pictures[i]);
+                outcome = convertOne(pictures[i]);
             } catch (const Error& e) {
                 failure = e.message();
             } catch (const std::bad_alloc&) {
                 failure = QStringLiteral("out of memory");
             }
-            reporter.finish(i, written, std::move(failure));
+            reporter.finish(i, outcome, std::move(failure));
         }
     };
     const size_t threads = std::min(size_t(std::max(jobs, 1)), pictures.size());

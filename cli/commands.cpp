@@ -7,6 +7,7 @@
 #include "cli/convertcommand.h"
 #include "cli/interrupt.h"
 #include "cli/outputformat.h"
+#include "cli/scorecommands.h"
 #include "load/picturefile.h"
 #include "machinefiles/rawstrip.h"
 #include "picture/error.h"
@@ -90,32 +91,43 @@ const Command kCommands[] = {
       {"-o"}},
      prepareImportRaw},
     {{"info", {"FILE"}, false, {}, {}, {}}, prepareInfo},
+    {scoreSyntax(), prepareScore},
+    {palettesSyntax(), preparePalettes},
 };
 
 }  // namespace
 
 QString usageText() {
     return QStringLiteral(R"(Usage:
-  tovik-images-cli convert PICTURE --method METHOD [options] [--palette P] -o OUTPUT [--format FMT]
-  tovik-images-cli convert PICTURE... --method METHOD [options] [--palette P] --out-dir DIR
-                   [--format FMT] [--jobs N]
+  tovik-images-cli convert PICTURE --method METHOD [options] [--palette P|auto] [--score]
+                   -o OUTPUT [--format FMT]
+  tovik-images-cli convert PICTURE... --method METHOD [options] [--palette P|auto] [--score]
+                   --out-dir DIR [--format FMT] [--jobs N]
   tovik-images-cli convert PICTURE... --preset FILE [options] (-o OUTPUT | --out-dir DIR ...)
+  tovik-images-cli palettes PICTURE --method METHOD [options]
+  tovik-images-cli score SOURCE RESULT
   tovik-images-cli export PROJECT.bip -o OUTPUT [--format FMT]
   tovik-images-cli import-raw FILE [--height H] [--palette P] -o OUTPUT [--format FMT]
   tovik-images-cli info FILE
   tovik-images-cli --help
 
 Commands:
-  convert      load a BMP or JPEG picture, fit it and convert it as the desktop program
-               does from a fresh start (64 x 64, all 0, palette 0, height maximum 1024);
-               with --out-dir, any number of pictures, each converted exactly as alone
+  convert      load a BMP, JPEG, PNG, GIF, TIFF or WebP picture, fit it and convert it
+               as the desktop program does from a fresh start (64 x 64, all 0, palette 0,
+               height maximum 1024); with --out-dir, any number of pictures, each
+               converted exactly as alone
+  palettes     load and fit the picture as convert does, convert it with each of the 16
+               palettes and print one line "K S" a palette: its number and the score,
+               lowest score first, equal scores by the lower number
+  score        print "score S": how far RESULT looks from SOURCE (see Scores); both
+               pictures are read as they are, not fitted, and must be of one size
   export       write a project file in another format, its size clamped as opening
                the project would clamp it
   import-raw   read a raw strip 8 pixels wide: one byte a row, bit 7 the leftmost pixel,
                a set bit index 2, a clear bit 0; rows past the end of the file are 0
   info         print the width, height and palette of a project, or the size of a picture
 
-Methods of convert (--method METHOD):
+Methods of convert and palettes (--method METHOD):
   thresholds        --thresholds T1,...,T9   nine values 0..255,
                                              default 250,50,50,128,30,128,30,128,96
                     --toning
@@ -129,7 +141,18 @@ Methods of convert (--method METHOD):
                                              low 8 bits count; without it the chunk
                                              settings window's start values
   cga               palette 4 unless --palette says otherwise
-  An option of another method is a usage error.
+  diffusion         each pixel the nearest of the palette's four colours, the rest of its
+                    error passed on to its neighbours
+                    --kernel K               floyd-steinberg (default), jarvis, stucki,
+                                             burkes, sierra, sierra-2, sierra-lite, atkinson
+                    --serpentine             odd rows run right to left
+                    --strength N             0..100, the share of the error passed on in
+                                             per cent, default 100
+  ordered           ordered dithering to the palette's four colours
+                    --matrix N               the Bayer matrix's side: 2, 4 or 8, default 4
+  The first four write fixed colour indices meant for palette 0 (cga for palette 4);
+  diffusion and ordered use the colours of the palette given. An option of another
+  method is a usage error.
 
 Options:
   -o OUTPUT         the file to write; an existing file is replaced only once the new
@@ -145,9 +168,20 @@ Options:
                     the method's options and --palette given here win over it
   --format FMT      the format of OUTPUT; without it OUTPUT's extension decides, in any
                     letter case: .bip, .bmp, .mac, and .bin for bin-header; bip with --out-dir
-  --palette P       palette 0..15, default 0
+  --palette P       palette 0..15, default 0 (4 for cga)
+  --palette auto    convert: convert with each of the 16 palettes, keep the one of lowest
+                    score (equal scores: the lower number), write it and print
+                    "palette K" and "score S"
+  --score           convert: also print "score S", the conversion's score
   --height H        import-raw: the picture height, 8..1024, default 1024
   --help, -h        print this text and stop
+
+Scores: how far a result looks from its picture to a person at a normal distance, the
+mean CIEDE2000 difference of the two pictures blurred a little (lower is better, 0 the
+same), printed with three decimals. A conversion's score compares the fitted picture
+with the result drawn in the palette's colours. With --out-dir, convert prints one line
+a picture written, in the order of the list: the picture's name as given, then its
+fields, as in "photos/a.jpg palette 3 score 12.345".
 
 Formats (FMT):
   bip               project file: "PRJ", width, height, palette, one byte a pixel
@@ -159,11 +193,21 @@ Formats (FMT):
   mac               UKNC assembler source: two bit planes as octal .BYTE lines
 
 Presets (--preset FILE), a JSON object whose fields are named as the options:
-  {"method": "floyd-steinberg", "threshold": 120, "colour": true, "palette": 3}
-  "method" is required; "palette" is 0..15; thresholds takes "thresholds"
+  {"method": "diffusion", "kernel": "stucki", "serpentine": true, "strength": 90,
+   "palette": "auto"}
+  "method" is required; "palette" is 0..15 or "auto"; thresholds takes "thresholds"
   (nine numbers) and "toning"; floyd-steinberg "threshold" and "colour"; chunks
-  "absolute", "toning", "toning-threshold" and "reference" (16 [R, G, B] of 0..255).
-  A missing option keeps the window's start value; any other field is an error.
+  "absolute", "toning", "toning-threshold" and "reference" (16 [R, G, B] of 0..255);
+  diffusion "kernel", "serpentine" and "strength"; ordered "matrix". A missing option
+  keeps the window's start value; any other field is an error.
+
+Examples:
+  tovik-images-cli convert photo.jpg --method diffusion --kernel jarvis --serpentine
+                   --palette auto -o photo.bip
+  tovik-images-cli convert photo.jpg --method ordered --matrix 8 --palette 6 --score
+                   -o photo.bmp
+  tovik-images-cli palettes photo.jpg --method diffusion --strength 80
+  tovik-images-cli score original.png edited.png
 
 Exit status: 0 done; 1 failed, with the message on standard error and OUTPUT left as
 it was; 2 usage error, with the usage on standard error. With --out-dir, a picture that

@@ -11,9 +11,12 @@
 #include "cli/interrupt.h"
 #include "cli/methodoptions.h"
 #include "cli/outputformat.h"
+#include "cli/scorecommands.h"
 #include "convert/importpicture.h"
 #include "convert/method.h"
+#include "convert/paletteranking.h"
 #include "convert/preset.h"
+#include "convert/score.h"
 #include "picture/error.h"
 #include "picture/palette.h"
 #include "picture/pixelbuffer.h"
@@ -24,22 +27,26 @@ namespace {
 
 constexpr int kMaxJobs = 256;
 
+// The palette of a conversion that tries all 16 and keeps the one of lowest score.
+constexpr int kBestPalette = -1;
+
 // How to convert, as the command line gives it; a preset it names is read only when the
 // job runs, since checking the command line touches no file.
 struct ConversionOptions {
     Arguments args;
     std::optional<QString> preset;
     std::optional<MethodSettings> method;  // --method with the method options applied
-    std::optional<int> palette;
+    std::optional<int> palette;            // 0..15 or kBestPalette
+    bool score = false;
 };
 
 struct Conversion {
     MethodSettings method;
-    int palette;
+    int palette;  // 0..15 or kBestPalette
 };
 
 ConversionOptions conversionOptions(const Arguments& args) {
-    ConversionOptions options{args, std::nullopt, std::nullopt, std::nullopt};
+    ConversionOptions options{args, std::nullopt, std::nullopt, std::nullopt, args.has("--score")};
     if (args.values.contains("--preset")) {
         options.preset = args.value("--preset");
     }
@@ -52,7 +59,15 @@ ConversionOptions conversionOptions(const Arguments& args) {
         checkMethodOptionValues(args);
     }
     if (args.values.contains("--palette")) {
-        options.palette = intValue("--palette", args.value("--palette"), 0, kPaletteCount - 1);
+        const QString palette = args.value("--palette");
+        bool number = false;
+        palette.toInt(&number, 10);
+        if (palette != QLatin1String("auto") && !number) {
+            throw UsageError(
+                QStringLiteral("--palette: '%1' is neither 0..15 nor auto").arg(palette));
+        }
+        options.palette =
+            number ? intValue("--palette", palette, 0, kPaletteCount - 1) : kBestPalette;
     }
     return options;
 }
@@ -74,22 +89,51 @@ Conversion resolve(const ConversionOptions& options) {
         return {method, *options.palette};
     }
     if (preset.autoPalette) {
-        throw Error(QStringLiteral("Preset %1: field \"palette\": the batch program cannot "
-                                   "choose the palette yet")
-                        .arg(*options.preset));
+        return {method, kBestPalette};
     }
     return {method, preset.palette.value_or(defaultPalette(method))};
 }
 
+// What one picture's conversion tells on standard output: the palette when it was
+// chosen, the score when it was chosen or asked for; nothing otherwise.
+struct Converted {
+    bool written = false;
+    std::optional<int> palette;
+    std::optional<double> score;
+
+    QStringList fields() const {
+        QStringList items;
+        if (palette) {
+            items << QStringLiteral("palette %1").arg(*palette);
+        }
+        if (score) {
+            items << QStringLiteral("score %1").arg(scoreText(*score));
+        }
+        return items;
+    }
+};
+
 // One picture as the import command converts it from a fresh start: the fitted picture,
-// the working source starting as its copy, every buffer entry 0.
-bool convertFile(const QString& input, const Conversion& conversion, const OutputTarget& target) {
+// the working source starting as its copy, every buffer entry 0. The score compares the
+// fitted picture, as it was before the conversion, with the result in its palette.
+Converted convertFile(const QString& input, const Conversion& conversion, bool score,
+                      const OutputTarget& target) {
     const ImportedPicture picture = importPicture(input);
+    if (conversion.palette == kBestPalette) {
+        const std::vector<PaletteScore> ranking = rankPalettes(conversion.method, picture);
+        const PaletteScore& best = ranking.front();
+        return {writePicture(target, best.buffer, picture.size, best.palette), best.palette,
+                best.score};
+    }
     QImage source = picture.fitted;
     PixelBuffer buffer;
     convertPicture(conversion.method, picture.fitted, source, conversion.palette,
                    picture.size.width, buffer);
-    return writePicture(target, buffer, picture.size, conversion.palette);
+    std::optional<double> result;
+    if (score) {
+        result = conversionScore(picture.fitted, buffer, picture.size.width, conversion.palette);
+    }
+    return {writePicture(target, buffer, picture.size, conversion.palette), std::nullopt, result};
 }
 
 // DIR/<name without its last extension>.<the format's extension> for every picture.
@@ -122,17 +166,23 @@ Job prepareBatch(const ConversionOptions& options, const Arguments& args) {
         args.values.contains("--format") ? formatNamed(args.value("--format")) : OutputFormat::Bip;
     const int jobs = intOption(args, "--jobs", QThread::idealThreadCount(), 1, kMaxJobs);
     const std::vector<BatchPicture> pictures = batchPictures(args.positionals, outDir, format);
-    return [=](FILE*, FILE* err) {
+    return [=](FILE* out, FILE* err) {
         const Conversion conversion = resolve(options);
         if (!QDir().mkpath(outDir)) {
             throw Error(QStringLiteral("Cannot create folder %1").arg(outDir));
         }
+        // A line a picture, its name first, so that the lines of many are told apart.
         const BatchResult result = runBatch(
             pictures, jobs,
             [&](const BatchPicture& p) {
-                return convertFile(p.input, conversion, {p.output, format});
+                const Converted converted =
+                    convertFile(p.input, conversion, options.score, {p.output, format});
+                const QStringList fields = converted.fields();
+                return BatchOutcome{converted.written, fields.isEmpty()
+                                                           ? QString()
+                                                           : p.input + ' ' + fields.join(' ')};
             },
-            err);
+            out, err);
         if (stopRequested()) {
             std::fprintf(err, "tovik-images-cli: %d of %zu pictures written\n", result.written,
                          pictures.size());
@@ -154,7 +204,7 @@ const CommandSyntax& convertSyntax() {
         true,
         outputOptions() + QStringList{"--method", "--palette", "--preset", "--out-dir", "--jobs"} +
             methodValueOptions(),
-        methodFlags(),
+        methodFlags() + QStringList{"--score"},
         {},
     };
     return syntax;
@@ -182,7 +232,14 @@ Job prepareConvert(const Arguments& args) {
     }
     const OutputTarget target = outputTarget(args);
     const QString path = args.positionals[0];
-    return [=](FILE*, FILE*) { convertFile(path, resolve(options), target); };
+    return [=](FILE* out, FILE*) {
+        const Converted converted = convertFile(path, resolve(options), options.score, target);
+        if (converted.written) {
+            for (const QString& field : converted.fields()) {
+                std::fprintf(out, "%s\n", qUtf8Printable(field));
+            }
+        }
+    };
 }
 
 }  // namespace tovik::cli

@@ -1,5 +1,7 @@
 #include "cli/methodoptions.h"
 
+#include <algorithm>
+#include <limits>
 #include <vector>
 
 #include "cli/arguments.h"
@@ -73,6 +75,36 @@ void readChunks(const Arguments& args, MethodSettings& method) {
 
 void readNothing(const Arguments&, MethodSettings&) {}
 
+void readDiffusion(const Arguments& args, MethodSettings& method) {
+    auto& settings = std::get<DiffusionSettings>(method);
+    if (args.values.contains("--kernel")) {
+        const QString name = args.value("--kernel");
+        const auto& names = kDiffusionKernelNames;
+        const auto it = std::find(names.begin(), names.end(), name);
+        if (it == names.end()) {
+            throw UsageError(
+                QStringLiteral("unknown kernel '%1' (%2)")
+                    .arg(name, QStringList(names.begin(), names.end()).join(QStringLiteral(", "))));
+        }
+        settings.kernel = DiffusionKernel(it - names.begin());
+    }
+    settings.serpentine = settings.serpentine || args.has("--serpentine");
+    settings.strength = intOption(args, "--strength", settings.strength, 0, 100);
+}
+
+void readOrdered(const Arguments& args, MethodSettings& method) {
+    auto& settings = std::get<OrderedSettings>(method);
+    if (args.values.contains("--matrix")) {
+        // Only the sides the matrices have: a 3 would quietly dither as a 4.
+        const int side = intValue("--matrix", args.value("--matrix"),
+                                  std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
+        if (side != 2 && side != 4 && side != 8) {
+            throw UsageError(QStringLiteral("--matrix must be 2, 4 or 8, not %1").arg(side));
+        }
+        settings.matrix = side;
+    }
+}
+
 struct Method {
     QString name;
     QStringList values;  // its options followed by a value
@@ -88,6 +120,8 @@ const std::vector<Method>& methods() {
         {"floyd-steinberg", {"--threshold"}, {"--colour"}, readFloydSteinberg},
         {"chunks", {"--toning-threshold", "--reference"}, {"--absolute", "--toning"}, readChunks},
         {"cga", {}, {}, readNothing},
+        {"diffusion", {"--kernel", "--strength"}, {"--serpentine"}, readDiffusion},
+        {"ordered", {"--matrix"}, {}, readOrdered},
     };
     return table;
 }

@@ -47,6 +47,10 @@ std::vector<std::string> fuzzSeeds() {
         {"import-raw", "strip.raw", "--height", "8", "--palette", "3", "-o", "x", "--format", "mac",
          "--", "-odd"},
         {"info", "p.bip"},
+        {"convert", "a.png", "--method", "diffusion", "--kernel", "sierra-2", "--serpentine",
+         "--strength", "80", "--palette", "auto", "--score", "-o", "a.bip"},
+        {"palettes", "a.gif", "--method", "ordered", "--matrix", "8"},
+        {"score", "a.png", "b.bmp"},
     };
     std::vector<std::string> seeds;
     for (const auto& line : lines) {

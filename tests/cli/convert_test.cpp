@@ -12,15 +12,15 @@
 #include "convert/chunks.h"
 #include "convert/fit.h"
 #include "convert/floydsteinberg.h"
+#include "convert/thresholds.h"
 #include "load/jpeg_test_helpers.h"
 #include "load/picturefile.h"
-#include "convert/thresholds.h"
+#include "machinefiles/bmp24.h"
+#include "machinefiles/screenpack.h"
 #include "picture/picturesize.h"
 #include "picture/pixelbuffer.h"
 #include "picture/projectfile.h"
 #include "picture/render.h"
-#include "machinefiles/bmp24.h"
-#include "machinefiles/screenpack.h"
 
 namespace tovik {
 namespace {
@@ -439,11 +439,11 @@ TEST_F(CliConvert, BadOptionsAreUsageErrors) {
         {{"convert", in, "--method", "cga"}, "convert needs -o"},
         {{"convert", "--method", "cga", "-o", out}, "convert needs PICTURE"},
         {{"convert", in, "--method", "dither", "-o", out},
-         "unknown method 'dither' (thresholds, floyd-steinberg, chunks, cga)"},
+         "unknown method 'dither' (thresholds, floyd-steinberg, chunks, cga, diffusion, ordered)"},
         {{"convert", in, "--method", "CGA", "-o", out},
-         "unknown method 'CGA' (thresholds, floyd-steinberg, chunks, cga)"},
+         "unknown method 'CGA' (thresholds, floyd-steinberg, chunks, cga, diffusion, ordered)"},
         {{"convert", in, "--method", "", "-o", out},
-         "unknown method '' (thresholds, floyd-steinberg, chunks, cga)"},
+         "unknown method '' (thresholds, floyd-steinberg, chunks, cga, diffusion, ordered)"},
         {{"convert", in, "--method", "cga", "--toning", "-o", out},
          "option --toning does not belong to --method cga"},
         {{"convert", in, "--method", "thresholds", "--colour", "-o", out},
@@ -513,7 +513,7 @@ TEST_F(CliConvert, BadOptionsAreUsageErrors) {
         {{"convert", in, "--method", "cga", "-o", out, "--format", "gif"}, "unknown format 'gif'"},
         // A usage error wins over a picture that cannot be read.
         {{"convert", path("missing.jpg"), "--method", "dither", "-o", out},
-         "unknown method 'dither' (thresholds, floyd-steinberg, chunks, cga)"},
+         "unknown method 'dither' (thresholds, floyd-steinberg, chunks, cga, diffusion, ordered)"},
     };
     for (const Case& c : cases) {
         const CliResult r = runCli(c.args);
