@@ -33,6 +33,15 @@ using namespace tovik;
 
 namespace {
 
+// How long the score waits after a change of the whole picture, and after a painted
+// pixel: painting goes on in bursts.
+constexpr int kScoreAfterPictureMs = 30;
+constexpr int kScoreAfterPaintMs = 250;
+
+}  // namespace
+
+namespace {
+
 constexpr QRgb kCream = 0xFFFFFBF0;
 constexpr QRgb kSilver = 0xFFC0C0C0;
 constexpr QRgb kNavy = 0xFF000080;
@@ -149,7 +158,6 @@ MainWindow::MainWindow(PictureDocument& document) : document_(document), gridFir
     scoreLabel = statusLabel("ScoreLabel", 110);
     scoreTimer_ = new QTimer(this);
     scoreTimer_->setSingleShot(true);
-    scoreTimer_->setInterval(250);
     connect(scoreTimer_, &QTimer::timeout, this, &MainWindow::showScore);
 
     ComboBox1->setItemDelegate(new PaletteItemDelegate(this, ComboBox1));
@@ -200,9 +208,13 @@ void MainWindow::connectControls() {
             [this](int height) { runGuarded([&] { document_.setHeight(height); }); });
 
     connect(&document_, &PictureDocument::pictureChanged, this, &MainWindow::showPicture);
-    connect(&document_, &PictureDocument::pictureChanged, this, &MainWindow::showScore);
+    // The score waits until the picture is on the screen: it is not what the user waits
+    // for while a slider moves.
+    connect(&document_, &PictureDocument::pictureChanged, scoreTimer_,
+            [this] { scoreTimer_->start(kScoreAfterPictureMs); });
     connect(&document_, &PictureDocument::pixelChanged, this, &MainWindow::showPixel);
-    connect(&document_, &PictureDocument::pixelChanged, scoreTimer_, qOverload<>(&QTimer::start));
+    connect(&document_, &PictureDocument::pixelChanged, scoreTimer_,
+            [this] { scoreTimer_->start(kScoreAfterPaintMs); });
     connect(&document_, &PictureDocument::sizeChanged, this, &MainWindow::showSize);
     connect(&document_, &PictureDocument::heightMaxChanged, this,
             [this](int heightMax) { CSpinEdit2->setMaxValue(heightMax); });
