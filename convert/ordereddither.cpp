@@ -7,6 +7,7 @@
 #include "convert/palettemix.h"
 #include "picture/palette.h"
 #include "picture/pixelbuffer.h"
+#include "picture/render.h"
 
 namespace tovik {
 
@@ -46,10 +47,7 @@ void convertOrdered(const QImage& fitted, const OrderedSettings& settings, int p
     if (fitted.isNull()) {
         return;
     }
-    const QImage picture =
-        fitted.format() == QImage::Format_RGB32 || fitted.format() == QImage::Format_ARGB32
-            ? fitted
-            : fitted.convertToFormat(QImage::Format_RGB32);
+    const QImage picture = asRgb32(fitted);
     buffer.clear();
     const int n = orderedMatrixSide(settings.matrix);
     const std::vector<int> matrix = bayerMatrix(n);

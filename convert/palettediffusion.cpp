@@ -8,6 +8,7 @@
 
 #include "convert/palettegamut.h"
 #include "picture/pixelbuffer.h"
+#include "picture/render.h"
 
 namespace tovik {
 
@@ -156,10 +157,7 @@ void convertDiffusion(const QImage& fitted, const DiffusionSettings& settings, i
     if (fitted.isNull()) {
         return;
     }
-    const QImage picture =
-        fitted.format() == QImage::Format_RGB32 || fitted.format() == QImage::Format_ARGB32
-            ? fitted
-            : fitted.convertToFormat(QImage::Format_RGB32);
+    const QImage picture = asRgb32(fitted);
     buffer.clear();
     const PaletteGamut gamut(palette);
     Colours colours{};

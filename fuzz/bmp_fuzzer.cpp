@@ -6,10 +6,10 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "convert/fit.h"
 #include "load/bmp.h"
 #include "load/jpeg.h"
 #include "load/picturefile.h"
+#include "decodedpicture.h"
 #include "fuzzseeds.h"
 #include "picture/error.h"
 
@@ -81,15 +81,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const QByteArray bytes =
         QByteArray::fromRawData(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
     try {
-        const QImage image = tovik::decodeBmp(bytes, kFuzzMaxPixels);
-        if (image.format() != QImage::Format_RGB32 || image.width() <= 0 || image.height() <= 0) {
-            __builtin_trap();  // a decoded picture is always RGB32 and not empty
-        }
-        const tovik::FitResult fit = tovik::fitPicture(image.width(), image.height());
-        const QImage fitted = tovik::stretchNearest(image, fit.width, fit.height);
-        if (fitted.width() != fit.width || fitted.height() != fit.height) {
-            __builtin_trap();
-        }
+        checkDecodedPicture(tovik::decodeBmp(bytes, kFuzzMaxPixels));
     } catch (const tovik::Error&) {
     }
     return 0;

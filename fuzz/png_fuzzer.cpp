@@ -12,7 +12,7 @@
 
 #include <zlib.h>
 
-#include "convert/fit.h"
+#include "decodedpicture.h"
 #include "fuzzseeds.h"
 #include "load/png.h"
 #include "picture/error.h"
@@ -61,15 +61,7 @@ QByteArray withMendedChecksums(QByteArray bytes) {
 
 void decode(const QByteArray& bytes) {
     try {
-        const QImage image = tovik::decodePng(bytes, kFuzzMaxPixels);
-        if (image.format() != QImage::Format_RGB32 || image.width() <= 0 || image.height() <= 0) {
-            __builtin_trap();  // a decoded picture is always RGB32 and not empty
-        }
-        const tovik::FitResult fit = tovik::fitPicture(image.width(), image.height());
-        const QImage fitted = tovik::stretchNearest(image, fit.width, fit.height);
-        if (fitted.width() != fit.width || fitted.height() != fit.height) {
-            __builtin_trap();
-        }
+        checkDecodedPicture(tovik::decodePng(bytes, kFuzzMaxPixels));
     } catch (const tovik::Error&) {
     }
 }

@@ -12,6 +12,14 @@ constexpr QRgb kGridMiddle = 0xFF808080;  // 128, 128, 128: screen byte boundari
 constexpr QRgb kGridLight = 0xFFC8C8C8;   // 200, 200, 200: boundaries of byte pairs
 constexpr QRgb kBlack = 0xFF000000;
 
+// The image itself when its rows already hold 4 bytes a pixel in the order blue, green,
+// red, spare (RGB32, or ARGB32 read the same way), else a converted copy.
+inline QImage asRgb32(const QImage& image) {
+    return image.format() == QImage::Format_RGB32 || image.format() == QImage::Format_ARGB32
+               ? image
+               : image.convertToFormat(QImage::Format_RGB32);
+}
+
 // Paints the working bitmap: one bitmap pixel per picture pixel, entry x + y*W shown in
 // palette p. Entries past the end of the buffer read as 0.
 QImage renderPicture(const PixelBuffer& buffer, int width, int height, int palette);
