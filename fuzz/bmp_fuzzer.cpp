@@ -6,11 +6,11 @@
 #include <cstddef>
 #include <cstdint>
 
+#include "decodedpicture.h"
+#include "fuzzseeds.h"
 #include "load/bmp.h"
 #include "load/jpeg.h"
 #include "load/picturefile.h"
-#include "decodedpicture.h"
-#include "fuzzseeds.h"
 #include "picture/error.h"
 
 namespace {

@@ -12,10 +12,10 @@
 #include <jpeglib.h>
 
 #include "convert/fit.h"
+#include "fuzzseeds.h"
 #include "load/bmp.h"
 #include "load/jpeg.h"
 #include "load/picturefile.h"
-#include "fuzzseeds.h"
 #include "picture/error.h"
 
 namespace {

@@ -3,10 +3,8 @@
 // it is and with its chunk checksums mended, so that changes reach Qt's reader behind the
 // checksum test. A picture it accepts is fitted as loading fits it.
 
-#include <QBuffer>
 #include <QByteArray>
 #include <QImage>
-#include <QImageWriter>
 #include <cstddef>
 #include <cstdint>
 
@@ -16,29 +14,12 @@
 #include "fuzzseeds.h"
 #include "load/png.h"
 #include "picture/error.h"
+#include "seedpictures.h"
 
 namespace {
 
 // Small enough that a forged header cannot make each run allocate hundreds of megabytes.
 constexpr qint64 kFuzzMaxPixels = 4'000'000;
-
-std::string png(const QImage& image) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter(&buffer, "png").write(image);
-    return bytes.toStdString();
-}
-
-QImage ramp(int width, int height, QImage::Format format) {
-    QImage image(width, height, QImage::Format_ARGB32);
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            image.setPixel(x, y, qRgba(x * 37, y * 53, (x ^ y) * 11, 255 - x * y % 256));
-        }
-    }
-    return image.convertToFormat(format);
-}
 
 // Every whole chunk's checksum recomputed.
 QByteArray withMendedChecksums(QByteArray bytes) {
@@ -70,10 +51,13 @@ void decode(const QByteArray& bytes) {
 
 std::vector<std::string> fuzzSeeds() {
     return {
-        png(ramp(5, 3, QImage::Format_RGB32)),       png(ramp(6, 4, QImage::Format_ARGB32)),
-        png(ramp(7, 3, QImage::Format_Indexed8)),    png(ramp(9, 2, QImage::Format_Grayscale8)),
-        png(ramp(4, 3, QImage::Format_Grayscale16)), png(ramp(3, 3, QImage::Format_RGBA64)),
-        png(ramp(17, 2, QImage::Format_Mono)),
+        seedFile(seedRamp(5, 3, QImage::Format_RGB32), "png"),
+        seedFile(seedRamp(6, 4, QImage::Format_ARGB32), "png"),
+        seedFile(seedRamp(7, 3, QImage::Format_Indexed8), "png"),
+        seedFile(seedRamp(9, 2, QImage::Format_Grayscale8), "png"),
+        seedFile(seedRamp(4, 3, QImage::Format_Grayscale16), "png"),
+        seedFile(seedRamp(3, 3, QImage::Format_RGBA64), "png"),
+        seedFile(seedRamp(17, 2, QImage::Format_Mono), "png"),
     };
 }
 

@@ -6,11 +6,11 @@
 #include <cstdlib>
 
 #include "fuzzseeds.h"
+#include "machinefiles/screenpack.h"
 #include "picture/error.h"
 #include "picture/picturesize.h"
 #include "picture/pixelbuffer.h"
 #include "picture/projectfile.h"
-#include "machinefiles/screenpack.h"
 
 namespace {
 

@@ -8,9 +8,9 @@
 #include <cstring>
 
 #include "fuzzseeds.h"
+#include "machinefiles/rawstrip.h"
 #include "picture/error.h"
 #include "picture/pixelbuffer.h"
-#include "machinefiles/rawstrip.h"
 
 namespace {
 

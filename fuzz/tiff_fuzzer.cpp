@@ -2,10 +2,8 @@
 // program's error, never crash, hang or write outside its buffers. A picture it accepts is
 // fitted as loading fits it.
 
-#include <QBuffer>
 #include <QByteArray>
 #include <QImage>
-#include <QImageWriter>
 #include <cstddef>
 #include <cstdint>
 
@@ -13,42 +11,22 @@
 #include "fuzzseeds.h"
 #include "load/tiff.h"
 #include "picture/error.h"
+#include "seedpictures.h"
 
 namespace {
 
 constexpr qint64 kFuzzMaxPixels = 4'000'000;
 
-// compression: 0 none, 1 LZW, as Qt's writer numbers them.
-std::string tiff(const QImage& image, int compression) {
-    QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    QImageWriter writer(&buffer, "tiff");
-    writer.setCompression(compression);
-    writer.write(image);
-    return bytes.toStdString();
-}
-
-QImage ramp(int width, int height, QImage::Format format) {
-    QImage image(width, height, QImage::Format_ARGB32);
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            image.setPixel(x, y, qRgba(x * 37, y * 53, (x ^ y) * 11, 255 - x * y % 256));
-        }
-    }
-    return image.convertToFormat(format);
-}
-
 }  // namespace
 
 std::vector<std::string> fuzzSeeds() {
     return {
-        tiff(ramp(5, 3, QImage::Format_RGB32), 0),
-        tiff(ramp(6, 4, QImage::Format_ARGB32), 1),
-        tiff(ramp(7, 3, QImage::Format_Indexed8), 0),
-        tiff(ramp(9, 2, QImage::Format_Grayscale8), 1),
-        tiff(ramp(4, 3, QImage::Format_Grayscale16), 0),
-        tiff(ramp(17, 2, QImage::Format_Mono), 0),
+        seedFile(seedRamp(5, 3, QImage::Format_RGB32), "tiff", 0),
+        seedFile(seedRamp(6, 4, QImage::Format_ARGB32), "tiff", 1),
+        seedFile(seedRamp(7, 3, QImage::Format_Indexed8), "tiff", 0),
+        seedFile(seedRamp(9, 2, QImage::Format_Grayscale8), "tiff", 1),
+        seedFile(seedRamp(4, 3, QImage::Format_Grayscale16), "tiff", 0),
+        seedFile(seedRamp(17, 2, QImage::Format_Mono), "tiff", 0),
     };
 }
 

@@ -25,16 +25,7 @@ using testing::encodeJpeg;
 using testing::JpegKind;
 using testing::makeTestPicture;
 
-class CliBatch : public ::testing::Test {
-protected:
-    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
-    QString path(const QString& name) const { return dir.filePath(name); }
-    QStringList filesIn(const QString& folder) const {
-        return QDir(path(folder)).entryList(QDir::Files | QDir::Hidden, QDir::Name);
-    }
-
-    QTemporaryDir dir;
-};
+class CliBatch : public CliTest {};
 
 // Each picture of a batch is written exactly as a single convert writes it, in every
 // format, whatever the number of jobs.

@@ -1,12 +1,19 @@
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <QByteArray>
+#include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <QtEndian>
 #include <functional>
 #include <string>
+
+#include "machinefiles/bmp24.h"
 
 namespace tovik {
 
@@ -45,5 +52,23 @@ inline void writeBytes(const QString& path, const QByteArray& bytes) {
         file.write(bytes);
     }
 }
+
+// A test with a temporary folder of its own for the files it hands the program.
+class CliTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
+    QString path(const QString& name) const { return dir.filePath(name); }
+    // The picture written into the folder as a 24-bit BMP; its path.
+    QString picture(const QString& name, const QImage& image) const {
+        writeBytes(path(name), encodeBmp24(image));
+        return path(name);
+    }
+    // The files in a folder inside the test's folder (or in the test's folder), by name.
+    QStringList filesIn(const QString& folder = {}) const {
+        return QDir(path(folder)).entryList(QDir::Files | QDir::Hidden, QDir::Name);
+    }
+
+    QTemporaryDir dir;
+};
 
 }  // namespace tovik

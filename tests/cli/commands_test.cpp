@@ -6,12 +6,12 @@
 #include <algorithm>
 
 #include "clirunner.h"
-#include "picture/pixelbuffer.h"
-#include "picture/projectfile.h"
-#include "picture/render.h"
 #include "machinefiles/bmp24.h"
 #include "machinefiles/screenpack.h"
 #include "machinefiles/uknc.h"
+#include "picture/pixelbuffer.h"
+#include "picture/projectfile.h"
+#include "picture/render.h"
 
 namespace tovik {
 namespace {

@@ -70,20 +70,7 @@ const QString kAllOnes =
     "1,1,1/1,1,1/1,1,1/1,1,1/1,1,1/1,1,1/1,1,1/1,1,1/"
     "1,1,1/1,1,1/1,1,1/1,1,1/1,1,1/1,1,1/1,1,1/1,1,1";
 
-class CliConvert : public ::testing::Test {
-protected:
-    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
-    QString path(const QString& name) const { return dir.filePath(name); }
-    QString picture(const QString& name, const QImage& image) const {
-        writeBytes(path(name), encodeBmp24(image));
-        return path(name);
-    }
-    QStringList filesInDir() const {
-        return QDir(dir.path()).entryList(QDir::Files | QDir::Hidden, QDir::Name);
-    }
-
-    QTemporaryDir dir;
-};
+class CliConvert : public CliTest {};
 
 // Small uniform pictures whose indices follow from the rules by hand.
 TEST_F(CliConvert, UniformPicturesGiveTheBytesWorkedOutByHand) {
@@ -521,7 +508,7 @@ TEST_F(CliConvert, BadOptionsAreUsageErrors) {
         EXPECT_EQ(r.exitCode, 2) << name;
         EXPECT_EQ(r.out, "") << name;
         EXPECT_EQ(QString::fromUtf8(r.err).toStdString(), usageError(c.reason)) << name;
-        EXPECT_EQ(filesInDir(), QStringList({"in.bmp"})) << name;
+        EXPECT_EQ(filesIn(), QStringList({"in.bmp"})) << name;
     }
 }
 
@@ -562,8 +549,7 @@ TEST_F(CliConvert, APictureThatCannotBeReadFailsAndWritesNothing) {
     const CliResult r =
         runCli({"convert", path("cut.jpg"), "--method", "cga", "-o", path("new.bin")});
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(filesInDir(),
-              QStringList({"bad.bmp", "cut.jpg", "old.bip", "photo.pcx", "text.jpg"}));
+    EXPECT_EQ(filesIn(), QStringList({"bad.bmp", "cut.jpg", "old.bip", "photo.pcx", "text.jpg"}));
 }
 
 TEST_F(CliConvert, AnUnwritableOutputFailsAndLeavesNoFile) {
@@ -577,7 +563,7 @@ TEST_F(CliConvert, AnUnwritableOutputFailsAndLeavesNoFile) {
         EXPECT_EQ(QString::fromUtf8(r.err).toStdString(),
                   ("tovik-images-cli: Cannot create file " + out + "\n").toStdString());
     }
-    EXPECT_EQ(filesInDir(), QStringList({"in.bmp", "plain"}));
+    EXPECT_EQ(filesIn(), QStringList({"in.bmp", "plain"}));
 }
 
 // The pictures in samples/ stay usable for the quick start.

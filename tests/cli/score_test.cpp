@@ -24,17 +24,7 @@ QByteArray scoreText(double score) {
     return QByteArray::number(score, 'f', 3);
 }
 
-class CliScore : public ::testing::Test {
-protected:
-    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
-    QString path(const QString& name) const { return dir.filePath(name); }
-    QString picture(const QString& name, const QImage& image) const {
-        writeBytes(path(name), encodeBmp24(image));
-        return path(name);
-    }
-
-    QTemporaryDir dir;
-};
+class CliScore : public CliTest {};
 
 TEST_F(CliScore, IdenticalPicturesScoreZeroAndSizesMustAgree) {
     const QString a = picture("a.bmp", makeTestPicture(40, 30));
