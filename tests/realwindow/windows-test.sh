@@ -11,16 +11,7 @@ program=$1
 shotcheck=$2
 source=$3
 work=$4
-rm -rf "$work"
-mkdir -p "$work"
-chmod 700 "$work"
-
-if [ -z "${TOVIK_IN_XVFB:-}" ]; then
-    export TOVIK_IN_XVFB=1
-    exec xvfb-run -a -s "-screen 0 1600x1000x24" "$0" "$@"
-fi
-
-export QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=1 XDG_RUNTIME_DIR="$work"
+. "$(dirname "$0")/xserver.sh"
 openbox --config-file /dev/null >"$work/openbox.log" 2>&1 &
 wm=$!
 "$program" >"$work/program.log" 2>&1 &
