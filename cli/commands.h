@@ -5,15 +5,12 @@
 #include <cstdio>
 #include <functional>
 
+#include "cli/job.h"
+
 namespace tovik::cli {
 
 // The usage text that --help prints and every usage error shows.
 QString usageText();
-
-// The work a command line asks for, ready to run: it reads and writes files, prints its
-// results to out and what went wrong with some of its files to err, and throws Error when
-// it failed.
-using Job = std::function<void(FILE* out, FILE* err)>;
 
 // Checks the whole command line (the arguments after the program name, without --help)
 // and returns its job; throws UsageError for any mistake in it. Touches no file.

@@ -12,7 +12,7 @@
 #include "cli/methodoptions.h"
 #include "cli/outputformat.h"
 #include "cli/scorecommands.h"
-#include "convert/importpicture.h"
+#include "load/importpicture.h"
 #include "convert/method.h"
 #include "convert/paletteranking.h"
 #include "convert/preset.h"

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "cli/arguments.h"
-#include "cli/commands.h"
+#include "cli/job.h"
 
 namespace tovik::cli {
 

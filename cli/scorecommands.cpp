@@ -4,7 +4,7 @@
 #include <cstdio>
 
 #include "cli/methodoptions.h"
-#include "convert/importpicture.h"
+#include "load/importpicture.h"
 #include "convert/paletteranking.h"
 #include "convert/score.h"
 #include "load/picturefile.h"

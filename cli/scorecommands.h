@@ -3,7 +3,7 @@
 #include <QString>
 
 #include "cli/arguments.h"
-#include "cli/commands.h"
+#include "cli/job.h"
 
 namespace tovik::cli {
 

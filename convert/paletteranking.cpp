@@ -10,7 +10,7 @@
 #include <memory>
 #include <mutex>
 
-#include "convert/importpicture.h"
+#include "load/importpicture.h"
 #include "convert/score.h"
 #include "picture/palette.h"
 

@@ -2,7 +2,7 @@
 
 #include <QImage>
 
-#include "convert/fit.h"
+#include "load/fit.h"
 
 // What every picture reader promises of a picture it accepts: RGB32, not empty, and
 // fitted as loading fits it. A broken promise ends the run as a crash would.

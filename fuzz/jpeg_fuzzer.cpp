@@ -11,7 +11,7 @@
 
 #include <jpeglib.h>
 
-#include "convert/fit.h"
+#include "load/fit.h"
 #include "fuzzseeds.h"
 #include "load/bmp.h"
 #include "load/jpeg.h"

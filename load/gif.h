@@ -3,7 +3,7 @@
 #include <QByteArray>
 #include <QImage>
 
-#include "load/picturefile.h"
+#include "load/limits.h"
 
 namespace tovik {
 

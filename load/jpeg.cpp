@@ -15,7 +15,7 @@
 // The inverse transform is one of libjpeg's replaceable modules; its interface is here.
 #include <jpegint.h>
 
-#include "convert/fit.h"
+#include "load/fit.h"
 #include "picture/error.h"
 #include "picture/render.h"
 

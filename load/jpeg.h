@@ -6,7 +6,7 @@
 #include <cstdio>
 #include <functional>
 
-#include "load/picturefile.h"
+#include "load/limits.h"
 
 namespace tovik {
 

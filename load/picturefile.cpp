@@ -4,7 +4,7 @@
 #include <QFileInfo>
 #include <cstdio>
 
-#include "convert/fit.h"
+#include "load/fit.h"
 #include "load/bmp.h"
 #include "load/gif.h"
 #include "load/jpeg.h"
@@ -15,10 +15,6 @@
 #include "picture/fileio.h"
 
 namespace tovik {
-
-Error pictureTooLarge(qint64 width, qint64 height) {
-    return Error(QStringLiteral("Picture is too large: %1 x %2 pixels").arg(width).arg(height));
-}
 
 bool isJpegFileName(const QString& path) {
     const QString name = QFileInfo(path).fileName();

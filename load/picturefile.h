@@ -5,20 +5,9 @@
 #include <QString>
 #include <functional>
 
-#include "picture/error.h"
+#include "load/limits.h"
 
 namespace tovik {
-
-// A picture whose header claims more pixels than this is refused before anything large
-// is allocated.
-constexpr qint64 kMaxPicturePixels = 100'000'000;
-
-// A picture file larger than this is refused unread. The largest picture allowed, as a
-// 32-bit BMP, takes 400 MB.
-constexpr qint64 kMaxPictureFileBytes = qint64(512) << 20;
-
-// The error for a picture of more than kMaxPicturePixels.
-Error pictureTooLarge(qint64 width, qint64 height);
 
 // True when the lower-cased extension of the name (from its last full stop on) contains
 // "jpg" or "jpeg": .JPG, .Jpeg and .jpg all take the JPEG path; .jpe does not.

@@ -4,7 +4,7 @@
 #include <QImageReader>
 #include <algorithm>
 
-#include "load/picturefile.h"
+#include "load/limits.h"
 
 namespace tovik {
 

@@ -12,9 +12,9 @@
 #include <QUrl>
 
 #include "convert/cga.h"
-#include "convert/importpicture.h"
+#include "load/importpicture.h"
 #include "convert/preset.h"
-#include "picture/document.h"
+#include "document/document.h"
 #include "picture/error.h"
 #include "ui/aboutwindow.h"
 #include "ui/application.h"

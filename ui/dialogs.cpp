@@ -1,5 +1,6 @@
 #include "ui/dialogs.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -8,7 +9,6 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-#include "ui/application.h"
 
 QString QtDialogs::qtFilter(const QString& filter) {
     const QStringList parts = filter.split(QLatin1Char('|'));
@@ -100,7 +100,7 @@ void QtDialogs::message(const QString& caption, const QString& text) {
 }
 
 void QtDialogs::error(const QString& text) {
-    QMessageBox box(QMessageBox::Critical, Application::kTitle, text, QMessageBox::Ok, asker());
+    QMessageBox box(QMessageBox::Critical, QApplication::applicationName(), text, QMessageBox::Ok, asker());
     runBox(box);
 }
 

@@ -3,7 +3,7 @@
 #include "machinefiles/bmp24.h"
 #include "machinefiles/screenpack.h"
 #include "machinefiles/uknc.h"
-#include "picture/document.h"
+#include "document/document.h"
 #include "picture/fileio.h"
 #include "picture/projectfile.h"
 #include "ui/application.h"

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "picture/document.h"
+#include "document/document.h"
 #include "ui/application.h"
 
 LiveConverter::LiveConverter(tovik::PictureDocument& document, int mergeKey,

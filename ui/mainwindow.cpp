@@ -22,7 +22,7 @@
 #include <QVBoxLayout>
 
 #include "convert/score.h"
-#include "picture/document.h"
+#include "document/document.h"
 #include "picture/palette.h"
 #include "picture/picturesize.h"
 #include "picture/render.h"

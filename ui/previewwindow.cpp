@@ -9,7 +9,7 @@
 #include <QWindow>
 #include <algorithm>
 
-#include "picture/document.h"
+#include "document/document.h"
 #include "picture/render.h"
 #include "ui/controls.h"
 #include "ui/toolwindow.h"

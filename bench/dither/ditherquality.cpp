@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "convert/diffusion.h"
-#include "convert/importpicture.h"
+#include "load/importpicture.h"
 #include "convert/linearlight.h"
 #include "convert/method.h"
 #include "convert/palettegamut.h"

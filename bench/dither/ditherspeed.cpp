@@ -11,7 +11,7 @@
 #include <ctime>
 #include <vector>
 
-#include "convert/importpicture.h"
+#include "load/importpicture.h"
 #include "convert/method.h"
 #include "picture/error.h"
 #include "picture/pixelbuffer.h"

@@ -10,8 +10,8 @@
 #include <cstdio>
 #include <vector>
 
-#include "convert/importpicture.h"
-#include "picture/document.h"
+#include "load/importpicture.h"
+#include "document/document.h"
 #include "ui/application.h"
 #include "ui/desktop.h"
 #include "ui/mainwindow.h"

@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "picture/document.h"
+#include "document/document.h"
 #include "ui/application.h"
 #include "ui/controls.h"
 #include "ui/desktop.h"

@@ -12,7 +12,7 @@
 #include <functional>
 #include <vector>
 
-#include "convert/importpicture.h"
+#include "load/importpicture.h"
 #include "convert/method.h"
 #include "convert/paletteranking.h"
 #include "convert/score.h"

@@ -11,7 +11,7 @@
 #include <jerror.h>
 
 #include "clirunner.h"
-#include "convert/importpicture.h"
+#include "load/importpicture.h"
 #include "convert/preset.h"
 #include "load/jpeg_test_helpers.h"
 #include "machinefiles/bmp24.h"

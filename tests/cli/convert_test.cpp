@@ -10,7 +10,7 @@
 #include "clirunner.h"
 #include "convert/cga.h"
 #include "convert/chunks.h"
-#include "convert/fit.h"
+#include "load/fit.h"
 #include "convert/floydsteinberg.h"
 #include "convert/thresholds.h"
 #include "load/jpeg_test_helpers.h"

@@ -5,7 +5,7 @@
 #include <QTemporaryDir>
 
 #include "clirunner.h"
-#include "convert/importpicture.h"
+#include "load/importpicture.h"
 #include "convert/palettecolours_helpers.h"
 #include "convert/paletteranking.h"
 #include "convert/preset.h"

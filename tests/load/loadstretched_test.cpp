@@ -7,7 +7,7 @@
 
 #include <jerror.h>
 
-#include "convert/fit.h"
+#include "load/fit.h"
 #include "load/bmp.h"
 #include "load/fuzzregression.h"
 #include "load/jpeg.h"

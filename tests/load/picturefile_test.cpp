@@ -9,7 +9,7 @@
 
 #include <jerror.h>
 
-#include "convert/fit.h"
+#include "load/fit.h"
 #include "load/formats_test_helpers.h"
 #include "load/fuzzregression.h"
 #include "load/jpeg_test_helpers.h"

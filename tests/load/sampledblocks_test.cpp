@@ -9,7 +9,7 @@
 
 #include <jpeglib.h>
 
-#include "convert/fit.h"
+#include "load/fit.h"
 #include "load/jpeg.h"
 #include "load/jpeg_test_helpers.h"
 

@@ -4,7 +4,7 @@
 #include <QTest>
 #include <memory>
 
-#include "convert/importpicture.h"
+#include "load/importpicture.h"
 
 namespace {
 

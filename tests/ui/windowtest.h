@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "picture/document.h"
+#include "document/document.h"
 #include "ui/aboutwindow.h"
 #include "ui/application.h"
 #include "ui/chunksettingswindow.h"

@@ -1,9 +1,9 @@
-#include "picture/document.h"
+#include "document/document.h"
 
 #include <QUndoStack>
 #include <algorithm>
 
-#include "convert/importpicture.h"
+#include "load/importpicture.h"
 #include "machinefiles/rawstrip.h"
 #include "picture/palette.h"
 #include "picture/projectfile.h"

@@ -1,6 +1,6 @@
-#include "convert/importpicture.h"
+#include "load/importpicture.h"
 
-#include "convert/fit.h"
+#include "load/fit.h"
 #include "load/picturefile.h"
 #include "load/qtreader.h"
 

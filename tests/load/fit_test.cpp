@@ -1,4 +1,4 @@
-#include "convert/fit.h"
+#include "load/fit.h"
 
 #include <gtest/gtest.h>
 

@@ -3,8 +3,8 @@
 
 #include <QUndoStack>
 
-#include "convert/importpicture.h"
-#include "picture/document.h"
+#include "load/importpicture.h"
+#include "document/document.h"
 
 namespace tovik {
 namespace {
