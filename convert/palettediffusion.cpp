@@ -3,10 +3,12 @@
 #include <immintrin.h>
 
 #include <algorithm>
+#include <cmath>
 #include <utility>
 #include <vector>
 
 #include "convert/palettegamut.h"
+#include "picture/palette.h"
 #include "picture/pixelbuffer.h"
 #include "picture/render.h"
 
@@ -83,8 +85,9 @@ constexpr std::array<Kernel, 8> kKernels = {{
     {8, 6, {{{1, 0, 1}, {2, 0, 1}, {-1, 1, 1}, {0, 1, 1}, {1, 1, 1}, {0, 2, 1}}}},
 }};
 
-constexpr int kRows = 3;  // the pixel's row and the two below it that kernels reach
-constexpr int kPad = 2;   // columns beyond each edge that kernels reach; their error is lost
+constexpr int kRows = 3;      // the pixel's row and the two below it that kernels reach
+constexpr int kPad = 2;       // columns beyond each edge that kernels reach; their error is lost
+constexpr int kWarmRows = 8;  // copies of the first row the serpentine scan starts with
 
 // The palette's colours twice over: one colour to a register, and for the distances, the
 // four colours' channels times -2 and their squared lengths, one register each.
@@ -150,6 +153,90 @@ constexpr std::array<RowFunction, 2 * sizeof...(K)> rowFunctions(std::index_sequ
 // Row functions by kernel, forwards ones first, then the backwards ones.
 constexpr auto kRowFunctions = rowFunctions(std::make_index_sequence<kKernels.size()>());
 
+// sRGB of a linear channel value, for judging closeness as the eye does.
+double srgbOf(double linear) {
+    linear = std::clamp(linear, 0.0, 1.0);
+    return linear <= 0.0031308 ? 12.92 * linear : 1.055 * std::pow(linear, 1 / 2.4) - 0.055;
+}
+
+// Terms added to the squared linear distances so that the nearest colour is the one the
+// eye finds nearest. Squared distance in linear light puts the boundary between two colours
+// at their linear midpoint, far too bright: grey 180 is "nearer" black than white. With
+// the full error passed on, the error makes up for the choice; with less of it, the choice
+// is what shows, and mid-tones sink into the darker colour. A term b_i added to colour i's
+// distance moves the boundary between i and j along their segment to where
+// b_j - b_i = (2t - 1)|p_j - p_i|^2; t is taken where the mixture lies as far from both
+// colours in sRGB, and the terms are the least-squares fit over all pairs. Equal colours
+// share their term, so ties still go to the lower index.
+std::array<float, 4> choiceTerms(const std::array<Float4, 4>& colours) {
+    std::array<int, 4> first{};
+    for (int i = 0; i < 4; ++i) {
+        first[size_t(i)] = i;
+        for (int j = 0; j < i; ++j) {
+            const Float4 d = colours[size_t(i)] - colours[size_t(j)];
+            if (d[0] == 0 && d[1] == 0 && d[2] == 0) {
+                first[size_t(i)] = first[size_t(j)];
+                break;
+            }
+        }
+    }
+    std::array<float, 4> terms{};
+    int distinct = 0;
+    for (int i = 0; i < 4; ++i) {
+        distinct += first[size_t(i)] == i ? 1 : 0;
+    }
+    for (int i = 0; i < 4; ++i) {
+        if (first[size_t(i)] != i) {
+            terms[size_t(i)] = terms[size_t(first[size_t(i)])];
+            continue;
+        }
+        double sum = 0;
+        for (int j = 0; j < 4; ++j) {
+            if (first[size_t(j)] != j || j == i) {
+                continue;
+            }
+            const Float4 a = colours[size_t(i)], b = colours[size_t(j)];
+            auto gap = [&](double t) {  // sRGB distance to i squared less that to j
+                double di = 0, dj = 0;
+                for (int c = 0; c < 3; ++c) {
+                    const double m = srgbOf(a[c] + t * (b[c] - a[c]));
+                    di += (m - srgbOf(a[c])) * (m - srgbOf(a[c]));
+                    dj += (m - srgbOf(b[c])) * (m - srgbOf(b[c]));
+                }
+                return di - dj;
+            };
+            double lo = 0, hi = 1;
+            for (int k = 0; k < 40; ++k) {
+                const double mid = (lo + hi) / 2;
+                (gap(mid) < 0 ? lo : hi) = mid;
+            }
+            const Float4 d = b - a;
+            const double length = double(d[0]) * d[0] + double(d[1]) * d[1] + double(d[2]) * d[2];
+            sum -= (2 * (lo + hi) / 2 - 1) * length;  // b_j - b_i wanted
+        }
+        // The fit falls short of the pairs' boundaries by about a fifth; 1.3 times the fit
+        // scored best over the strengths (bench/search-quality).
+        terms[size_t(i)] = float(1.3 * sum / distinct);
+    }
+    // Each colour stays nearest to itself, with room to spare: a picture in the palette's
+    // colours comes back exactly.
+    float scale = 1;
+    for (int i = 0; i < 4; ++i) {
+        for (int j = 0; j < 4; ++j) {
+            const Float4 d = colours[size_t(i)] - colours[size_t(j)];
+            const float room = 0.75f * (d[0] * d[0] + d[1] * d[1] + d[2] * d[2]);
+            const float over = terms[size_t(i)] - terms[size_t(j)];
+            if (first[size_t(i)] != first[size_t(j)] && over > room) {
+                scale = std::min(scale, room / over);
+            }
+        }
+    }
+    for (float& t : terms) {
+        t *= scale;
+    }
+    return terms;
+}
+
 }  // namespace
 
 void convertDiffusion(const QImage& fitted, const DiffusionSettings& settings, int palette,
@@ -169,30 +256,51 @@ void convertDiffusion(const QImage& fitted, const DiffusionSettings& settings, i
         colours.blue[c] = -2 * v[2];
         colours.length[c] = v[0] * v[0] + v[1] * v[1] + v[2] * v[2];
     }
+    static const std::array<std::array<float, 4>, kPaletteCount> kTerms = [] {
+        std::array<std::array<float, 4>, kPaletteCount> all{};
+        for (int p = 0; p < kPaletteCount; ++p) {
+            const PaletteGamut g(p);
+            all[size_t(p)] = choiceTerms({g.colour(0), g.colour(1), g.colour(2), g.colour(3)});
+        }
+        return all;
+    }();
+    const std::array<float, 4>& terms = kTerms[size_t(isValidPalette(palette) ? palette : 0)];
+    for (int c = 0; c < 4; ++c) {
+        colours.length[c] += terms[size_t(c)];
+    }
     const size_t kernel = size_t(std::clamp(int(settings.kernel), 0, int(kKernels.size()) - 1));
-    const float share = std::clamp(settings.strength, 0, 100) / 100.0f;
+    // An error in linear light is small in the darks where the eye sees it large, so a
+    // share of it passes on less visible error than the same share of an sRGB error; the
+    // strength is raised to the power 0.85 (bench/search-quality, the strength table).
+    const float share = float(std::pow(std::clamp(settings.strength, 0, 100) / 100.0, 0.85));
     const int w = picture.width(), h = picture.height();
     const size_t stride = size_t(w) + 2 * kPad;
     std::vector<Float4> errors(kRows * stride, Float4{0, 0, 0, 0});
     std::vector<Float4> aimRow(size_t(w) + 2 * kPad, Float4{0, 0, 0, 0});
     Float4* aims = aimRow.data() + kPad;
     std::vector<uint8_t> indices(static_cast<size_t>(w));
-    for (int y = 0; y < h; ++y) {
+    // The serpentine scan starts warm: it first runs over copies of the first row, as if
+    // the picture went on above its top, and keeps only their error. Otherwise the error of
+    // a dark flat area takes rows to gather, and its first rows stay the darkest colour.
+    const int warmRows = settings.serpentine ? kWarmRows : 0;
+    for (int y = -warmRows; y < h; ++y) {
         const long long first = static_cast<long long>(y) * pictureWidth;
         if (pictureWidth <= 0 || first >= PixelBuffer::kSize) {
             break;  // no later row reaches the buffer, and none changes an earlier one
         }
-        gamut.targets(reinterpret_cast<const QRgb*>(picture.constScanLine(y)), w, aims);
+        gamut.targets(reinterpret_cast<const QRgb*>(picture.constScanLine(std::max(y, 0))), w,
+                      aims);
         std::array<Float4*, kRows> rows{};
         for (int r = 0; r < kRows; ++r) {
-            rows[size_t(r)] = errors.data() + size_t((y + r) % kRows) * stride + kPad;
+            rows[size_t(r)] = errors.data() + size_t((y + warmRows + r) % kRows) * stride + kPad;
         }
-        const bool backwards = settings.serpentine && y % 2 == 1;
+        const bool backwards = settings.serpentine && y % 2 != 0;
         kRowFunctions[kernel + (backwards ? kKernels.size() : 0)](aims, w, share, colours, rows,
                                                                   indices.data());
         // This row's errors are used up; the row comes back as the one two below the next.
         std::fill(rows[0] - kPad, rows[0] - kPad + stride, Float4{0, 0, 0, 0});
-        for (int x = 0; x < std::min(w, pictureWidth) && first + x < PixelBuffer::kSize; ++x) {
+        for (int x = 0; y >= 0 && x < std::min(w, pictureWidth) && first + x < PixelBuffer::kSize;
+             ++x) {
             buffer.set(int(first + x), indices[size_t(x)]);
         }
     }

@@ -25,15 +25,22 @@ extern const std::array<QString, 8> kDiffusionKernelNames;
 
 struct DiffusionSettings {
     DiffusionKernel kernel = DiffusionKernel::FloydSteinberg;
-    bool serpentine = false;  // odd rows run right to left
-    int strength = 100;       // 0..100: the share of the error passed on, in per cent
+    // Odd rows run right to left, and the scan starts warm (convertDiffusion); false is the
+    // plain scan, every row left to right, which draws diagonal streaks in flat areas.
+    bool serpentine = true;
+    int strength = 100;  // 0..100: the share of the error passed on, in per cent
     bool operator==(const DiffusionSettings&) const = default;
 };
 
 // Diffusion to the palette: each pixel of the fitted picture takes the nearest of the
 // palette's four colours and passes the rest of its error to its neighbours. The error is
 // kept in linear light, where the eye averages neighbouring pixels; "nearest" is by
-// squared distance there too, which keeps the error small. A colour the four cannot mix
+// squared distance there too, which keeps the error small, plus a term for each colour
+// that moves the boundaries between colours to where the eye puts them (what shows where
+// less than the full error is passed on). The strength s passes (s/100)^0.85 of the error:
+// strength 0 is each pixel's nearest colour alone. The serpentine scan starts from the
+// error of 8 copies of the first row run above it, so dark flat areas have no empty first
+// rows. A colour the four cannot mix
 // first moves to the mixture that looks closest to it (convert/palettegamut.h). Starts
 // from `fitted` every run, so the same settings always give the same indices; a null
 // picture changes nothing. Otherwise clears the buffer, then writes entry

@@ -159,6 +159,9 @@ void readSettings(Fields& f, DiffusionSettings& s) {
         }
         s.kernel = DiffusionKernel(it - names.begin());
     }
+    // The serpentine scan became the default later: a preset without the field was
+    // written, or meant, with every row left to right.
+    s.serpentine = false;
     f.readBool(QStringLiteral("serpentine"), s.serpentine);
     f.readInt(QStringLiteral("strength"), s.strength, 0, 100);
 }

@@ -35,7 +35,8 @@ struct Preset {
 //   ordered           "matrix": 2, 4 or 8
 //   every method      "palette": 0..15 or "auto" (absent: the method's default)
 //
-// "method" is required; a missing option takes the tool window's start value. A field
+// "method" is required; a missing option takes the tool window's start value, except a
+// diffusion's "serpentine", which was false before the serpentine scan became the default. A field
 // the method does not take is refused, so a misspelt name is not silently ignored.
 
 // The preset as JSON, every field of its method written out.

@@ -35,34 +35,33 @@ struct KernelCase {
 };
 
 // Grey 150 in palette 5. Black and white mix to any grey, so the grey is its own aim: 0.305
-// in linear light, where white is nearest above 0.5 and ties go to black. Worked by hand,
-// Floyd-Steinberg's first row: 0.305 is black (error 0.305); 0.305 + 7/16 * 0.305 = 0.438
-// black; 0.305 + 7/16 * 0.438 = 0.497 black; + 7/16 * 0.497 = 0.522 white (index 1, the
-// first white) with error -0.478; 0.305 - 0.209 = 0.096 black; and so on, with the other
-// kernels' weights and the rows below, all at least 0.0027 away from a tie.
+// in linear light. The choice terms put the boundary between black and white where sRGB
+// puts their midpoint, well below 0.5 in linear light, so the grey alone is white (strength
+// 0) and the rows start with white. Each kernel's weights give its own pattern; the
+// serpentine one starts warm from 8 copies of the first row.
 TEST(PaletteDiffusion, EachKernelOnAGreyInBlackAndWhite) {
     using K = DiffusionKernel;
     const KernelCase cases[] = {
-        {"floyd-steinberg", settingsOf(K::FloydSteinberg), {"0001000", "0100101", "0010000"}},
-        {"jarvis", settingsOf(K::JarvisJudiceNinke), {"0000000", "0101001", "0010010"}},
-        {"stucki", settingsOf(K::Stucki), {"0000000", "0101010", "0010001"}},
-        {"burkes", settingsOf(K::Burkes), {"0000000", "0110110", "0000000"}},
-        {"sierra", settingsOf(K::Sierra), {"0000000", "0101010", "0010010"}},
-        {"sierra-2", settingsOf(K::SierraTwoRow), {"0000100", "0100100", "0010010"}},
-        {"sierra-lite", settingsOf(K::SierraLite), {"0010001", "0100100", "0010010"}},
-        {"atkinson", settingsOf(K::Atkinson), {"0000000", "0010010", "0010010"}},
+        {"floyd-steinberg", settingsOf(K::FloydSteinberg), {"1010101", "0100010", "1001001"}},
+        {"jarvis", settingsOf(K::JarvisJudiceNinke), {"1101101", "0000010", "1010001"}},
+        {"stucki", settingsOf(K::Stucki), {"1101101", "0000010", "1010001"}},
+        {"burkes", settingsOf(K::Burkes), {"1101010", "0000100", "1100010"}},
+        {"sierra", settingsOf(K::Sierra), {"1101101", "0000001", "1010010"}},
+        {"sierra-2", settingsOf(K::SierraTwoRow), {"1101010", "0000100", "1100100"}},
+        {"sierra-lite", settingsOf(K::SierraLite), {"1010101", "0100010", "1001001"}},
+        {"atkinson", settingsOf(K::Atkinson), {"1101101", "0100100", "0110010"}},
         {"floyd-steinberg serpentine",
          settingsOf(K::FloydSteinberg, true),
-         {"0001000", "1010010", "0001001"}},
+         {"1010010", "0001001", "1010000"}},
         {"floyd-steinberg at 50 %",
          settingsOf(K::FloydSteinberg, false, 50),
-         {"0000000", "0010010", "0000000"}},
+         {"1101101", "0100101", "1010101"}},
         {"strength 0: all nearest",
          settingsOf(K::Stucki, true, 0),
-         {"0000000", "0000000", "0000000"}},
+         {"1111111", "1111111", "1111111"}},
         {"strength over 100 counts as 100",
          settingsOf(K::FloydSteinberg, false, 250),
-         {"0001000", "0100101", "0010000"}},
+         {"1010101", "0100010", "1001001"}},
     };
     for (const KernelCase& c : cases) {
         EXPECT_EQ(diffused(grey(7, 3, 150), c.settings, kGreys), c.expected) << c.name;
@@ -141,7 +140,9 @@ TEST(PaletteDiffusion, StrengthZeroIsThePlainNearestColour) {
         Rows alone(4, std::string(6, '0'));
         for (int y = 0; y < 4; ++y) {
             for (int x = 0; x < 6; ++x) {
-                alone[size_t(y)][size_t(x)] = diffused(picture.copy(x, y, 1, 1), {}, palette)[0][0];
+                alone[size_t(y)][size_t(x)] =
+                    diffused(picture.copy(x, y, 1, 1), settingsOf(DiffusionKernel::FloydSteinberg),
+                             palette)[0][0];
             }
         }
         for (int k = 0; k < 8; ++k) {
