@@ -345,13 +345,9 @@ double ciede2000ByAngles(const Lab& x, const Lab& y) {
     return std::sqrt(l * l + c * c + h * h + rT * c * h);
 }
 
-// Converts the three blurred linear planes to L, a and b planes in place.
+// Converts three linear planes of n values to L, a and b planes in place.
 WIDE_VECTORS
-void toLab(Planes& planes) {
-    float* p0 = planes.plane(0);
-    float* p1 = planes.plane(1);
-    float* p2 = planes.plane(2);
-    const size_t n = planes.planeSize();
+void toLab(float* p0, float* p1, float* p2, size_t n) {
     for (size_t i = 0; i < n; ++i) {
         const float r = p0[i], g = p1[i], b = p2[i];
         const float x = 0.4124564f * r + 0.3575761f * g + 0.1804375f * b;
@@ -362,6 +358,10 @@ void toLab(Planes& planes) {
         p1[i] = 500 * (fx - fy);
         p2[i] = 200 * (fy - fz);
     }
+}
+
+void toLab(Planes& planes) {
+    toLab(planes.plane(0), planes.plane(1), planes.plane(2), planes.planeSize());
 }
 
 WIDE_VECTORS
@@ -397,6 +397,20 @@ double meanDifference(const std::vector<float>& sourceLab, Planes& planes) {
 }
 
 }  // namespace
+
+void linearToLab(float* red, float* green, float* blue, size_t n) {
+    toLab(red, green, blue, n);
+}
+
+void ciede2000Many(const float* l1, const float* a1, const float* b1, const float* l2,
+                   const float* a2, const float* b2, size_t n, float* out) {
+    differencesOf(l1, a1, b1, l2, a2, b2, n, out);
+    for (size_t i = 0; i < n; ++i) {
+        if (out[i] < 0) {
+            out[i] = float(ciede2000({l1[i], a1[i], b1[i]}, {l2[i], a2[i], b2[i]}));
+        }
+    }
+}
 
 double ciede2000(const Lab& x, const Lab& y) {
     const double d = difference(x.l, x.a, x.b, y.l, y.a, y.b);

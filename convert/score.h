@@ -17,6 +17,13 @@ struct Lab {
 // The CIEDE2000 colour difference with kL = kC = kH = 1.
 double ciede2000(const Lab& x, const Lab& y);
 
+// The score's own steps on planes of n values, for code that scores parts of a picture:
+// linear sRGB channels to L, a and b in place, and the CIEDE2000 differences of n pairs of
+// colours into out, both in single precision exactly as the score computes them.
+void linearToLab(float* red, float* green, float* blue, size_t n);
+void ciede2000Many(const float* l1, const float* a1, const float* b1, const float* l2,
+                   const float* a2, const float* b2, size_t n, float* out);
+
 // How far `result` looks from `source` to a person at a normal distance: both pictures in
 // linear light, blurred by a Gaussian of sigma 1 pixel (7 taps, edges clamped), taken to
 // CIELAB (sRGB primaries, D65 white), then the mean CIEDE2000 difference of their pixels.
