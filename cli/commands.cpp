@@ -145,10 +145,16 @@ Methods of convert and palettes (--method METHOD):
                     "error passed on to its neighbours")},
                {QStringLiteral("ordered"),
                 QStringLiteral("ordered dithering to the palette's four colours")},
+               {QStringLiteral("search"),
+                QStringLiteral(
+                    "the diffusion (its options the same), then refined pass after pass: "
+                    "each pixel's other colours and swaps with its neighbours, kept when "
+                    "the picture looks closer; with --palette auto, the palettes are ranked "
+                    "by the diffusion and the first is refined")},
            }) +
            QStringLiteral(
                R"(  The first four write fixed colour indices meant for palette 0 (cga for palette 4);
-  diffusion and ordered use the colours of the palette given. An option of another
+  diffusion, ordered and search use the colours of the palette given. An option of another
   method is a usage error.
 
 Options:

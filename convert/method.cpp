@@ -11,6 +11,7 @@ namespace {
 const QStringList kNames = {
     QStringLiteral("thresholds"), QStringLiteral("floyd-steinberg"), QStringLiteral("chunks"),
     QStringLiteral("cga"),        QStringLiteral("diffusion"),       QStringLiteral("ordered"),
+    QStringLiteral("search"),
 };
 
 template <size_t... I>
@@ -41,7 +42,8 @@ std::optional<MethodSettings> defaultSettingsFor(const QString& name) {
 
 bool usesPalette(const MethodSettings& settings) {
     return std::holds_alternative<DiffusionSettings>(settings) ||
-           std::holds_alternative<OrderedSettings>(settings);
+           std::holds_alternative<OrderedSettings>(settings) ||
+           std::holds_alternative<SearchSettings>(settings);
 }
 
 void convertPicture(const MethodSettings& settings, const QImage& fitted, QImage& source,
@@ -65,6 +67,9 @@ void convertPicture(const MethodSettings& settings, const QImage& fitted, QImage
         }
         void operator()(const OrderedSettings& s) {
             convertOrdered(fitted, s, palette, width, buffer);
+        }
+        void operator()(const SearchSettings& s) {
+            convertSearch(fitted, s, palette, width, buffer);
         }
     };
     std::visit(Visitor{fitted, source, palette, pictureWidth, buffer}, settings);

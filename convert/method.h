@@ -10,6 +10,7 @@
 #include "convert/floydsteinberg.h"
 #include "convert/ordereddither.h"
 #include "convert/palettediffusion.h"
+#include "convert/palettesearch.h"
 #include "convert/thresholds.h"
 
 namespace tovik {
@@ -23,11 +24,12 @@ struct CgaSettings {
 
 // A conversion method with its settings: what a tool window asks for, what a preset
 // holds and what the batch program's options describe.
-using MethodSettings = std::variant<ThresholdSettings, FloydSteinbergSettings, ChunkSettings,
-                                    CgaSettings, DiffusionSettings, OrderedSettings>;
+using MethodSettings =
+    std::variant<ThresholdSettings, FloydSteinbergSettings, ChunkSettings, CgaSettings,
+                 DiffusionSettings, OrderedSettings, SearchSettings>;
 
 // The method's name on the command line and in presets: "thresholds", "floyd-steinberg",
-// "chunks", "cga", "diffusion", "ordered", in the order of the variant.
+// "chunks", "cga", "diffusion", "ordered", "search", in the order of the variant.
 QString methodName(const MethodSettings& settings);
 QStringList methodNames();
 

@@ -25,6 +25,76 @@ std::function<void(MethodSettings&, const OptionValue&)> writing(
 // reference colour count.
 constexpr int kEditMax = 999;
 
+// The diffusion's options, for the diffusion itself and for the search's start.
+template <class Settings>
+void addDiffusionOptions(const std::function<void(MethodOption)>& add, const QString& method,
+                         DiffusionSettings& (*diffusion)(Settings&)) {
+    const auto read = [diffusion](auto value) {
+        return reading<Settings>([diffusion, value](const Settings& s) {
+            return value(diffusion(const_cast<Settings&>(s)));
+        });
+    };
+    const auto write = [diffusion](auto store) {
+        return writing<Settings>(
+            [diffusion, store](Settings& s, const OptionValue& v) { store(diffusion(s), v); });
+    };
+    add({"kernel",
+         method,
+         Kind::Choice,
+         0,
+         0,
+         0,
+         {},
+         QStringList(kDiffusionKernelNames.begin(), kDiffusionKernelNames.end()),
+         "K",
+         {"the error diffusion kernel"},
+         read([](const DiffusionSettings& s) { return OptionValue(int(s.kernel)); }),
+         write([](DiffusionSettings& s, const OptionValue& v) {
+             s.kernel = DiffusionKernel(std::get<int>(v));
+         })});
+    add({"serpentine",
+         method,
+         Kind::Flag,
+         0,
+         0,
+         0,
+         {},
+         {},
+         {},
+         {"odd rows run right to left (the default scan)"},
+         read([](const DiffusionSettings& s) { return OptionValue(s.serpentine); }),
+         write([](DiffusionSettings& s, const OptionValue& v) {
+             s.serpentine = std::get<bool>(v);
+         })});
+    add({"scan",
+         method,
+         Kind::Choice,
+         0,
+         0,
+         0,
+         {},
+         diffusionScanNames(),
+         "S",
+         {"serpentine: odd rows right to left, starting", "warm; raster: every row left to",
+          "right, the scan of old presets with", "\"serpentine\": false"},
+         read([](const DiffusionSettings& s) { return OptionValue(s.serpentine ? 0 : 1); }),
+         write([](DiffusionSettings& s, const OptionValue& v) {
+             s.serpentine = std::get<int>(v) == 0;
+         })});
+    add({"strength",
+         method,
+         Kind::Whole,
+         0,
+         100,
+         0,
+         {},
+         {},
+         "N",
+         {"the share of the error passed on, in per", "cent"},
+         read([](const DiffusionSettings& s) { return OptionValue(s.strength); }),
+         write([](DiffusionSettings& s, const OptionValue& v) { s.strength = std::get<int>(v); })});
+}
+
 std::vector<MethodOption> makeTable() {
     std::vector<MethodOption> table;
     const auto add = [&table](MethodOption option) { table.push_back(std::move(option)); };
@@ -158,51 +228,8 @@ std::vector<MethodOption> makeTable() {
              }
          })});
 
-    add({"kernel",
-         "diffusion",
-         Kind::Choice,
-         0,
-         0,
-         0,
-         {},
-         QStringList(kDiffusionKernelNames.begin(), kDiffusionKernelNames.end()),
-         "K",
-         {"the error diffusion kernel"},
-         reading<DiffusionSettings>(
-             [](const DiffusionSettings& s) { return OptionValue(int(s.kernel)); }),
-         writing<DiffusionSettings>([](DiffusionSettings& s, const OptionValue& v) {
-             s.kernel = DiffusionKernel(std::get<int>(v));
-         })});
-    add({"serpentine",
-         "diffusion",
-         Kind::Flag,
-         0,
-         0,
-         0,
-         {},
-         {},
-         {},
-         {"odd rows run right to left"},
-         reading<DiffusionSettings>(
-             [](const DiffusionSettings& s) { return OptionValue(s.serpentine); }),
-         writing<DiffusionSettings>([](DiffusionSettings& s, const OptionValue& v) {
-             s.serpentine = std::get<bool>(v);
-         })});
-    add({"strength",
-         "diffusion",
-         Kind::Whole,
-         0,
-         100,
-         0,
-         {},
-         {},
-         "N",
-         {"the share of the error passed on, in per", "cent"},
-         reading<DiffusionSettings>(
-             [](const DiffusionSettings& s) { return OptionValue(s.strength); }),
-         writing<DiffusionSettings>(
-             [](DiffusionSettings& s, const OptionValue& v) { s.strength = std::get<int>(v); })});
-
+    addDiffusionOptions<DiffusionSettings>(
+        add, "diffusion", [](DiffusionSettings& s) -> DiffusionSettings& { return s; });
     add({"matrix",
          "ordered",
          Kind::Whole,
@@ -216,6 +243,21 @@ std::vector<MethodOption> makeTable() {
          reading<OrderedSettings>([](const OrderedSettings& s) { return OptionValue(s.matrix); }),
          writing<OrderedSettings>(
              [](OrderedSettings& s, const OptionValue& v) { s.matrix = std::get<int>(v); })});
+    addDiffusionOptions<SearchSettings>(
+        add, "search", [](SearchSettings& s) -> DiffusionSettings& { return s.start; });
+    add({"passes",
+         "search",
+         Kind::Whole,
+         1,
+         kMaxSearchPasses,
+         0,
+         {},
+         {},
+         "N",
+         {"the most passes of the search; one that", "changes nothing ends it"},
+         reading<SearchSettings>([](const SearchSettings& s) { return OptionValue(s.passes); }),
+         writing<SearchSettings>(
+             [](SearchSettings& s, const OptionValue& v) { s.passes = std::get<int>(v); })});
     return table;
 }
 

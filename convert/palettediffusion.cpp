@@ -25,6 +25,11 @@ const std::array<QString, 8> kDiffusionKernelNames = {
     QStringLiteral("sierra-lite"),     QStringLiteral("atkinson"),
 };
 
+const QStringList& diffusionScanNames() {
+    static const QStringList names = {QStringLiteral("serpentine"), QStringLiteral("raster")};
+    return names;
+}
+
 namespace {
 
 // One share of a pixel's error: dx columns ahead in the scan direction, dy rows down.

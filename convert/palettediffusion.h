@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QString>
+#include <QStringList>
 #include <array>
 
 namespace tovik {
@@ -22,6 +23,9 @@ enum class DiffusionKernel {
 
 // The kernels' names on the command line and in presets, in the order of the enum.
 extern const std::array<QString, 8> kDiffusionKernelNames;
+
+// The scans' names, "serpentine" (DiffusionSettings::serpentine) and "raster".
+const QStringList& diffusionScanNames();
 
 struct DiffusionSettings {
     DiffusionKernel kernel = DiffusionKernel::FloydSteinberg;

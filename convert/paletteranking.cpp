@@ -10,8 +10,8 @@
 #include <memory>
 #include <mutex>
 
-#include "load/importpicture.h"
 #include "convert/score.h"
+#include "load/importpicture.h"
 #include "picture/palette.h"
 
 namespace tovik {
@@ -75,6 +75,14 @@ void runInParallel(int count, std::function<void(int)> work) {
 
 std::vector<PaletteScore> rankPalettes(const MethodSettings& settings, const QImage& fitted,
                                        int pictureWidth) {
+    if (const auto* search = std::get_if<SearchSettings>(&settings)) {
+        // Ranked by the diffusion the search starts from; only the first is refined.
+        std::vector<PaletteScore> results = rankPalettes(search->start, fitted, pictureWidth);
+        PaletteScore& best = results.front();
+        refinePaletteSearch(fitted, best.palette, pictureWidth, search->passes, best.buffer);
+        best.score = PictureScorer(fitted).score(best.buffer, pictureWidth, best.palette);
+        return results;
+    }
     // The fitted picture's side of the score is the same for every palette.
     const PictureScorer scorer(fitted);
     std::vector<PaletteScore> results(kPaletteCount);

@@ -10,9 +10,9 @@
 #include "clirunner.h"
 #include "convert/cga.h"
 #include "convert/chunks.h"
-#include "load/fit.h"
 #include "convert/floydsteinberg.h"
 #include "convert/thresholds.h"
+#include "load/fit.h"
 #include "load/jpeg_test_helpers.h"
 #include "load/picturefile.h"
 #include "machinefiles/bmp24.h"
@@ -426,11 +426,14 @@ TEST_F(CliConvert, BadOptionsAreUsageErrors) {
         {{"convert", in, "--method", "cga"}, "convert needs -o"},
         {{"convert", "--method", "cga", "-o", out}, "convert needs PICTURE"},
         {{"convert", in, "--method", "dither", "-o", out},
-         "unknown method 'dither' (thresholds, floyd-steinberg, chunks, cga, diffusion, ordered)"},
+         "unknown method 'dither' (thresholds, floyd-steinberg, chunks, cga, diffusion, ordered, "
+         "search)"},
         {{"convert", in, "--method", "CGA", "-o", out},
-         "unknown method 'CGA' (thresholds, floyd-steinberg, chunks, cga, diffusion, ordered)"},
+         "unknown method 'CGA' (thresholds, floyd-steinberg, chunks, cga, diffusion, ordered, "
+         "search)"},
         {{"convert", in, "--method", "", "-o", out},
-         "unknown method '' (thresholds, floyd-steinberg, chunks, cga, diffusion, ordered)"},
+         "unknown method '' (thresholds, floyd-steinberg, chunks, cga, diffusion, ordered, "
+         "search)"},
         {{"convert", in, "--method", "cga", "--toning", "-o", out},
          "option --toning does not belong to --method cga"},
         {{"convert", in, "--method", "thresholds", "--colour", "-o", out},
@@ -500,7 +503,8 @@ TEST_F(CliConvert, BadOptionsAreUsageErrors) {
         {{"convert", in, "--method", "cga", "-o", out, "--format", "gif"}, "unknown format 'gif'"},
         // A usage error wins over a picture that cannot be read.
         {{"convert", path("missing.jpg"), "--method", "dither", "-o", out},
-         "unknown method 'dither' (thresholds, floyd-steinberg, chunks, cga, diffusion, ordered)"},
+         "unknown method 'dither' (thresholds, floyd-steinberg, chunks, cga, diffusion, ordered, "
+         "search)"},
     };
     for (const Case& c : cases) {
         const CliResult r = runCli(c.args);

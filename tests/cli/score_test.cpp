@@ -5,11 +5,11 @@
 #include <QTemporaryDir>
 
 #include "clirunner.h"
-#include "load/importpicture.h"
 #include "convert/palettecolours_helpers.h"
 #include "convert/paletteranking.h"
 #include "convert/preset.h"
 #include "convert/score.h"
+#include "load/importpicture.h"
 #include "load/jpeg_test_helpers.h"
 #include "machinefiles/bmp24.h"
 #include "picture/pixelbuffer.h"
@@ -103,13 +103,16 @@ TEST_F(CliScore, ThePaletteMethodsGiveTheCoresBytes) {
     const Case cases[] = {
         {{"--method", "diffusion"}, DiffusionSettings{}, 0},
         {{"--method", "diffusion", "--kernel", "stucki", "--palette", "6"},
-         DiffusionSettings{K::Stucki, false, 100},
+         DiffusionSettings{K::Stucki, true, 100},
          6},
-        {{"--method", "diffusion", "--serpentine", "--palette", "9"},
-         DiffusionSettings{K::FloydSteinberg, true, 100},
+        {{"--method", "diffusion", "--scan", "raster", "--palette", "9"},
+         DiffusionSettings{K::FloydSteinberg, false, 100},
          9},
+        {{"--method", "search", "--passes", "2", "--kernel", "sierra", "--palette", "12"},
+         SearchSettings{{K::Sierra, true, 100}, 2},
+         12},
         {{"--method", "diffusion", "--strength", "35", "--palette", "2"},
-         DiffusionSettings{K::FloydSteinberg, false, 35},
+         DiffusionSettings{K::FloydSteinberg, true, 35},
          2},
         {{"--method", "ordered", "--matrix", "2", "--palette", "3"}, OrderedSettings{2}, 3},
         {fromPreset({atkinson, 5, false}), atkinson, 5},

@@ -68,10 +68,10 @@ TEST(Preset, ADamagedPresetIsRefusedNamingTheFileAndTheField) {
         {R"({"palette": 0})", ": field \"method\" is missing"},
         {R"({"method": "dither"})",
          ": field \"method\" must be one of thresholds, floyd-steinberg, chunks, cga, diffusion, "
-         "ordered"},
+         "ordered, search"},
         {R"({"method": 1})",
          ": field \"method\" must be one of thresholds, floyd-steinberg, chunks, cga, diffusion, "
-         "ordered"},
+         "ordered, search"},
         {R"({"method": "cga", "palette": 16})",
          ": field \"palette\" must be a whole number from 0 to 15 or \"auto\""},
         {R"({"method": "cga", "palette": "best"})",
