@@ -54,6 +54,27 @@ TEST(Preset, AMissingOptionTakesTheWindowsStartValue) {
     EXPECT_EQ(preset, (Preset{FloydSteinbergSettings{96, false}, std::nullopt, false}));
 }
 
+// Presets written before the serpentine scan was the default hold "serpentine": false and
+// keep their scan; "scan" names it too, the last field read winning.
+TEST(Preset, AnOldPresetKeepsItsScan) {
+    const struct {
+        QByteArray bytes;
+        bool serpentine;
+    } cases[] = {
+        {R"({"method": "diffusion", "kernel": "jarvis", "serpentine": false, "strength": 90})",
+         false},
+        {R"({"method": "diffusion"})", true},
+        {R"({"method": "search", "serpentine": true, "scan": "raster"})", false},
+    };
+    for (const auto& c : cases) {
+        const MethodSettings method = decodePreset(c.bytes, "p.json").method;
+        const auto* diffusion = std::get_if<DiffusionSettings>(&method);
+        const auto* search = std::get_if<SearchSettings>(&method);
+        EXPECT_EQ(diffusion ? diffusion->serpentine : search->start.serpentine, c.serpentine)
+            << c.bytes.toStdString();
+    }
+}
+
 TEST(Preset, ADamagedPresetIsRefusedNamingTheFileAndTheField) {
     const std::string thresholdsRange = "must hold 9 whole numbers from 0 to 255";
     const std::string referenceRange = "must hold 16 triples of whole numbers from 0 to 999";

@@ -1,0 +1,108 @@
+#include "convert/palettesearch.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+
+#include "convert/sourcepicture_helpers.h"
+#include "picture/palette.h"
+#include "picture/pixelbuffer.h"
+
+namespace tovik {
+namespace {
+
+using namespace sourcepic;
+
+// Smooth ramps of colour with a dark corner and a little texture, as photographs have.
+QImage photoLike(int w, int h) {
+    std::vector<std::vector<QRgb>> colours(static_cast<size_t>(h),
+                                           std::vector<QRgb>(static_cast<size_t>(w)));
+    for (int y = 0; y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            const int grain = (x * 7 + y * 13) % 11;
+            colours[size_t(y)][size_t(x)] =
+                qRgb(std::min(255, 4 * x + grain), std::min(255, 2 * y + grain),
+                     std::min(255, 20 + (x * y) % 90));
+        }
+    }
+    return fromRows(colours);
+}
+
+PixelBuffer diffused(const QImage& picture, int palette) {
+    PixelBuffer buffer;
+    convertDiffusion(picture, {}, palette, picture.width(), buffer);
+    return buffer;
+}
+
+// The refinement keeps only changes that lower its objective, and finds some.
+TEST(PaletteSearch, NeverRaisesItsObjective) {
+    const QImage picture = photoLike(40, 36);
+    for (int palette : {0, 5, 9, 13}) {
+        const PixelBuffer start = diffused(picture, palette);
+        PixelBuffer result = start;
+        ASSERT_TRUE(refinePaletteSearch(picture, palette, 40, 3, result));
+        const double before = searchObjective(picture, palette, 40, start, start);
+        const double after = searchObjective(picture, palette, 40, result, start);
+        EXPECT_LT(after, before) << "palette " << palette;
+        EXPECT_NE(result, start) << "palette " << palette;
+    }
+}
+
+// Bands run in parallel in a fixed order of half passes: the threads change nothing.
+TEST(PaletteSearch, TheSameBytesWithAnyNumberOfThreads) {
+    const QImage picture = photoLike(50, 140);  // five bands
+    const PixelBuffer start = diffused(picture, 12);
+    PixelBuffer one = start;
+    ASSERT_TRUE(refinePaletteSearch(picture, 12, 50, 3, one, {1, nullptr, {}}));
+    for (int threads : {2, 3, 8}) {
+        PixelBuffer many = start;
+        ASSERT_TRUE(refinePaletteSearch(picture, 12, 50, 3, many, {threads, nullptr, {}}));
+        EXPECT_EQ(many, one) << threads << " threads";
+    }
+}
+
+// A picture drawn in the palette's colours looks exactly like itself: nothing to improve.
+TEST(PaletteSearch, APictureInThePalettesColoursComesBackExactly) {
+    for (int palette : {0, 6, 14}) {
+        std::vector<std::vector<QRgb>> colours(12, std::vector<QRgb>(10));
+        PixelBuffer expected;
+        for (int y = 0; y < 12; ++y) {
+            for (int x = 0; x < 10; ++x) {
+                const int c = (x + 2 * y + x * y) % 4;
+                colours[size_t(y)][size_t(x)] = paletteColour(palette, c);
+                expected.set(y * 10 + x, c);
+            }
+        }
+        PixelBuffer buffer;
+        convertSearch(fromRows(colours), {}, palette, 10, buffer);
+        EXPECT_EQ(buffer, expected) << "palette " << palette;
+    }
+}
+
+// Cancelled before it starts or after its first half pass, the refinement says so and
+// leaves the buffer as it was; the progress counts half passes.
+TEST(PaletteSearch, CancellingLeavesTheStartUntouched) {
+    const QImage picture = photoLike(40, 70);
+    const PixelBuffer start = diffused(picture, 9);
+    for (int cancelAfter : {0, 1}) {
+        std::atomic<bool> cancel{cancelAfter == 0};
+        std::vector<std::pair<int, int>> reports;
+        SearchControl control{1, &cancel, [&](int done, int total) {
+                                  reports.emplace_back(done, total);
+                                  cancel = done >= cancelAfter;
+                              }};
+        PixelBuffer buffer = start;
+        EXPECT_FALSE(refinePaletteSearch(picture, 9, 40, 4, buffer, control)) << cancelAfter;
+        EXPECT_EQ(buffer, start) << cancelAfter;
+        EXPECT_EQ(reports, (cancelAfter == 0 ? std::vector<std::pair<int, int>>{}
+                                             : std::vector<std::pair<int, int>>{{1, 8}}));
+    }
+    std::vector<int> done;
+    PixelBuffer buffer = start;
+    EXPECT_TRUE(refinePaletteSearch(picture, 9, 40, 2, buffer,
+                                    {1, nullptr, [&](int d, int) { done.push_back(d); }}));
+    EXPECT_EQ(done, (std::vector<int>{1, 2, 3, 4}));
+}
+
+}  // namespace
+}  // namespace tovik
