@@ -17,9 +17,9 @@ namespace tovik {
 
 namespace {
 
-constexpr int kRadius1 = 3;       // the sigma 1 blur's reach, as the score's
+constexpr int kRadius1 = 2;       // the sigma 1 blur's reach (the score's is 3)
 constexpr int kRadius3 = 9;       // the sigma 3 blur's
-constexpr int kStep3 = 3;         // the sigma 3 score is taken on every third row and column
+constexpr int kStep3 = 4;         // the sigma 3 score is taken on every fourth row and column
 constexpr int kBand = 32;         // rows a band; two bands apart share no pixel a change reads
 constexpr float kWeight3 = 1.0f;  // the sigma 3 score's weight beside the sigma 1 score's
 // A band's mean colour moves freely up to kMeanFree in CIELAB from the start's; beyond,
@@ -32,6 +32,8 @@ constexpr double kLeast = 1e-7;
 // Candidates the linear-light estimate finds worse than this share of the change's own
 // weight are not scored.
 constexpr float kEstimateSlack = 0.25f;
+// At most this many candidates of a pixel are scored, the most promising by the estimate.
+constexpr int kMostScored = 2;
 
 template <int R>
 std::array<float, 2 * R + 1> gaussian(double sigma) {
@@ -144,7 +146,7 @@ struct BandState {
     std::array<std::array<double, 3>, 3> lab{};
     bool changed = false;
     bool cancelled = false;
-    Scored trial, best;
+    std::array<Scored, 2> scored;  // a candidate being scored and the best so far
     std::array<std::array<float, kMost1>, 3> sourceLab{};
     std::array<std::array<float, kMost3>, 3> sourceLab3{};
 };
@@ -502,27 +504,31 @@ void Search::refineBand(int y0, int y1, const std::vector<uint8_t>& active,
             }
             const int a = indices_[p];
             const std::array<float, 3> e = estimateField(x, y);
-            band.best.gain = -kLeast;
-            int bestKind = -1;  // 0..3: a colour; 4: swap right; 5: swap down
+            // The candidates the estimate finds promising, the most promising first.
+            struct Candidate {
+                float estimate;
+                int kind;  // 0..3: that colour; 4: swap with the right neighbour; 5: lower
+                std::array<Change, 2> changes;
+                int count;
+            };
+            std::array<Candidate, 5> candidates;
+            int found = 0;
             for (int c = 0; c < 4; ++c) {
                 if (c == a || !differ(a, c)) {
                     continue;
                 }
-                Change change{x, y, {}};
+                Candidate& k = candidates[size_t(found)];
+                k.changes[0] = {x, y, {}};
                 float length = 0, along = 0;
-                for (size_t k = 0; k < 3; ++k) {
-                    change.delta[k] = colours_[size_t(c)][k] - colours_[size_t(a)][k];
-                    length += change.delta[k] * change.delta[k];
-                    along += change.delta[k] * e[k];
+                for (size_t i = 0; i < 3; ++i) {
+                    k.changes[0].delta[i] = colours_[size_t(c)][i] - colours_[size_t(a)][i];
+                    length += k.changes[0].delta[i] * k.changes[0].delta[i];
+                    along += k.changes[0].delta[i] * e[i];
                 }
-                if (2 * along + length * spread_ > kEstimateSlack * length * spread_) {
-                    continue;
-                }
-                score(&change, 1, band, band.trial, band);
-                if (band.trial.gain < band.best.gain) {
-                    std::swap(band.trial, band.best);
-                    bestKind = c;
-                }
+                k.estimate = (2 * along + length * spread_) / (length * spread_);
+                k.kind = c;
+                k.count = 1;
+                found += k.estimate <= kEstimateSlack ? 1 : 0;
             }
             for (int kind = 4; kind < 6; ++kind) {
                 const int nx = kind == 4 ? x + 1 : x, ny = kind == 4 ? y : y + 1;
@@ -534,31 +540,45 @@ void Search::refineBand(int y0, int y1, const std::vector<uint8_t>& active,
                     continue;
                 }
                 const std::array<float, 3> f = estimateField(nx, ny);
-                std::array<Change, 2> pair = {Change{x, y, {}}, Change{nx, ny, {}}};
+                Candidate& k = candidates[size_t(found)];
+                k.changes = {Change{x, y, {}}, Change{nx, ny, {}}};
                 float length = 0, along = 0;
-                for (size_t k = 0; k < 3; ++k) {
-                    pair[0].delta[k] = colours_[size_t(b)][k] - colours_[size_t(a)][k];
-                    pair[1].delta[k] = -pair[0].delta[k];
-                    length += pair[0].delta[k] * pair[0].delta[k];
-                    along += pair[0].delta[k] * (e[k] - f[k]);
+                for (size_t i = 0; i < 3; ++i) {
+                    k.changes[0].delta[i] = colours_[size_t(b)][i] - colours_[size_t(a)][i];
+                    k.changes[1].delta[i] = -k.changes[0].delta[i];
+                    length += k.changes[0].delta[i] * k.changes[0].delta[i];
+                    along += k.changes[0].delta[i] * (e[i] - f[i]);
                 }
                 const float spread = 2 * (spread_ - neighbourSpread_);
-                if (2 * along + length * spread > kEstimateSlack * length * spread) {
-                    continue;
-                }
-                score(pair.data(), 2, band, band.trial, band);
-                if (band.trial.gain < band.best.gain) {
-                    std::swap(band.trial, band.best);
-                    bestKind = kind;
+                k.estimate = (2 * along + length * spread) / (length * spread);
+                k.kind = kind;
+                k.count = 2;
+                found += k.estimate <= kEstimateSlack ? 1 : 0;
+            }
+            std::sort(candidates.begin(), candidates.begin() + found,
+                      [](const Candidate& l, const Candidate& r) {
+                          return l.estimate != r.estimate ? l.estimate < r.estimate
+                                                          : l.kind < r.kind;
+                      });
+            Scored* best = &band.scored[0];
+            Scored* trial = &band.scored[1];
+            best->gain = -kLeast;
+            int bestKind = -1;
+            for (int i = 0; i < std::min(found, kMostScored); ++i) {
+                const Candidate& k = candidates[size_t(i)];
+                score(k.changes.data(), k.count, band, *trial, band);
+                if (trial->gain < best->gain) {
+                    std::swap(trial, best);
+                    bestKind = k.kind;
                 }
             }
             if (bestKind < 0) {
                 continue;
             }
-            keep(band.best);
+            keep(*best);
             for (size_t r = 0; r < 3; ++r) {
                 for (size_t c = 0; c < 3; ++c) {
-                    band.lab[r][c] += band.best.lab[r][c];
+                    band.lab[r][c] += best->lab[r][c];
                 }
             }
             band.changed = true;
