@@ -100,7 +100,8 @@ constexpr int kPad = 2;       // columns beyond each edge that kernels reach; th
 constexpr int kWarmRows = 8;  // copies of the first row the serpentine scan starts with
 
 // The palette's colours twice over: one colour to a register, and for the distances, the
-// four colours' channels times -2 and their squared lengths, one register each.
+// four colours' channels times -2 and their squared lengths plus their choice terms
+// (choiceTerms), one register each.
 struct Colours {
     std::array<Float4, 4> colour;
     Float4 red, green, blue, length;
