@@ -7,7 +7,7 @@ SANITIZE_DIR ?= build-sanitize
 FUZZ_DIR ?= build-fuzz
 BUILD_TYPE ?= RelWithDebInfo
 
-.PHONY: all deps configure build run test test-plain test-sanitize fuzz bench clean
+.PHONY: all deps configure build run test test-plain test-sanitize fuzz bench package clean
 
 all: build
 
@@ -48,6 +48,12 @@ fuzz: deps
 
 bench: build
 	bench/run-all $(BUILD_DIR)
+
+# The Debian package in $(BUILD_DIR)/package/, checked by lintian (errors fail, warnings
+# are shown).
+package: build
+	cd $(BUILD_DIR) && cpack -B package
+	lintian --fail-on error $(BUILD_DIR)/package/tovik-images_*.deb
 
 clean:
 	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR)
