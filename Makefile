@@ -49,9 +49,10 @@ fuzz: deps
 bench: build
 	bench/run-all $(BUILD_DIR)
 
-# The Debian package in $(BUILD_DIR)/package/, checked by lintian (errors fail, warnings
-# are shown).
-package: build
+# The Debian package in $(BUILD_DIR)/package/, from the two programs and the installed
+# files only, checked by lintian (errors fail, warnings are shown).
+package: configure
+	cmake --build $(BUILD_DIR) --target tovik-images tovik-images-cli tovik_install_files
 	cd $(BUILD_DIR) && cpack -B package
 	lintian --fail-on error $(BUILD_DIR)/package/tovik-images_*.deb
 
