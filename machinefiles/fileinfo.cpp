@@ -108,8 +108,11 @@ QList<int> lineNumbers(const QByteArray& line, int lineNumber, const QString& fi
     for (const QByteArray& item : rest.split(',')) {
         const int value = parseOctal(item.trimmed());
         if (value < 0) {
+            // A binary file may hold one endless "number": show its start only.
+            const QByteArray shown = item.trimmed();
             throw fail(QStringLiteral("'%1' is not an octal number")
-                           .arg(QString::fromLatin1(item.trimmed())));
+                           .arg(QString::fromLatin1(shown.left(20)) +
+                                (shown.size() > 20 ? QStringLiteral("…") : QString())));
         }
         numbers << value;
     }

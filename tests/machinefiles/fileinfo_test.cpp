@@ -120,6 +120,8 @@ TEST(MachineFileInfo, RefusesDamagedFilesWithTheReason) {
         {mac + "MOV R0, R1\r\n", true,
          "f, line 5: a UKNC source of this program has only .BYTE lines"},
         {QByteArray(mac).replace("2, 11", "2, 19"), true, "f, line 1: '19' is not an octal number"},
+        {".BYTE  1, 1\r\n.BYTE  " + QByteArray(5000, '1') + "9\r\n", true,
+         "f, line 2: '11111111111111111111…' is not an octal number"},
         {".BYTE  1, 1\r\n.BYTE  400, 0\r\n", true,
          "f, line 2: 400 is more than a byte (377 at most)"},
         {mac.left(mac.lastIndexOf(", ")) + "\r\n", true,
