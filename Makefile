@@ -10,7 +10,7 @@ BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
 
 .PHONY: all deps configure build run test test-plain test-sanitize test-paths fuzz bench \
-	screenshot clean
+	screenshot package clean
 
 all: build
 
@@ -59,6 +59,13 @@ fuzz: deps
 
 bench: build
 	bench/run-all $(BUILD_DIR)
+
+# The Debian package in $(BUILD_DIR)/package/, from the two programs and the installed
+# files only, checked by lintian (errors fail, warnings are shown).
+package: configure
+	cmake --build $(BUILD_DIR) --target tovik-images tovik-images-cli tovik_install_files
+	cd $(BUILD_DIR) && cpack -B package
+	lintian --fail-on error $(BUILD_DIR)/package/tovik-images_*.deb
 
 # Refreshes the README's screenshot from the last run of the real-window test.
 screenshot: build

@@ -11,6 +11,7 @@
 #include "cli/outputformat.h"
 #include "cli/scorecommands.h"
 #include "load/picturefile.h"
+#include "machinefiles/fileinfo.h"
 #include "machinefiles/rawstrip.h"
 #include "picture/error.h"
 #include "picture/fileio.h"
@@ -18,6 +19,7 @@
 #include "picture/picturesize.h"
 #include "picture/pixelbuffer.h"
 #include "picture/projectfile.h"
+#include "tovik_version.h"
 
 namespace tovik::cli {
 
@@ -58,6 +60,17 @@ Job prepareImportRaw(const Arguments& args) {
 }
 
 void runInfo(const QString& path, FILE* out) {
+    // The machine's files by their extension, as the exports name them; the BIN kind by
+    // the header inside.
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == QLatin1String("bin")) {
+        print(out, infoText(readBinInfo(readFile(path, kMaxBinFileBytes + 1), path)));
+        return;
+    }
+    if (suffix == QLatin1String("mac")) {
+        print(out, infoText(readUkncInfo(readFile(path, kMaxUkncSourceBytes + 1), path)));
+        return;
+    }
     const QByteArray head = readFile(path, kProjectHeaderSize);
     // A .bip without the magic is a damaged project: say so rather than that .bip is no
     // picture extension.
@@ -118,6 +131,7 @@ QString usageText() {
   tovik-images-cli import-raw FILE [--height H] [--palette P] -o OUTPUT [--format FMT]
   tovik-images-cli info FILE
   tovik-images-cli --help
+  tovik-images-cli --version
 
 Commands:
   convert      load a BMP, JPEG, PNG, GIF, TIFF or WebP picture, fit it and convert it
@@ -133,7 +147,10 @@ Commands:
                the project would clamp it
   import-raw   read a raw strip 8 pixels wide: one byte a row, bit 7 the leftmost pixel,
                a set bit index 2, a clear bit 0; rows past the end of the file are 0
-  info         print the width, height and palette of a project, or the size of a picture
+  info         print the width, height and palette of a project, or the size of a picture;
+               for a .bin its kind (bin-palette, bin-header or dump by the header),
+               load address (octal), length, fixed words and the sizes it fills; for a
+               .mac the bytes a row and the height its first line gives
 
 Methods of convert and palettes (--method METHOD):
 )") +
@@ -178,6 +195,7 @@ Options:
   --score           convert: also print "score S", the conversion's score
   --height H        import-raw: the picture height, 8..1024, default 1024
   --help, -h        print this text and stop
+  --version         print the program's name and version and stop
 
 Scores: how far a result looks from its picture to a person at a normal distance, the
 mean CIEDE2000 difference of the two pictures blurred a little (lower is better, 0 the
@@ -232,6 +250,10 @@ Job parseCommandLine(const QStringList& args) {
 }
 
 int run(const QStringList& args, FILE* out, FILE* err) {
+    if (args.contains(QLatin1String("--version"))) {
+        print(out, QStringLiteral("%1 %2\n").arg(kProgram, TOVIK_VERSION));
+        return 0;
+    }
     if (args.contains(QLatin1String("--help")) || args.contains(QLatin1String("-h"))) {
         print(out, usageText());
         return 0;

@@ -4,8 +4,12 @@
 
 #include <QSignalSpy>
 #include <QUndoStack>
+#include <functional>
 
 #include "document/document.h"
+#include "load/importpicture.h"
+#include "picture/palette.h"
+#include "picture/projectfile.h"
 
 namespace tovik {
 namespace {
@@ -134,6 +138,58 @@ TEST(DocumentSteps, TheModifiedFlagFollowsTheSavedState) {
     }
     EXPECT_TRUE(document.isModified());
     EXPECT_EQ(spies.modified.count(), 7);
+}
+
+ImportedPicture grey(int width, int height) {
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y) {
+        for (int x = 0; x < width; ++x) {
+            image.setPixel(x, y, qRgb(x * 255 / width, 90, y * 255 / height));
+        }
+    }
+    return {image, image.size(), {width, height}, kLoadHeightMax};
+}
+
+// The picture counts as a conversion's result only while nothing changed what it made;
+// a project or a raw strip makes its own picture the source.
+TEST(DocumentSteps, AConversionIsShownUntilItsResultIsTouched) {
+    const MethodSettings diffusion = DiffusionSettings{};
+    struct Case {
+        const char* name;
+        std::function<void(PictureDocument&)> after;
+        bool stillShown;
+    };
+    const Case cases[] = {
+        {"nothing", [](PictureDocument&) {}, true},
+        {"a pixel", [](PictureDocument& d) { d.paintPixel(0, 0, d.buffer().at(0) ^ 1); }, false},
+        {"another palette", [](PictureDocument& d) { d.setPalette(7); }, false},
+        {"another width", [](PictureDocument& d) { d.setWidth(24); }, false},
+        {"the same palette again", [](PictureDocument& d) { d.setPalette(d.palette()); }, true},
+        {"a raw strip", [](PictureDocument& d) { d.readRawStrip(QByteArray(32, '\xF0')); }, false},
+    };
+    for (const Case& c : cases) {
+        PictureDocument document;
+        {
+            PictureDocument::Step step(document, QStringLiteral("импорт"));
+            document.takePicture(grey(32, 32));
+            document.convert(diffusion);
+        }
+        c.after(document);
+        EXPECT_EQ(document.shownConversion().has_value(), c.stillShown) << c.name;
+    }
+    PictureDocument document;
+    document.takePicture(grey(32, 32));
+    document.convert(diffusion);
+    QSignalSpy conversions(&document, &PictureDocument::conversionChanged);
+    ProjectFile project{8, 8, 3, QByteArray(64, '\2')};
+    document.openProject(project);
+    EXPECT_FALSE(document.shownConversion());
+    EXPECT_EQ(document.fittedPicture(), document.workingBitmap());
+    EXPECT_EQ(document.sourcePicture(), document.workingBitmap());
+    EXPECT_EQ(document.fittedPicture().pixel(0, 0), paletteColour(3, 2));
+    document.undoStack()->undo();
+    EXPECT_EQ(document.state().conversion, std::optional(diffusion));
+    EXPECT_EQ(conversions.count(), 1);
 }
 
 }  // namespace
