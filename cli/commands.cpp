@@ -30,6 +30,7 @@ void print(FILE* stream, const QString& text) {
 Job prepareExport(const Arguments& args) {
     const OutputTarget target = outputTarget(args);
     const QString path = args.positionals[0];
+    refuseOverwritingInputs({path}, target.path);
     return [=](FILE*, FILE*) {
         const ProjectFile project = readProject(path);
         const PictureSize size = clampPictureSize(project.width, project.height, kStartHeightMax);
@@ -44,6 +45,7 @@ Job prepareImportRaw(const Arguments& args) {
     const int palette = intOption(args, "--palette", 0, 0, kPaletteCount - 1);
     const OutputTarget target = outputTarget(args);
     const QString path = args.positionals[0];
+    refuseOverwritingInputs({path}, target.path);
     return [=](FILE*, FILE*) {
         const PictureSize size = clampPictureSize(8, height, kStartHeightMax);
         PixelBuffer buffer;
