@@ -151,7 +151,9 @@ FramedPicture framePicture(const ImportedPicture& picture, const Framing& framin
         result.fitted =
             stretchFrame(picture.kept, picture.loadedSize, rect, fitted.width(), fitted.height());
     }
-    result.fitted = applyTone(result.fitted, framing.tone);
+    const ToneSettings tone =
+        framing.autoTone ? autoTone(result.fitted, framing.tone) : framing.tone;
+    result.fitted = applyTone(result.fitted, tone);
     return result;
 }
 

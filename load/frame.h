@@ -31,6 +31,8 @@ struct Framing {
     Frame frame = {};
     ToneSettings tone = {};
     std::optional<PictureSize> size = {};
+    // Brightness and contrast set by autoTone from the framed picture before its tone.
+    bool autoTone = false;
     bool operator==(const Framing&) const = default;
     bool isNeutral() const { return *this == Framing{}; }
 };
