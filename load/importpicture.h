@@ -12,10 +12,10 @@ namespace tovik {
 // height maximum the picture takes from it.
 struct ImportedPicture {
     QImage fitted;                   // the picture fitted to the screen (RGB32), as it was read
-    QImage kept;                     // the photograph for framing: keptSize(loadedSize)
     QSize loadedSize;                // the picture's size as the file holds it
     PictureSize size;                // W and H: the fitted size, clamped as the size rules clamp it
     int heightMax = kLoadHeightMax;  // 256, or the fitted height of a narrow tall picture
+    QImage kept = {};                // the photograph for framing: keptSize(loadedSize)
 };
 
 // The most pixels the kept copy of a photograph holds: 16 MB at 4 bytes a pixel.
