@@ -129,7 +129,9 @@ struct Converted {
 // fitted picture, as it was before the conversion, with the result in its palette.
 Converted convertFile(const QString& input, const Conversion& conversion, bool score,
                       const OutputTarget& target) {
-    ImportedPicture picture = importPicture(input);
+    // The fit frames from the fitted picture alone: no copy of the photograph is read.
+    ImportedPicture picture =
+        importPicture(input, conversion.framing.frame.kind != Frame::Kind::Fit);
     if (!conversion.framing.isNeutral()) {
         FramedPicture framed = framePicture(picture, conversion.framing);
         picture.fitted = std::move(framed.fitted);

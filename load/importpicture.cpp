@@ -44,15 +44,19 @@ QSize keptSize(QSize loaded) {
     return QSize(kx * fit.width, ky * fit.height);
 }
 
-ImportedPicture importPicture(const QString& path) {
+ImportedPicture importPicture(const QString& path, bool keepPhotograph) {
     FitResult fit;
     ImportedPicture picture;
     QImage kept = loadPictureStretched(path, [&](QSize size) {
         picture.loadedSize = size;
         fit = fitPicture(size.width(), size.height());
-        return keptSize(size);
+        return keepPhotograph ? keptSize(size) : QSize(fit.width, fit.height);
     });
-    keepAndFit(picture, std::move(kept), fit);
+    if (keepPhotograph) {
+        keepAndFit(picture, std::move(kept), fit);
+    } else {
+        picture.fitted = std::move(kept);
+    }
     applyFit(picture, fit);
     return picture;
 }

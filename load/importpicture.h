@@ -33,8 +33,10 @@ QSize keptSize(QSize loaded);
 // of the batch program. The fitted picture and a copy of the photograph reduced to
 // keptSize are kept, so a large photograph is never held whole; the fitted picture is the
 // nearest-pixel stretch of the copy, and so of the photograph. Throws as loadPicture
-// does; nothing is returned for a refused file.
-ImportedPicture importPicture(const QString& path);
+// does; nothing is returned for a refused file. Without keepPhotograph, as for a batch
+// conversion whose frame is the fit, no copy is kept and only the fitted picture's rows
+// are read.
+ImportedPicture importPicture(const QString& path, bool keepPhotograph = true);
 
 // The same for a picture already in memory (a pasted one): transparent pixels are
 // composed over black, then the picture is fitted. A picture above kMaxPicturePixels is

@@ -3,12 +3,16 @@
 
 #include <gtest/gtest.h>
 
+#include <QTemporaryDir>
+
 #include "load/fit.h"
 #include "load/frame.h"
 #include "load/importpicture.h"
 #include "load/jpeg_test_helpers.h"
+#include "load/picturefile.h"
 #include "load/tone.h"
 #include "picture/error.h"
+#include "picture/fileio.h"
 
 namespace tovik {
 namespace {
@@ -146,6 +150,21 @@ TEST(Frame, NeutralGivesTheImportsBytes) {
     // A 12-megapixel photograph's copy stays within 16 MB.
     EXPECT_EQ(keptSize({4000, 3000}), QSize(9 * 256, 9 * 192));
     EXPECT_EQ(keptSize({2048, 2048}), QSize(2048, 2048));
+}
+
+TEST(Frame, AJpegKeptOrNotFitsTheSame) {
+    // Past kKeptPixels, on odd sides: the decoder reads the kept copy's rows and columns.
+    QTemporaryDir dir;
+    const QString path = dir.filePath("photo.jpg");
+    writeFile(path, testing::encodeJpeg(makeTestPicture(2111, 2003), testing::JpegKind::Baseline));
+    const QImage whole = loadPicture(path);
+    const FitResult fit = fitPicture(whole.width(), whole.height());
+    const QImage today = stretchNearest(whole, fit.width, fit.height);
+    const ImportedPicture kept = importPicture(path);
+    EXPECT_EQ(kept.kept.size(), keptSize(whole.size()));
+    EXPECT_EQ(firstDifference(kept.fitted, today), "");
+    EXPECT_EQ(firstDifference(importPicture(path, false).fitted, today), "");
+    EXPECT_TRUE(importPicture(path, false).kept.isNull());
 }
 
 TEST(Frame, AtTheEdgesAndCorners) {
