@@ -12,14 +12,15 @@
 #include <QUrl>
 
 #include "convert/cga.h"
-#include "load/importpicture.h"
 #include "convert/preset.h"
 #include "document/document.h"
+#include "load/importpicture.h"
 #include "picture/error.h"
 #include "ui/aboutwindow.h"
 #include "ui/application.h"
 #include "ui/chunksettingswindow.h"
 #include "ui/floydsteinbergwindow.h"
+#include "ui/frametonewindow.h"
 #include "ui/liveconverter.h"
 #include "ui/mainwindow.h"
 #include "ui/paletterankingwindow.h"
@@ -42,6 +43,7 @@ Desktop::Desktop()
     chunkSettings_ = std::make_unique<ChunkSettingsWindow>(main_.get());
     paletteRanking_ = std::make_unique<PaletteRankingWindow>(main_.get());
     palette_ = std::make_unique<PaletteWindow>(main_.get());
+    frameTone_ = std::make_unique<FrameToneWindow>(main_.get());
     connectMenu();
     connectWindows();
 }
@@ -49,6 +51,7 @@ Desktop::Desktop()
 // The tool windows go first: nothing of theirs may outlive the document they show.
 Desktop::~Desktop() {
     Application::setErrorDialogs(nullptr);
+    frameTone_.reset();
     palette_.reset();
     paletteRanking_.reset();
     chunkSettings_.reset();
@@ -87,6 +90,9 @@ void Desktop::connectMenu() {
     command(m.NewFloyd1, [this] { importChunks(); });
     command(m.N17, [this] { importThresholds(); });
     command(m.paletteImport, [this] { importPalette(); });
+    command(m.frameTone, [this] { openFrameTone(); });
+    connect(main_->frameToneButton, &QToolButton::clicked, this,
+            [this] { runGuarded([this] { openFrameTone(); }); });
     command(m.N9, [this] { main_->close(); });
     command(m.N13, [this] { about_->showCentredOn(main_.get()); });
     command(m.N24, [this] { chunkSettings_->show(); });
@@ -118,6 +124,21 @@ void Desktop::connectWindows() {
     makeLive(floydSteinberg_.get(), 2, &Desktop::previewFloydSteinberg);
     makeLive(chunkSettings_.get(), 3, &Desktop::previewChunks);
     makeLive(palette_.get(), 4, &Desktop::previewPalette);
+    makeLive(frameTone_.get(), 5, &Desktop::previewFrameTone);
+    connect(frameTone_.get(), &FrameToneWindow::previewRequested, this,
+            guarded(this, &Desktop::previewFrameTone));
+    // Undo, redo and a new import bring the window the document's photograph and framing.
+    connect(document_.get(), &PictureDocument::pictureChanged, this, [this] {
+        const ImportedPicture* photograph = document_->photograph();
+        if (frameTone_->isVisible() && photograph != nullptr &&
+            (document_->framing() != frameTone_->framing() ||
+             photograph->loadedSize != frameTone_->frameView->photographSize())) {
+            frameTone_->setPicture(*photograph, document_->framing());
+        }
+    });
+    connect(document_.get(), &PictureDocument::sizeChanged, this, [this](int width, int height) {
+        frameTone_->setTargetSize({width, height});
+    });
     connectPresets(
         thresholds_.get(), [this] { return MethodSettings(thresholds_->settings()); },
         [this](const MethodSettings& method) {
@@ -165,7 +186,9 @@ void Desktop::connectPresets(Window* window, std::function<MethodSettings()> rea
                              std::function<bool(const MethodSettings&)> apply) {
     connect(window->savePresetButton, &QPushButton::clicked, this, [this, read] {
         runGuarded([&] {
-            const Preset preset{read(), document_->palette(), false};
+            // The tone of the picture goes with the method; the frame stays with it.
+            const Preset preset{read(), document_->palette(), false, document_->framing().tone,
+                                false};
             if (const auto file = dialogs_->saveFile(fileDialogs::SavePresetDialog)) {
                 writePreset(*file, preset);
             }
@@ -182,6 +205,7 @@ void Desktop::connectPresets(Window* window, std::function<MethodSettings()> rea
                 throw Error(QStringLiteral("Preset %1 holds the settings of %2, not of this window")
                                 .arg(*file, methodName(preset.method)));
             }
+            applyPresetTone(preset);
             if (preset.palette) {
                 choosePalette(*preset.palette);
             } else if (preset.autoPalette) {
@@ -330,6 +354,43 @@ void Desktop::previewChunks() {
 void Desktop::previewPalette() {
     PictureDocument::Step step(*document_, QStringLiteral("Палитра"), liveMergeKey_);
     document_->convert(palette_->settings());
+}
+
+void Desktop::applyPresetTone(const Preset& preset) {
+    const ImportedPicture* photograph = document_->photograph();
+    Framing framing = document_->framing();
+    if (photograph == nullptr || (framing.tone == preset.tone && !preset.autoTone)) {
+        return;
+    }
+    framing.tone = preset.tone;
+    if (preset.autoTone) {
+        Framing untoned = framing;
+        untoned.tone = {};
+        framing.tone = autoTone(framePicture(*photograph, untoned).fitted, preset.tone);
+    }
+    PictureDocument::Step step(*document_, QStringLiteral("Кадр и тон"));
+    document_->setFraming(framing);
+}
+
+void Desktop::previewFrameTone() {
+    PictureDocument::Step step(*document_, QStringLiteral("Кадр и тон"), liveMergeKey_);
+    document_->setFraming(frameTone_->framing());
+    if (document_->lastConversion()) {
+        document_->convert(*document_->lastConversion());
+    }
+}
+
+void Desktop::openFrameTone() {
+    const ImportedPicture* photograph = document_->photograph();
+    if (photograph == nullptr) {
+        throw Error(
+            tr("Сначала загрузите картинку командой меню «Импорт», потом выберите "
+               "кадр и тон"));
+    }
+    frameTone_->setTargetSize({document_->width(), document_->height()});
+    frameTone_->setPicture(*photograph, document_->framing());
+    frameTone_->show();
+    frameTone_->raise();
 }
 
 void Desktop::importPalette() {

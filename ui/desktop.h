@@ -14,6 +14,7 @@
 class AboutWindow;
 class ChunkSettingsWindow;
 class FloydSteinbergWindow;
+class FrameToneWindow;
 class MainWindow;
 class LiveConverter;
 class PaletteRankingWindow;
@@ -23,7 +24,8 @@ class ThresholdsWindow;
 
 namespace tovik {
 class PictureDocument;
-}
+struct Preset;
+}  // namespace tovik
 
 // The desktop program: the picture document and the six windows, created in a fixed
 // order, and every connection between them. The windows only show the document and
@@ -43,6 +45,7 @@ public:
     ChunkSettingsWindow& chunkSettings() { return *chunkSettings_; }
     PaletteRankingWindow& paletteRanking() { return *paletteRanking_; }
     PaletteWindow& paletteWindow() { return *palette_; }
+    FrameToneWindow& frameTone() { return *frameTone_; }
     FileCommands& files() { return *files_; }
 
     // Shows the main window; the others appear when a command or the user asks.
@@ -62,6 +65,8 @@ public:
     void importChunks();
     void importCga();
     void importPalette();  // "Палитра…": load, fit, convert, then the window
+    // "Кадр и тон…": the window on the last import's photograph; an error before any.
+    void openFrameTone();
 
     // A palette chosen in the main window's list; with the "Палитра" window shown the
     // picture is converted again to it, in the same undo step.
@@ -88,6 +93,10 @@ private:
     void previewFloydSteinberg();
     void previewChunks();
     void previewPalette();
+    // A loaded preset's tone (its auto-tone worked out) for the picture, keeping the frame.
+    void applyPresetTone(const tovik::Preset& preset);
+    // The window's frame and tone, then the last conversion again, as one step.
+    void previewFrameTone();
     // "Сохранить настройки…" and "Загрузить настройки…" of a tool window: `read` gives
     // the window's settings, `apply` puts a preset's method into it and answers false
     // when the preset is for another window's method.
@@ -112,6 +121,7 @@ private:
     std::unique_ptr<ChunkSettingsWindow> chunkSettings_;
     std::unique_ptr<PaletteRankingWindow> paletteRanking_;
     std::unique_ptr<PaletteWindow> palette_;
+    std::unique_ptr<FrameToneWindow> frameTone_;
     qint64 rankedPicture_ = 0;  // the fitted picture the shown ranking was made for
     int liveMergeKey_ = 0;      // while a live conversion runs: its window's merge key
     Import lastImport_ = Import::Thresholds;

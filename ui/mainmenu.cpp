@@ -79,6 +79,7 @@ MainMenu buildMainMenu(QMenuBar* bar, QUndoStack* undoStack) {
     m.IMG1 = makeItem(m.N7, "IMG1", QStringLiteral("Tovik_IMG"));
     addSeparator(m.N7, "PaletteSeparator");
     m.paletteImport = makeItem(m.N7, "PaletteImportItem", QStringLiteral("Палитра…"));
+    m.frameTone = makeItem(m.N7, "FrameToneItem", QStringLiteral("Кадр и тон…"));
     addSeparator(m.N1, "N25");
     m.N26 = makeItem(m.N1, "N26", QStringLiteral("УКНЦ"));
     addSeparator(m.N1, "N8");

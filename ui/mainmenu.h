@@ -26,6 +26,7 @@ struct MainMenu {
     QAction* N17 = nullptr;            // Пороги
     QAction* IMG1 = nullptr;           // Tovik_IMG
     QAction* paletteImport = nullptr;  // Палитра…
+    QAction* frameTone = nullptr;      // Кадр и тон…
     QAction* N26 = nullptr;            // УКНЦ
     QAction* N9 = nullptr;             // Выход
     QAction* N24 = nullptr;            // (импорт)Чанки

@@ -289,6 +289,11 @@ void MainWindow::createToolBar() {
     sourceButton->move(pickPaletteButton->geometry().right() + 8, 7);
     sourceButton->adjustSize();
     sourceButton->setAutoDefault(false);
+    frameToneButton = new QToolButton(Panel1);
+    frameToneButton->setObjectName(QStringLiteral("FrameToneButton"));
+    frameToneButton->setText(QStringLiteral("Кадр и тон…"));
+    frameToneButton->move(sourceButton->geometry().right() + 8, 8);
+    frameToneButton->adjustSize();
 }
 
 void MainWindow::createView() {

@@ -75,7 +75,8 @@ public:
     DrawGrid* DrawGrid1;   // the palette's four colours
     PaletteComboBox* ComboBox1;
     QToolButton* pickPaletteButton;  // "Подобрать палитру" beside the list
-    QPushButton* sourceButton;  // "Исходник": held, the view shows the imported picture
+    QPushButton* sourceButton;     // "Исходник": held, the view shows the imported picture
+    QToolButton* frameToneButton;  // "Кадр и тон…"
     QScrollArea* ScrollBox1;
     ImageView* Image1;  // the view
     QStatusBar* StatusBar1;
