@@ -37,8 +37,13 @@ void FileCommands::openProject() {
 }
 
 void FileCommands::openProjectFile(const QString& file) {
-    // Nothing changes until the file is read and its header accepted.
-    document_.openProject(readProject(file));
+    // Nothing changes until the file is read and its header accepted, and the unsaved
+    // work is saved or given up.
+    const ProjectFile project = readProject(file);
+    if (!mayDiscard()) {
+        return;
+    }
+    document_.openProject(project);
     document_.markSaved(file);
 }
 
@@ -48,10 +53,14 @@ bool FileCommands::saveProject() {
     if (!file) {
         return false;
     }
-    writeFile(*file, encodeProject(document_.buffer(), document_.width(), document_.height(),
-                                   document_.palette()));
-    document_.markSaved(*file);
+    saveProjectAs(*file);
     return true;
+}
+
+void FileCommands::saveProjectAs(const QString& file) {
+    writeFile(file, encodeProject(document_.buffer(), document_.width(), document_.height(),
+                                  document_.palette()));
+    document_.markSaved(file);
 }
 
 bool FileCommands::mayDiscard() {
@@ -61,8 +70,16 @@ bool FileCommands::mayDiscard() {
     switch (dialogs_->ask(QString::fromLatin1(Application::kTitle),
                           QStringLiteral("Сохранить изменения?"))) {
         case Dialogs::Answer::Yes: {
+            // A project that has a file is saved to it; a new one asks where.
             bool saved = false;
-            runGuarded([&] { saved = saveProject(); });
+            runGuarded([&] {
+                if (document_.fileName().isEmpty()) {
+                    saved = saveProject();
+                } else {
+                    saveProjectAs(document_.fileName());
+                    saved = true;
+                }
+            });
             return saved;
         }
         case Dialogs::Answer::No:
