@@ -187,7 +187,7 @@ void FrameView::resizeEvent(QResizeEvent*) {
 
 // ---- FrameToneWindow ----
 
-FrameToneWindow::FrameToneWindow(const QWidget* owner) : QWidget(nullptr, kToolWindowFlags) {
+FrameToneWindow::FrameToneWindow(const QWidget* owner) {
     setObjectName(QStringLiteral("FrameToneWindow"));
     setWindowTitle(QStringLiteral("Кадр и тон"));
     frameView = new FrameView(this);
@@ -249,11 +249,13 @@ FrameToneWindow::FrameToneWindow(const QWidget* owner) : QWidget(nullptr, kToolW
     toneRow->addWidget(resetButton);
     toneRow->addStretch(1);
 
-    liveBox = makeLiveBox(this, true, {});
-    previewButton = new QPushButton(QStringLiteral("Просмотр"), this);
-    previewButton->setObjectName(QStringLiteral("PreviewButton"));
-    okButton = new QPushButton(QStringLiteral("Ок"), this);
-    okButton->setObjectName(QStringLiteral("OkButton"));
+    makeLiveBox(true, {});
+    makePreviewButton("PreviewButton", {});
+    makeOkButton("OkButton", QStringLiteral("Ок"), {});
+    makePresetButtons({}, {});
+    auto* presetRow = new QHBoxLayout;
+    presetRow->addWidget(savePresetButton);
+    presetRow->addWidget(loadPresetButton);
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(liveBox);
     buttons->addStretch(1);
@@ -269,6 +271,7 @@ FrameToneWindow::FrameToneWindow(const QWidget* owner) : QWidget(nullptr, kToolW
     layout->addLayout(frameRow);
     layout->addLayout(form);
     layout->addLayout(toneRow);
+    layout->addLayout(presetRow);
     layout->addLayout(buttons);
 
     connect(fitButton, &QPushButton::clicked, this, [this] {
@@ -303,8 +306,6 @@ FrameToneWindow::FrameToneWindow(const QWidget* owner) : QWidget(nullptr, kToolW
         emit settingsChanged();
         emit adjustmentFinished();
     });
-    connect(previewButton, &QPushButton::clicked, this, &FrameToneWindow::previewRequested);
-    connect(okButton, &QPushButton::clicked, this, &QWidget::hide);
     adjustSize();
     centreOn(this, owner);
 }
@@ -368,6 +369,12 @@ void FrameToneWindow::setTone(const ToneSettings& tone) {
         toneBoxes[size_t(p)]->setValue(toneValue(tone, ToneParameter(p)));
     }
     settingTone_ = false;
+}
+
+// Any method's preset is welcome: its tone is what this window takes from it.
+bool FrameToneWindow::applyMethod(const MethodSettings& settings) {
+    method_ = settings;
+    return true;
 }
 
 Framing FrameToneWindow::framing() const {

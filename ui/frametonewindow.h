@@ -4,8 +4,10 @@
 #include <QWidget>
 #include <array>
 
+#include "convert/method.h"
 #include "load/frame.h"
 #include "load/importpicture.h"
+#include "ui/toolwindow.h"
 
 class QCheckBox;
 class QDoubleSpinBox;
@@ -68,8 +70,9 @@ private:
 
 // "Кадр и тон": the part of the photograph that becomes the picture, and how light,
 // contrast and colour come in. Every change asks for a new fit and conversion; with
-// "Сразу" checked (the start) at once.
-class FrameToneWindow : public QWidget {
+// "Сразу" checked (the start) at once. Its presets hold the last conversion's method with
+// the tone.
+class FrameToneWindow : public ToolWindow {
     Q_OBJECT
 public:
     explicit FrameToneWindow(const QWidget* owner);
@@ -84,6 +87,11 @@ public:
     tovik::ToneSettings tone() const;
     void setTone(const tovik::ToneSettings& tone);
 
+    // The method of the conversion the window re-runs, for its presets.
+    tovik::MethodSettings methodSettings() const override { return method_; }
+    bool applyMethod(const tovik::MethodSettings& settings) override;
+    void setMethod(const tovik::MethodSettings& settings) { method_ = settings; }
+
     FrameView* frameView;
     QPushButton* fitButton;    // Вписать
     QPushButton* fillButton;   // Заполнить
@@ -92,14 +100,6 @@ public:
     std::array<QDoubleSpinBox*, tovik::kToneParameterCount> toneBoxes{};
     QPushButton* autoButton;   // Авто
     QPushButton* resetButton;  // Сбросить
-    QCheckBox* liveBox;        // Сразу
-    QPushButton* previewButton;
-    QPushButton* okButton;
-
-signals:
-    void previewRequested();
-    void settingsChanged();
-    void adjustmentFinished();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -113,4 +113,5 @@ private:
     QRect rect_;  // the frame of one's own
     QSize target_{64, 64};
     bool settingTone_ = false;
+    tovik::MethodSettings method_;
 };

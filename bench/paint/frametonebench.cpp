@@ -55,7 +55,7 @@ int main(int argc, char** argv) {
         QCoreApplication::processEvents();
         timer.start();
         document.takePicture(tovik::importPicture(path));
-        desktop.openFrameTone();
+        desktop.imports().openFrameTone();
         window.frameView->repaint();
         QCoreApplication::processEvents();
         const double openMs = timer.nsecsElapsed() / 1e6;

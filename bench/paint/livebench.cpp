@@ -118,11 +118,11 @@ int main(int argc, char** argv) {
     const std::vector<double> diffusion =
         measure(document, desktop.paletteWindow().strengthBar, kChanges);
     const std::vector<double> thresholds =
-        measure(document, desktop.thresholds().TrackBar[1], kChanges);
+        measure(document, desktop.thresholds().thresholdBars[1], kChanges);
     // "Кадр и тон" over the last conversion: a tone change and a frame change each.
     desktop.paletteWindow().hide();
     desktop.thresholds().liveBox->setChecked(false);
-    desktop.openFrameTone();
+    desktop.imports().openFrameTone();
     FrameToneWindow& frameTone = desktop.frameTone();
     const auto toneChange = [&frameTone](int i) {
         frameTone.toneBoxes[tovik::kBrightness]->setValue(10 + i % 2);

@@ -45,8 +45,8 @@ TEST_F(WindowTest, FrameAndToneGiveTheBatchBytesAndADragUndoes) {
     }
     writeFile(path, encodeBmp24(photograph));
     dialogs->answers = {path};
-    app().importPalette();
-    app().openFrameTone();
+    app().imports().importPalette();
+    app().imports().openFrameTone();
     FrameToneWindow* window = &app().frameTone();
     ASSERT_TRUE(window->isVisible());
     window->resize(500, 600);
