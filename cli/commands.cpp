@@ -2,10 +2,12 @@
 
 #include <QFileInfo>
 #include <new>
+#include <vector>
 
 #include "cli/arguments.h"
 #include "cli/convertcommand.h"
 #include "cli/interrupt.h"
+#include "cli/methodoptions.h"
 #include "cli/outputformat.h"
 #include "cli/scorecommands.h"
 #include "load/picturefile.h"
@@ -82,20 +84,24 @@ struct Command {
     Job (*prepare)(const Arguments&);
 };
 
-const Command kCommands[] = {
-    {convertSyntax(), prepareConvert},
-    {{"export", {"PROJECT"}, false, outputOptions(), {}, {"-o"}}, prepareExport},
-    {{"import-raw",
-      {"FILE"},
-      false,
-      outputOptions() + QStringList{"--height", "--palette"},
-      {},
-      {"-o"}},
-     prepareImportRaw},
-    {{"info", {"FILE"}, false, {}, {}, {}}, prepareInfo},
-    {scoreSyntax(), prepareScore},
-    {palettesSyntax(), preparePalettes},
-};
+// Built on first use, after every table it copies from has been initialised.
+const std::vector<Command>& commands() {
+    static const std::vector<Command> table = {
+        {convertSyntax(), prepareConvert},
+        {{"export", {"PROJECT"}, false, outputOptions(), {}, {"-o"}}, prepareExport},
+        {{"import-raw",
+          {"FILE"},
+          false,
+          outputOptions() + QStringList{"--height", "--palette"},
+          {},
+          {"-o"}},
+         prepareImportRaw},
+        {{"info", {"FILE"}, false, {}, {}, {}}, prepareInfo},
+        {scoreSyntax(), prepareScore},
+        {palettesSyntax(), preparePalettes},
+    };
+    return table;
+}
 
 }  // namespace
 
@@ -131,29 +137,18 @@ Commands:
   info         print the width, height and palette of a project, or the size of a picture
 
 Methods of convert and palettes (--method METHOD):
-  thresholds        --thresholds T1,...,T9   nine values 0..255,
-                                             default 250,50,50,128,30,128,30,128,96
-                    --toning
-  floyd-steinberg   --threshold T            0..255, default 96
-                    --colour                 monochrome without it
-  chunks            --absolute               weighted squared distance without it
-                    --toning
-                    --toning-threshold T     0..999, default 96
-                    --reference R,G,B/R,G,B/...
-                                             exactly 16 triples of 0..999, of which the
-                                             low 8 bits count; without it the chunk
-                                             settings window's start values
-  cga               palette 4 unless --palette says otherwise
-  diffusion         each pixel the nearest of the palette's four colours, the rest of its
-                    error passed on to its neighbours
-                    --kernel K               floyd-steinberg (default), jarvis, stucki,
-                                             burkes, sierra, sierra-2, sierra-lite, atkinson
-                    --serpentine             odd rows run right to left
-                    --strength N             0..100, the share of the error passed on in
-                                             per cent, default 100
-  ordered           ordered dithering to the palette's four colours
-                    --matrix N               the Bayer matrix's side: 2, 4 or 8, default 4
-  The first four write fixed colour indices meant for palette 0 (cga for palette 4);
+)") +
+           methodOptionsUsage({
+               {QStringLiteral("cga"), QStringLiteral("palette 4 unless --palette says otherwise")},
+               {QStringLiteral("diffusion"),
+                QStringLiteral(
+                    "each pixel the nearest of the palette's four colours, the rest of its "
+                    "error passed on to its neighbours")},
+               {QStringLiteral("ordered"),
+                QStringLiteral("ordered dithering to the palette's four colours")},
+           }) +
+           QStringLiteral(
+               R"(  The first four write fixed colour indices meant for palette 0 (cga for palette 4);
   diffusion and ordered use the colours of the palette given. An option of another
   method is a usage error.
 
@@ -214,10 +209,9 @@ Formats (FMT):
 Presets (--preset FILE), a JSON object whose fields are named as the options:
   {"method": "diffusion", "kernel": "stucki", "serpentine": true, "strength": 90,
    "palette": "auto"}
-  "method" is required; "palette" is 0..15 or "auto"; thresholds takes "thresholds"
-  (nine numbers) and "toning"; floyd-steinberg "threshold" and "colour"; chunks
-  "absolute", "toning", "toning-threshold" and "reference" (16 [R, G, B] of 0..255);
-  diffusion "kernel", "serpentine" and "strength"; ordered "matrix". A missing option
+  "method" is required; "palette" is 0..15 or "auto"; the other fields are the
+  method's options above without "--", with the same values: a flag is true or false, a
+  list a JSON array ("reference": 16 [R, G, B]). A missing option
   keeps the window's start value; any other field is an error. Every method also
   takes the tone: "brightness", "contrast", "gamma", "saturation", "sharpen" and
   "auto-tone"; the command line's tone options win over them. The frame is not kept.
@@ -244,7 +238,7 @@ Job parseCommandLine(const QStringList& args) {
     if (args.isEmpty()) {
         throw UsageError(QStringLiteral("no command given"));
     }
-    for (const Command& command : kCommands) {
+    for (const Command& command : commands()) {
         if (command.syntax.name == args[0]) {
             return command.prepare(parseArguments(args.mid(1), command.syntax));
         }

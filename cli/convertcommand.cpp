@@ -228,8 +228,7 @@ Job prepareBatch(const ConversionOptions& options, const Arguments& args) {
 }  // namespace
 
 const CommandSyntax& convertSyntax() {
-    // Built on first use: the command table of another file copies it while it is being
-    // initialised itself.
+    // Built on first use: the method options come from another file's table.
     static const CommandSyntax syntax = {
         "convert",
         {"PICTURE"},

@@ -58,7 +58,7 @@ TEST_F(CliFailures, UsageNamesEveryCommandOptionMethodAndFormat) {
         " cga ",
         "--thresholds T1,...,T9",
         "250,50,50,128,30,128,30,128,96",
-        "--toning\n",
+        "--toning ",
         "--threshold T ",
         "--colour",
         "--absolute",
