@@ -45,6 +45,10 @@ qsizetype snapshotBytes(const PictureState& before, const PictureState& after) {
             bytes += imageBytes(before.*image);
         }
     }
+    // A new import's kept photograph is held by the step too.
+    if (after.photograph && after.photograph != before.photograph) {
+        bytes += imageBytes(after.photograph->kept);
+    }
     return bytes;
 }
 

@@ -324,6 +324,12 @@ bool FrameToneWindow::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
+void FrameToneWindow::hideEvent(QHideEvent* event) {
+    picture_ = {};
+    frameView->setPhotograph({}, {});
+    ToolWindow::hideEvent(event);
+}
+
 void FrameToneWindow::setPicture(const ImportedPicture& picture, const Framing& framing) {
     picture_ = picture;
     frameView->setPhotograph(picture.kept.isNull() ? picture.fitted : picture.kept,

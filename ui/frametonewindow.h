@@ -103,6 +103,8 @@ public:
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // A hidden window lets go of the photograph; opening it again brings the current one.
+    void hideEvent(QHideEvent* event) override;
 
 private:
     void setFrameKind(tovik::Frame::Kind kind);
