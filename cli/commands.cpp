@@ -125,6 +125,7 @@ QString usageText() {
   tovik-images-cli convert PICTURE... --method METHOD [options] [--palette P|auto] [--score]
                    --out-dir DIR [--format FMT] [--jobs N]
   tovik-images-cli convert PICTURE... --preset FILE [options] (-o OUTPUT | --out-dir DIR ...)
+  (convert also takes the frame and tone options: --frame, --size, --brightness, ...)
   tovik-images-cli palettes PICTURE --method METHOD [options]
   tovik-images-cli score SOURCE RESULT
   tovik-images-cli export PROJECT.bip -o OUTPUT [--format FMT]
@@ -193,6 +194,22 @@ Options:
                     score (equal scores: the lower number), write it and print
                     "palette K" and "score S"
   --score           convert: also print "score S", the conversion's score
+
+Frame and tone (convert), as the window "Кадр и тон" sets them; with none, or with
+--frame fit and every value neutral, the bytes are those of a plain convert:
+  --frame fit       the whole photograph, its longer side to 256 (the default)
+  --frame fill      the --size W x H filled, the photograph cropped centred
+  --frame X,Y,W,H   a rectangle in the photograph's own pixels, inside it
+  --size WxH        the picture's size, W 8..320, H 8 up to what 65536 entries allow
+                    for W; fill needs it; a rectangle without it takes the fit rule,
+                    fit with it only changes the picture's size
+  --brightness N    -100..100, neutral 0
+  --contrast N      -100..100, neutral 0
+  --gamma G         0.1..10, neutral 1; above 1 lightens the middle tones
+  --saturation N    0..200 per cent, neutral 100
+  --sharpen N       0..100, an unsharp mask, neutral 0
+  --auto-tone       brightness and contrast from the framed picture's histogram, its
+                    darkest and lightest half per cent to black and white
   --height H        import-raw: the picture height, 8..1024, default 1024
   --help, -h        print this text and stop
   --version         print the program's name and version and stop
@@ -219,13 +236,17 @@ Presets (--preset FILE), a JSON object whose fields are named as the options:
   "method" is required; "palette" is 0..15 or "auto"; the other fields are the
   method's options above without "--", with the same values: a flag is true or false, a
   list a JSON array ("reference": 16 [R, G, B]). A missing option
-  keeps the window's start value; any other field is an error.
+  keeps the window's start value; any other field is an error. Every method also
+  takes the tone: "brightness", "contrast", "gamma", "saturation", "sharpen" and
+  "auto-tone"; the command line's tone options win over them. The frame is not kept.
 
 Examples:
   tovik-images-cli convert photo.jpg --method diffusion --kernel jarvis --serpentine
                    --palette auto -o photo.bip
   tovik-images-cli convert photo.jpg --method ordered --matrix 8 --palette 6 --score
                    -o photo.bmp
+  tovik-images-cli convert photo.jpg --method diffusion --frame fill --size 128x96
+                   --contrast 20 --sharpen 30 --palette 3 -o photo.bip
   tovik-images-cli palettes photo.jpg --method diffusion --strength 80
   tovik-images-cli score original.png edited.png
 

@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "cli/batch.h"
+#include "cli/frameoptions.h"
 #include "cli/interrupt.h"
 #include "cli/methodoptions.h"
 #include "cli/outputformat.h"
@@ -38,15 +39,19 @@ struct ConversionOptions {
     std::optional<MethodSettings> method;  // --method with the method options applied
     std::optional<int> palette;            // 0..15 or kBestPalette
     bool score = false;
+    Framing framing;  // --frame and --size; the tone options are applied over a preset's
 };
 
 struct Conversion {
     MethodSettings method;
     int palette;  // 0..15 or kBestPalette
+    Framing framing;
 };
 
 ConversionOptions conversionOptions(const Arguments& args) {
-    ConversionOptions options{args, std::nullopt, std::nullopt, std::nullopt, args.has("--score")};
+    ConversionOptions options{args,         std::nullopt,        std::nullopt,
+                              std::nullopt, args.has("--score"), framingOf(args)};
+    applyToneOptions(args, options.framing.tone, options.framing.autoTone);
     if (args.values.contains("--preset")) {
         options.preset = args.value("--preset");
     }
@@ -77,7 +82,8 @@ ConversionOptions conversionOptions(const Arguments& args) {
 // method than the preset's starts from that method's defaults.
 Conversion resolve(const ConversionOptions& options) {
     if (!options.preset) {
-        return {*options.method, options.palette.value_or(defaultPalette(*options.method))};
+        return {*options.method, options.palette.value_or(defaultPalette(*options.method)),
+                options.framing};
     }
     const Preset preset = readPreset(*options.preset);
     MethodSettings method = preset.method;
@@ -85,13 +91,18 @@ Conversion resolve(const ConversionOptions& options) {
         method = *options.method;
     }
     applyMethodOptions(options.args, method);
+    // The preset's tone, with the tone options of the command line over it.
+    Framing framing = options.framing;
+    framing.tone = preset.tone;
+    framing.autoTone = preset.autoTone;
+    applyToneOptions(options.args, framing.tone, framing.autoTone);
     if (options.palette) {
-        return {method, *options.palette};
+        return {method, *options.palette, framing};
     }
     if (preset.autoPalette) {
-        return {method, kBestPalette};
+        return {method, kBestPalette, framing};
     }
-    return {method, preset.palette.value_or(defaultPalette(method))};
+    return {method, preset.palette.value_or(defaultPalette(method)), framing};
 }
 
 // What one picture's conversion tells on standard output: the palette when it was
@@ -118,7 +129,16 @@ struct Converted {
 // fitted picture, as it was before the conversion, with the result in its palette.
 Converted convertFile(const QString& input, const Conversion& conversion, bool score,
                       const OutputTarget& target) {
-    const ImportedPicture picture = importPicture(input);
+    // The fit frames from the fitted picture alone: no copy of the photograph is read.
+    ImportedPicture picture =
+        importPicture(input, conversion.framing.frame.kind != Frame::Kind::Fit);
+    if (!conversion.framing.isNeutral()) {
+        FramedPicture framed = framePicture(picture, conversion.framing);
+        picture.fitted = std::move(framed.fitted);
+        picture.size = framed.size;
+        picture.heightMax = framed.heightMax;
+    }
+    picture.kept = QImage();  // only the fitted picture is needed from here on
     if (conversion.palette == kBestPalette) {
         const std::vector<PaletteScore> ranking = rankPalettes(conversion.method, picture);
         const PaletteScore& best = ranking.front();
@@ -214,8 +234,8 @@ const CommandSyntax& convertSyntax() {
         {"PICTURE"},
         true,
         outputOptions() + QStringList{"--method", "--palette", "--preset", "--out-dir", "--jobs"} +
-            methodValueOptions(),
-        methodFlags() + QStringList{"--score"},
+            methodValueOptions() + framingValueOptions(),
+        methodFlags() + QStringList{"--score"} + framingFlags(),
         {},
     };
     return syntax;

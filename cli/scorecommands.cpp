@@ -45,7 +45,7 @@ Job preparePalettes(const Arguments& args) {
     applyMethodOptions(args, method);
     const QString path = args.positionals[0];
     return [=](FILE* out, FILE*) {
-        const ImportedPicture picture = importPicture(path);
+        const ImportedPicture picture = importPicture(path, false);
         for (const PaletteScore& result : rankPalettes(method, picture)) {
             std::fprintf(out, "%d %s\n", result.palette, qUtf8Printable(scoreText(result.score)));
         }

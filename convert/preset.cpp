@@ -163,6 +163,43 @@ void readOption(Fields& f, const MethodOption& option, MethodSettings& settings)
     }
 }
 
+// The tone fields every method takes: each within its range, gamma any number in it.
+void readTone(Fields& f, ToneSettings& tone, bool& autoTone) {
+    for (int p = 0; p < kToneParameterCount; ++p) {
+        const ToneRange& range = kToneRanges[size_t(p)];
+        const QString field = QLatin1String(range.name);
+        if (p == kGamma) {
+            if (const auto v = f.take(field)) {
+                const double d = v->toDouble();
+                if (!v->isDouble() || !(d >= range.min && d <= range.max)) {
+                    throw f.error(field, QStringLiteral("must be a number from %1 to %2")
+                                             .arg(range.min)
+                                             .arg(range.max));
+                }
+                tone.gamma = d;
+            }
+            continue;
+        }
+        int value = int(toneValue(tone, ToneParameter(p)));
+        f.readInt(field, value, int(range.min), int(range.max));
+        setToneValue(tone, ToneParameter(p), value);
+    }
+    f.readBool(QStringLiteral("auto-tone"), autoTone);
+}
+
+void writeTone(QJsonObject& o, const ToneSettings& tone, bool autoTone) {
+    for (int p = 0; p < kToneParameterCount; ++p) {
+        const ToneRange& range = kToneRanges[size_t(p)];
+        const double value = toneValue(tone, ToneParameter(p));
+        if (value != range.neutral) {
+            o.insert(QLatin1String(range.name), value);
+        }
+    }
+    if (autoTone) {
+        o.insert("auto-tone", true);
+    }
+}
+
 QJsonArray intArray(const QList<int>& values, qsizetype from, qsizetype count) {
     QJsonArray array;
     for (qsizetype i = from; i < from + count; ++i) {
@@ -209,6 +246,7 @@ QByteArray encodePreset(const Preset& preset) {
     for (const MethodOption* option : optionsOf(methodName(preset.method))) {
         object.insert(option->name, optionJson(*option, preset.method));
     }
+    writeTone(object, preset.tone, preset.autoTone);
     return QJsonDocument(object).toJson(QJsonDocument::Indented);
 }
 
@@ -237,7 +275,7 @@ Preset decodePreset(const QByteArray& bytes, const QString& fileName) {
             kMethodField,
             QStringLiteral("must be one of %1").arg(methodNames().join(QStringLiteral(", "))));
     }
-    Preset preset{*settings, std::nullopt, false};
+    Preset preset{*settings, std::nullopt, false, {}, false};
 
     if (const auto palette = fields.take(kPaletteField)) {
         if (palette->toString() == kAuto) {
@@ -253,6 +291,7 @@ Preset decodePreset(const QByteArray& bytes, const QString& fileName) {
     for (const MethodOption* option : optionsOf(methodName(preset.method))) {
         readOption(fields, *option, preset.method);
     }
+    readTone(fields, preset.tone, preset.autoTone);
     fields.refuseUnknown(methodName(preset.method));
     return preset;
 }

@@ -5,6 +5,7 @@
 #include <optional>
 
 #include "convert/method.h"
+#include "load/tone.h"
 
 namespace tovik {
 
@@ -17,6 +18,10 @@ struct Preset {
     // default: 4 for cga, 0 otherwise) or asks for the best-scoring one.
     std::optional<int> palette;
     bool autoPalette = false;  // "palette": "auto"; palette is then empty
+    // The tone the photograph comes in with (the frame belongs to one photograph and
+    // stays out); auto-tone sets brightness and contrast from each picture's histogram.
+    ToneSettings tone = {};
+    bool autoTone = false;
     bool operator==(const Preset&) const = default;
 };
 
@@ -28,6 +33,10 @@ struct Preset {
 // with the fields, ranges and defaults of the table of method options
 // (convert/methodoptions.h), which the command line reads too:
 //   every method      "palette": 0..15 or "auto" (absent: the method's default)
+//                     "brightness", "contrast": -100..100, "gamma": 0.1..10,
+//                     "saturation": 0..200, "sharpen": 0..100, "auto-tone": true/false
+//                     (written only when not neutral, so a preset without tone keeps
+//                     its bytes)
 //
 // "method" is required; a missing option takes the tool window's start value. A field
 // the method does not take is refused, so a misspelt name is not silently ignored.

@@ -1,10 +1,12 @@
 #include "document/document.h"
 
+#include <QCoreApplication>
 #include <QUndoStack>
 #include <algorithm>
 
 #include "load/importpicture.h"
 #include "machinefiles/rawstrip.h"
+#include "picture/error.h"
 #include "picture/palette.h"
 #include "picture/projectfile.h"
 #include "picture/render.h"
@@ -43,6 +45,10 @@ qsizetype snapshotBytes(const PictureState& before, const PictureState& after) {
             bytes += imageBytes(before.*image);
         }
     }
+    // A new import's kept photograph is held by the step too.
+    if (after.photograph && after.photograph != before.photograph) {
+        bytes += imageBytes(after.photograph->kept);
+    }
     return bytes;
 }
 
@@ -56,7 +62,8 @@ bool pictureDiffers(const PictureState& a, const PictureState& b) {
     return a.width != b.width || a.height != b.height || a.palette != b.palette ||
            !(a.buffer == b.buffer) || a.loadedSize != b.loadedSize ||
            a.chunkReferences != b.chunkReferences || !sameImage(a.working, b.working) ||
-           !sameImage(a.fitted, b.fitted) || !sameImage(a.source, b.source);
+           !sameImage(a.fitted, b.fitted) || !sameImage(a.source, b.source) ||
+           a.photograph != b.photograph || a.framing != b.framing;
 }
 
 }  // namespace
@@ -335,8 +342,27 @@ void PictureDocument::takePicture(const ImportedPicture& picture) {
     state_.fitted = picture.fitted;
     state_.source = picture.fitted;
     state_.loadedSize = picture.loadedSize;
+    state_.photograph = std::make_shared<const ImportedPicture>(picture);
+    state_.framing = {};
     setHeightMax(picture.heightMax);
     setPictureSize(picture.size.width, picture.size.height);
+}
+
+void PictureDocument::setFraming(const Framing& framing) {
+    if (!state_.photograph) {
+        throw Error(QCoreApplication::translate("PictureDocument",
+                                                "Сначала загрузите картинку: кадрировать нечего"));
+    }
+    const FramedPicture framed = framePicture(*state_.photograph, framing);
+    Step step(*this, QStringLiteral("кадр и тон"));
+    state_.framing = framing;
+    state_.fitted = framed.fitted;
+    state_.source = framed.fitted;
+    changed(kPicture);
+    if (framing.size) {
+        setHeightMax(std::max(heightMax(), framed.heightMax));
+        setPictureSize(framed.size.width, framed.size.height);
+    }
 }
 
 void PictureDocument::convert(const MethodSettings& settings) {

@@ -10,6 +10,7 @@
 
 #include "convert/chunks.h"
 #include "convert/method.h"
+#include "load/frame.h"
 #include "picture/picturesize.h"
 #include "picture/pixelbuffer.h"
 
@@ -37,6 +38,10 @@ struct PictureState {
     QImage source;     // the fitted picture as the conversions left it
     QSize loadedSize;  // the size of that picture as its file held it
     ChunkReferences chunkReferences{};  // the references the last chunk conversion used
+    // The last import with its kept copy of the photograph, shared by every state that
+    // comes from it, and the frame and tone that made `fitted` from it.
+    std::shared_ptr<const ImportedPicture> photograph;
+    Framing framing;
     // The conversion that made the picture, with its settings, and a digest of what it
     // made (buffer, size and palette), which tells whether the picture is still that
     // result untouched. Empty for a project, a raw strip and the start.
@@ -113,6 +118,12 @@ public:
 
     // Takes the pictures of an import and the size they give; the buffer is not touched.
     void takePicture(const ImportedPicture& picture);
+    // The last import's photograph framed and toned again: the fitted and source pictures
+    // become framePicture's, and a size the framing gives becomes the picture's. Throws
+    // Error as framePicture does (or when nothing was imported); nothing changes then.
+    void setFraming(const Framing& framing);
+    const Framing& framing() const { return state_.framing; }
+    const ImportedPicture* photograph() const { return state_.photograph.get(); }
     // One conversion of the fitted picture by the method, into the buffer, then a redraw.
     void convert(const MethodSettings& settings);
     // The method and settings of the last conversion, if any.

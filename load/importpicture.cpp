@@ -14,16 +14,49 @@ void applyFit(ImportedPicture& picture, const FitResult& fit) {
     picture.size = clampPictureSize(fit.width, fit.height, picture.heightMax);
 }
 
+// The largest odd number at most n, and at least 1.
+int oddAtMost(qint64 n) {
+    return n <= 1 ? 1 : int(n % 2 == 1 ? n : n - 1);
+}
+
+// The kept copy and the fitted picture stretched from it.
+void keepAndFit(ImportedPicture& picture, QImage kept, const FitResult& fit) {
+    picture.fitted = stretchNearest(kept, fit.width, fit.height);
+    picture.kept = std::move(kept);
+}
+
 }  // namespace
 
-ImportedPicture importPicture(const QString& path) {
+QSize keptSize(QSize loaded) {
+    const qint64 w = loaded.width(), h = loaded.height();
+    if (w * h <= kKeptPixels) {
+        return loaded;
+    }
+    const FitResult fit = fitPicture(loaded.width(), loaded.height());
+    int kx = oddAtMost(w / fit.width), ky = oddAtMost(h / fit.height);
+    while (qint64(kx) * fit.width * ky * fit.height > kKeptPixels) {
+        if (kx >= ky && kx > 1) {
+            kx -= 2;
+        } else {
+            ky -= 2;
+        }
+    }
+    return QSize(kx * fit.width, ky * fit.height);
+}
+
+ImportedPicture importPicture(const QString& path, bool keepPhotograph) {
     FitResult fit;
     ImportedPicture picture;
-    picture.fitted = loadPictureStretched(path, [&](QSize size) {
+    QImage kept = loadPictureStretched(path, [&](QSize size) {
         picture.loadedSize = size;
         fit = fitPicture(size.width(), size.height());
-        return QSize(fit.width, fit.height);
+        return keepPhotograph ? keptSize(size) : QSize(fit.width, fit.height);
     });
+    if (keepPhotograph) {
+        keepAndFit(picture, std::move(kept), fit);
+    } else {
+        picture.fitted = std::move(kept);
+    }
     applyFit(picture, fit);
     return picture;
 }
@@ -35,7 +68,12 @@ ImportedPicture importImage(const QImage& image) {
     ImportedPicture picture;
     picture.loadedSize = image.size();
     const FitResult fit = fitPicture(image.width(), image.height());
-    picture.fitted = stretchNearest(composeOverBlack(image), fit.width, fit.height);
+    const QImage composed = composeOverBlack(image);
+    const QSize kept = keptSize(image.size());
+    keepAndFit(
+        picture,
+        kept == image.size() ? composed : stretchNearest(composed, kept.width(), kept.height()),
+        fit);
     applyFit(picture, fit);
     return picture;
 }

@@ -9,7 +9,6 @@
 #include <QMessageBox>
 #include <QPushButton>
 
-
 QString QtDialogs::qtFilter(const QString& filter) {
     const QStringList parts = filter.split(QLatin1Char('|'));
     QStringList filters;
@@ -100,7 +99,8 @@ void QtDialogs::message(const QString& caption, const QString& text) {
 }
 
 void QtDialogs::error(const QString& text) {
-    QMessageBox box(QMessageBox::Critical, QApplication::applicationName(), text, QMessageBox::Ok, asker());
+    QMessageBox box(QMessageBox::Critical, QApplication::applicationName(), text, QMessageBox::Ok,
+                    asker());
     runBox(box);
 }
 

@@ -11,15 +11,15 @@ enum class ExportFormat;
 
 // The file dialogs of the main window.
 namespace fileDialogs {
-extern const FileDialog SaveDialog1;       // packed exports
-extern const FileDialog SaveDialog2;       // save project
-extern const FileDialog OpenDialog1;       // open project
-extern const FileDialog OpenDialog2;       // picture import
-extern const FileDialog SaveDialog3;       // 24-bit BMP
-extern const FileDialog OpenDialog3;       // raw strip import
-extern const FileDialog SaveDialog4;       // UKNC source
-extern const FileDialog SavePresetDialog;  // a tool window's settings
-extern const FileDialog OpenPresetDialog;
+extern const FileDialog exportPackedDialog;  // the BIN and dump exports
+extern const FileDialog saveProjectDialog;
+extern const FileDialog openProjectDialog;
+extern const FileDialog importPictureDialog;
+extern const FileDialog exportBmpDialog;  // 24-bit BMP
+extern const FileDialog importRawStripDialog;
+extern const FileDialog exportUkncDialog;  // UKNC source
+extern const FileDialog savePresetDialog;  // a tool window's settings
+extern const FileDialog openPresetDialog;
 }  // namespace fileDialogs
 
 // The commands of the "Файл" menu that read or write files of the picture: the project,
@@ -29,11 +29,15 @@ class FileCommands {
 public:
     FileCommands(tovik::PictureDocument& document, const std::unique_ptr<Dialogs>& dialogs);
 
+    // Over unsaved work, both ask first as quitting does (see mayDiscard); a file that
+    // cannot be read is refused before the question.
     void openProject();
     // Opens the project file as if it had been chosen in the open dialog.
     void openProjectFile(const QString& file);
     // False when the dialog was cancelled.
     bool saveProject();
+    // Writes the project to the file, which becomes the project's file.
+    void saveProjectAs(const QString& file);
     void exportBinWithPalette();
     void exportBinWithHeader();
     void exportDump();
@@ -43,7 +47,8 @@ public:
 
     // Asks whether to save unsaved work before it would be lost: true when it may go
     // (saved, or the user said no), false to keep it (cancelled, or the save did not
-    // happen; a failed save shows its error).
+    // happen; a failed save shows its error). "Да" saves to the project's own file when
+    // it has one, else through the save dialog.
     bool mayDiscard();
 
 private:

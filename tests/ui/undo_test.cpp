@@ -1,5 +1,6 @@
 // Undo and redo through the real windows: every kind of step, undone to the start and
 // redone to the end, and the question before unsaved work would be lost.
+#include <QFile>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QUndoStack>
@@ -51,8 +52,8 @@ Shown shown() {
             doc().height(),
             doc().palette(),
             doc().workingBitmap(),
-            mainWindow()->Image1->bitmap(),
-            preview()->Image3->bitmap()};
+            mainWindow()->view->image()->bitmap(),
+            preview()->image->bitmap()};
 }
 
 void click(Qt::MouseButton button, int x, int y) {
@@ -79,29 +80,35 @@ TEST_F(UndoTest, EveryStepUndoesToTheStartAndRedoesToTheEnd) {
     auto answer = [this](const QString& file) { dialogs->answers = {file}; };
     const Action actions[] = {
         {"рисование",
-         [] { mainWindow()->DrawGrid1->selectColumn(3), click(Qt::LeftButton, 15, 9); }},
+         [] { mainWindow()->colourGrid->selectColumn(3), click(Qt::LeftButton, 15, 9); }},
         {"палитра", [] { choosePalette(6); }},
         {"рисование", [] { click(Qt::RightButton, 15, 9); }},
-        {"ширина", [] { mainWindow()->CSpinEdit1->stepBy(1); }},
-        {"высота", [] { mainWindow()->CSpinEdit2->stepBy(-3); }},
+        {"ширина", [] { mainWindow()->widthEdit->stepBy(1); }},
+        {"высота", [] { mainWindow()->heightEdit->stepBy(-3); }},
         {"палитра", [] { choosePalette(2); }},  // the same bytes with the new stride
-        {"Пороги", [&] { answer(first), mainWindow()->menu.N17->trigger(); }},
+        {"Пороги", [&] { answer(first), mainWindow()->menu.thresholdsImportAction->trigger(); }},
         {"Пороги",
          [] {
-             thresholdsWindow()->CheckBox1->setChecked(true), thresholdsWindow()->Button1->click();
+             thresholdsWindow()->toningBox->setChecked(true),
+                 thresholdsWindow()->previewButton->click();
          }},
         {"рисование",
-         [] { mainWindow()->DrawGrid1->selectColumn(1), click(Qt::LeftButton, 5, 5); }},
-        {"Флойд-Стейнберг", [&] { answer(second), mainWindow()->menu.N14->trigger(); }},
-        {"Флойд-Стейнберг", [] { fsWindow()->Button2->click(); }},
-        {"Флойд-Стейнберг", [] { fsWindow()->Button2->click(); }},  // diffuses on
-        {"Чанки", [&] { answer(first), mainWindow()->menu.NewFloyd1->trigger(); }},
+         [] { mainWindow()->colourGrid->selectColumn(1), click(Qt::LeftButton, 5, 5); }},
+        {"Флойд-Стейнберг",
+         [&] { answer(second), mainWindow()->menu.floydSteinbergImportAction->trigger(); }},
+        {"Флойд-Стейнберг", [] { fsWindow()->previewButton->click(); }},
+        {"Флойд-Стейнберг", [] { fsWindow()->previewButton->click(); }},  // diffuses on
+        {"Чанки", [&] { answer(first), mainWindow()->menu.chunkImportAction->trigger(); }},
         {"Чанки",
-         [] { chunkWindow()->CheckBox2->setChecked(true), chunkWindow()->Button2->click(); }},
-        {"CGA_BWCM", [&] { answer(cga), mainWindow()->menu.CGA321->trigger(); }},
-        {"Tovik_IMG", [&] { answer(strip), mainWindow()->menu.IMG1->trigger(); }},
-        {"открытие проекта", [&] { answer(project), mainWindow()->menu.N2->trigger(); }},
-        {"ширина", [] { mainWindow()->CSpinEdit1->stepBy(-1); }},
+         [] { chunkWindow()->toningBox->setChecked(true), chunkWindow()->previewButton->click(); }},
+        {"CGA_BWCM", [&] { answer(cga), mainWindow()->menu.cgaImportAction->trigger(); }},
+        {"Tovik_IMG", [&] { answer(strip), mainWindow()->menu.rawStripImportAction->trigger(); }},
+        {"открытие проекта",
+         [&] {
+             answer(project), dialogs->questionAnswers = {Dialogs::Answer::No},
+                              mainWindow()->menu.openProjectAction->trigger();
+         }},
+        {"ширина", [] { mainWindow()->widthEdit->stepBy(-1); }},
     };
     std::vector<Shown> states{shown()};
     const QUndoStack* stack = doc().undoStack();
@@ -109,41 +116,42 @@ TEST_F(UndoTest, EveryStepUndoesToTheStartAndRedoesToTheEnd) {
         action.run();
         ASSERT_TRUE(dialogs->errors.empty())
             << action.step << ": " << dialogs->errors[0].toStdString();
-        ASSERT_EQ(mainWindow()->menu.undo->text(), QStringLiteral("Отменить: %1").arg(action.step));
+        ASSERT_EQ(mainWindow()->menu.undoAction->text(),
+                  QStringLiteral("Отменить: %1").arg(action.step));
         ASSERT_EQ(stack->index(), static_cast<int>(states.size())) << action.step;
         states.push_back(shown());
         ASSERT_FALSE(states.back() == states[states.size() - 2]) << action.step;
     }
     for (size_t i = states.size() - 1; i > 0; --i) {
         SCOPED_TRACE(actions[i - 1].step);
-        mainWindow()->menu.undo->trigger();
+        mainWindow()->menu.undoAction->trigger();
         EXPECT_TRUE(shown() == states[i - 1]) << "undone to " << i - 1;
     }
-    EXPECT_FALSE(mainWindow()->menu.undo->isEnabled());
-    EXPECT_EQ(mainWindow()->menu.undo->text(), "Отменить");
+    EXPECT_FALSE(mainWindow()->menu.undoAction->isEnabled());
+    EXPECT_EQ(mainWindow()->menu.undoAction->text(), "Отменить");
     for (size_t i = 1; i < states.size(); ++i) {
         SCOPED_TRACE(actions[i - 1].step);
-        mainWindow()->menu.redo->trigger();
+        mainWindow()->menu.redoAction->trigger();
         EXPECT_TRUE(shown() == states[i]) << "redone to " << i;
     }
-    EXPECT_FALSE(mainWindow()->menu.redo->isEnabled());
+    EXPECT_FALSE(mainWindow()->menu.redoAction->isEnabled());
 }
 
 TEST_F(UndoTest, TheShortcutsAreTheUsualOnes) {
-    EXPECT_EQ(mainWindow()->menu.undo->shortcut(), QKeySequence(QStringLiteral("Ctrl+Z")));
-    EXPECT_EQ(mainWindow()->menu.redo->shortcuts(),
+    EXPECT_EQ(mainWindow()->menu.undoAction->shortcut(), QKeySequence(QStringLiteral("Ctrl+Z")));
+    EXPECT_EQ(mainWindow()->menu.redoAction->shortcuts(),
               (QList<QKeySequence>{QKeySequence(QStringLiteral("Ctrl+Y")),
                                    QKeySequence(QStringLiteral("Ctrl+Shift+Z"))}));
 }
 
 TEST_F(UndoTest, ANewStepAfterAnUndoDropsTheUndoneOnes) {
     click(Qt::LeftButton, 3, 3);
-    mainWindow()->DrawGrid1->selectColumn(2);
+    mainWindow()->colourGrid->selectColumn(2);
     click(Qt::LeftButton, 11, 3);
-    mainWindow()->menu.undo->trigger();
+    mainWindow()->menu.undoAction->trigger();
     choosePalette(4);
-    EXPECT_FALSE(mainWindow()->menu.redo->isEnabled());
-    mainWindow()->menu.undo->trigger();
+    EXPECT_FALSE(mainWindow()->menu.redoAction->isEnabled());
+    mainWindow()->menu.undoAction->trigger();
     EXPECT_EQ(doc().palette(), 0);
     EXPECT_EQ(doc().buffer().at(1), 0);
 }
@@ -176,7 +184,7 @@ TEST_F(UndoTest, QuittingOverUnsavedWorkAsksFirst) {
         QFile::remove(file);
         if (c.change) {
             click(Qt::LeftButton, 9, 9);
-            mainWindow()->DrawGrid1->selectColumn(1);
+            mainWindow()->colourGrid->selectColumn(1);
             click(Qt::LeftButton, 9, 9);
         }
         EXPECT_EQ(mainWindow()->windowTitle(), c.change ? "Tovik Images*" : "Tovik Images");
@@ -184,7 +192,7 @@ TEST_F(UndoTest, QuittingOverUnsavedWorkAsksFirst) {
             dialogs->questionAnswers = {*c.answer};
         }
         dialogs->answers = {c.saveAs};
-        mainWindow()->menu.N9->trigger();
+        mainWindow()->menu.quitAction->trigger();
         EXPECT_EQ(dialogs->questions,
                   c.answer ? std::vector<QString>{"Сохранить изменения?"} : std::vector<QString>{});
         EXPECT_EQ(mainWindow()->isVisible(), !c.quits);
@@ -197,18 +205,97 @@ TEST_F(UndoTest, QuittingOverUnsavedWorkAsksFirst) {
     }
 }
 
+// Opening a project, by the menu or by a drop, over unsaved work asks as quitting does:
+// "Да" saves to the project's own file, or through the save dialog when it has none.
+TEST_F(UndoTest, OpeningAProjectOverUnsavedWorkAsksFirst) {
+    using Answer = Dialogs::Answer;
+    const QString other = folder.filePath("other.bip");
+    tovik::writeFile(other, tovik::encodeProject(tovik::PixelBuffer(), 8, 8, 9));
+    const QString own = folder.filePath("own.bip");
+    const QString fresh = folder.filePath("new.bip");
+    struct Case {
+        const char* name;
+        bool drop;
+        bool named;                    // saved as own.bip before the change
+        std::optional<Answer> answer;  // nothing: nothing changed, no question
+        bool opens;
+        std::vector<QString> dialogs;  // the file dialogs shown
+        const char* painted;           // the file that holds the painted pixel, if any
+    };
+    const Case cases[] = {
+        {"unchanged", false, false, std::nullopt, true, {"OpenDialog1"}, nullptr},
+        {"Отмена, menu", false, false, Answer::Cancel, false, {"OpenDialog1"}, nullptr},
+        {"Отмена, drop", true, true, Answer::Cancel, false, {}, nullptr},
+        {"Нет, menu", false, true, Answer::No, true, {"OpenDialog1"}, nullptr},
+        {"Нет, drop", true, false, Answer::No, true, {}, nullptr},
+        {"Да, new work",
+         false,
+         false,
+         Answer::Yes,
+         true,
+         {"OpenDialog1", "SaveDialog2"},
+         "new.bip"},
+        {"Да, own file", true, true, Answer::Yes, true, {}, "own.bip"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TearDown();
+        SetUp();
+        QFile::remove(own);
+        QFile::remove(fresh);
+        if (c.named) {
+            dialogs->answers = {own};
+            mainWindow()->menu.saveProjectAction->trigger();
+            dialogs->asked.clear();
+        }
+        if (c.answer) {
+            mainWindow()->colourGrid->selectColumn(1);
+            click(Qt::LeftButton, 9, 9);
+            dialogs->questionAnswers = {*c.answer};
+        }
+        const int steps = doc().undoStack()->index();
+        if (c.drop) {
+            dialogs->answers = {fresh};
+            emit mainWindow()->fileDropped(other);
+        } else {
+            dialogs->answers = {other, fresh};
+            mainWindow()->menu.openProjectAction->trigger();
+        }
+        EXPECT_EQ(dialogs->questions,
+                  c.answer ? std::vector<QString>{"Сохранить изменения?"} : std::vector<QString>{});
+        EXPECT_EQ(dialogs->asked, c.dialogs);
+        EXPECT_TRUE(dialogs->errors.empty());
+        EXPECT_EQ(doc().palette(), c.opens ? 9 : 0);
+        if (c.opens) {
+            EXPECT_EQ(mainWindow()->windowTitle(), "other.bip — Tovik Images");
+        } else {
+            EXPECT_EQ(doc().buffer().at(1 + 64), 1);
+            EXPECT_EQ(doc().undoStack()->index(), steps);
+            EXPECT_EQ(mainWindow()->windowTitle(),
+                      c.named ? "own.bip* — Tovik Images" : "Tovik Images*");
+        }
+        EXPECT_EQ(QFile::exists(fresh), c.painted == QStringLiteral("new.bip"));
+        if (c.painted) {
+            EXPECT_EQ(tovik::readProject(folder.filePath(c.painted)).pixels.at(1 + 64), 1);
+        }
+        if (c.named && !c.painted) {
+            EXPECT_EQ(tovik::readProject(own).pixels.at(1 + 64), 0);
+        }
+    }
+}
+
 TEST_F(UndoTest, TheTitleFollowsSavesAndUndo) {
     const QString file = folder.filePath("p.bip");
-    mainWindow()->DrawGrid1->selectColumn(2);
+    mainWindow()->colourGrid->selectColumn(2);
     click(Qt::LeftButton, 9, 9);
     dialogs->answers = {file};
-    mainWindow()->menu.N3->trigger();
+    mainWindow()->menu.saveProjectAction->trigger();
     EXPECT_EQ(mainWindow()->windowTitle(), "p.bip — Tovik Images");
     choosePalette(3);
     EXPECT_EQ(mainWindow()->windowTitle(), "p.bip* — Tovik Images");
-    mainWindow()->menu.undo->trigger();
+    mainWindow()->menu.undoAction->trigger();
     EXPECT_EQ(mainWindow()->windowTitle(), "p.bip — Tovik Images");
-    mainWindow()->menu.undo->trigger();  // before the save: changed again
+    mainWindow()->menu.undoAction->trigger();  // before the save: changed again
     EXPECT_EQ(mainWindow()->windowTitle(), "p.bip* — Tovik Images");
 }
 
