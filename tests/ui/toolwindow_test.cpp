@@ -68,6 +68,7 @@ TEST_F(WindowTest, ANewToolWindowConvertsGoesLiveAndKeepsPresetsByOneRegistratio
         window.choose(first);
         QTest::qWait(LiveConverter::kFrameMs + 10);
     }
+    emit window.adjustmentFinished();  // let go: a conversion still waiting runs now
     EXPECT_EQ(stack->index(), start + 2);
     EXPECT_EQ(doc().buffer(), convertedBy(window.chosen));
 
