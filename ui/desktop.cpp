@@ -48,6 +48,7 @@ Desktop::~Desktop() {
     recovery_.reset();
     Application::setErrorDialogs(nullptr);
     imports_.reset();
+    addedTools_.clear();
     palette_.reset();
     paletteRanking_.reset();
     chunkSettings_.reset();
@@ -56,6 +57,13 @@ Desktop::~Desktop() {
     about_.reset();
     preview_.reset();
     main_.reset();
+}
+
+ToolWindow* Desktop::addToolWindow(std::unique_ptr<ToolWindow> window, int mergeKey,
+                                   const QString& stepName) {
+    ToolWindow* added = addedTools_.emplace_back(std::move(window)).get();
+    imports_->addToolWindow(added, mergeKey, stepName);
+    return added;
 }
 
 void Desktop::show() {

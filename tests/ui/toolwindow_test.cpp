@@ -44,12 +44,13 @@ tovik::PixelBuffer convertedBy(const tovik::ThresholdSettings& settings) {
 
 TEST_F(WindowTest, ANewToolWindowConvertsGoesLiveAndKeepsPresetsByOneRegistration) {
     QImage picture(24, 16, QImage::Format_RGB32);
+    picture.fill(qRgb(30, 60, 250));
     for (int x = 0; x < 24; ++x) {
         picture.setPixel(x, x % 16, qRgb(x * 10, 200 - x * 8, 90));
     }
     givePicture(picture);
-    TrialWindow window;
-    app().imports().addToolWindow(&window, 9, QStringLiteral("проба"));
+    auto& window = static_cast<TrialWindow&>(
+        *app().addToolWindow(std::make_unique<TrialWindow>(), 9, QStringLiteral("проба")));
     QUndoStack* stack = doc().undoStack();
 
     window.chosen.t[1] = 40;
