@@ -4,6 +4,7 @@
 #include <QToolButton>
 
 #include "document/document.h"
+#include "document/recovery.h"
 #include "ui/aboutwindow.h"
 #include "ui/application.h"
 #include "ui/chunksettingswindow.h"
@@ -42,15 +43,18 @@ Desktop::Desktop()
     imports_->addToolWindow(palette_.get(), 4, &ImportCommands::previewPalette);
     imports_->addToolWindow(frameTone_.get(), 5, &ImportCommands::previewFrameTone);
     imports_->followFraming();
+    recovery_ = std::make_unique<RecoveryKeeper>(*document_, defaultRecoveryPath());
     connectMenu();
     connectWindows();
 }
 
 // The tool windows go first: nothing of theirs may outlive the document they show.
 Desktop::~Desktop() {
+    recovery_.reset();
     Application::setErrorDialogs(nullptr);
     imports_.reset();
     frameTone_.reset();
+    addedTools_.clear();
     palette_.reset();
     paletteRanking_.reset();
     chunkSettings_.reset();
@@ -61,8 +65,18 @@ Desktop::~Desktop() {
     main_.reset();
 }
 
+ToolWindow* Desktop::addToolWindow(std::unique_ptr<ToolWindow> window, int mergeKey,
+                                   const QString& stepName) {
+    ToolWindow* added = addedTools_.emplace_back(std::move(window)).get();
+    imports_->addToolWindow(added, mergeKey, stepName);
+    return added;
+}
+
 void Desktop::show() {
     main_->show();
+    if (recovery_->ownsFile()) {
+        runGuarded([this] { files_->offerRecovery(recovery_->path()); });
+    }
 }
 
 void Desktop::setDialogs(std::unique_ptr<Dialogs> dialogs) {
@@ -102,7 +116,14 @@ void Desktop::connectMenu() {
 
 void Desktop::connectWindows() {
     ImportCommands* imports = imports_.get();
-    main_->setCloseGuard([this] { return files_->mayDiscard(); });
+    // A normal quit, saved or not, leaves no recovery file behind.
+    main_->setCloseGuard([this] {
+        const bool quits = files_->mayDiscard();
+        if (quits) {
+            recovery_->discard();
+        }
+        return quits;
+    });
     connect(main_.get(), &MainWindow::previewToggled, this, &Desktop::showPreview);
     connect(main_.get(), &MainWindow::paletteChosen, imports,
             [imports](int palette) { runGuarded([&] { imports->choosePalette(palette); }); });

@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <memory>
+#include <vector>
 
 #include "ui/dialogs.h"
 #include "ui/filecommands.h"
@@ -16,10 +17,12 @@ class PaletteRankingWindow;
 class PaletteWindow;
 class PreviewWindow;
 class ThresholdsWindow;
+class ToolWindow;
 
 namespace tovik {
 class PictureDocument;
-}
+class RecoveryKeeper;
+}  // namespace tovik
 
 // The desktop program: the picture document, the windows and the commands, created in a
 // fixed order, and every connection between them. The windows only show the document and
@@ -43,12 +46,22 @@ public:
     FileCommands& files() { return *files_; }
     ImportCommands& imports() { return *imports_; }
 
-    // Shows the main window; the others appear when a command or the user asks.
+    // Shows the main window, then offers the work a crash left unsaved; the other
+    // windows appear when a command or the user asks.
     void show();
+    // The recovery file of the unsaved work.
+    tovik::RecoveryKeeper& recovery() { return *recovery_; }
 
     // Every file dialog and message box of the program goes through these.
     Dialogs& dialogs() { return *dialogs_; }
     void setDialogs(std::unique_ptr<Dialogs> dialogs);
+
+    // A tool window of its own conversion joins the program: the Desktop keeps it, and
+    // its "Просмотр", live conversions and presets work as the others' do (see
+    // ImportCommands::addToolWindow). A new tool window needs its window file and this
+    // one call in the constructor; it is shown by whatever command opens it.
+    ToolWindow* addToolWindow(std::unique_ptr<ToolWindow> window, int mergeKey,
+                              const QString& stepName);
 
 private:
     void connectMenu();
@@ -68,4 +81,6 @@ private:
     std::unique_ptr<PaletteWindow> palette_;
     std::unique_ptr<FrameToneWindow> frameTone_;
     std::unique_ptr<ImportCommands> imports_;
+    std::vector<std::unique_ptr<ToolWindow>> addedTools_;
+    std::unique_ptr<tovik::RecoveryKeeper> recovery_;
 };

@@ -1,10 +1,15 @@
 #include "ui/filecommands.h"
 
+#include <QCoreApplication>
+#include <QFile>
 #include "document/document.h"
+#include "document/recovery.h"
+
 #include "machinefiles/bmp24.h"
 #include "machinefiles/fileinfo.h"
 #include "machinefiles/screenpack.h"
 #include "machinefiles/uknc.h"
+#include "picture/error.h"
 #include "picture/fileio.h"
 #include "picture/projectfile.h"
 #include "ui/application.h"
@@ -62,6 +67,36 @@ void FileCommands::saveProjectAs(const QString& file) {
     writeFile(file, encodeProject(document_.buffer(), document_.width(), document_.height(),
                                   document_.palette()));
     document_.markSaved(file);
+}
+
+void FileCommands::offerRecovery(const QString& path) {
+    if (!QFile::exists(path)) {
+        return;
+    }
+    RecoveredWork work;
+    try {
+        work = readRecovery(path);
+    } catch (const Error& error) {
+        const QString aside = setRecoveryAside(path);
+        dialogs_->error(error.message() + QLatin1Char(' ') +
+                        QCoreApplication::translate("FileCommands",
+                                                    "Он отложен как %1; программа начинает "
+                                                    "с пустой картинки.")
+                            .arg(aside));
+        return;
+    }
+    switch (dialogs_->ask(
+        QString::fromLatin1(Application::kTitle),
+        QCoreApplication::translate("FileCommands", "Восстановить несохранённую работу?"))) {
+        case Dialogs::Answer::Yes:
+            restoreRecoveredWork(document_, work);
+            break;
+        case Dialogs::Answer::No:
+            QFile::remove(path);
+            break;
+        case Dialogs::Answer::Cancel:
+            break;  // asked again at the next start, unless new work replaces it
+    }
 }
 
 bool FileCommands::mayDiscard() {

@@ -45,6 +45,11 @@ public:
     void exportUknc();
     void importRawStrip();
 
+    // At start: when the recovery file at `path` holds work a crash or a kill left
+    // unsaved, asks "Восстановить несохранённую работу?"; "Да" brings it back, unsaved,
+    // "Нет" gives it up. A damaged file is reported and set aside.
+    void offerRecovery(const QString& path);
+
     // Asks whether to save unsaved work before it would be lost: true when it may go
     // (saved, or the user said no), false to keep it (cancelled, or the save did not
     // happen; a failed save shows its error). "Да" saves to the project's own file when

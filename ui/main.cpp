@@ -4,6 +4,7 @@
 #include "tovik_version.h"
 #include "ui/application.h"
 #include "ui/desktop.h"
+#include "ui/importcommands.h"
 
 int main(int argc, char** argv) {
     // Answered before the application object, which needs a display.
@@ -22,7 +23,7 @@ int main(int argc, char** argv) {
         // takes one file, and so does this: the first.
         const QStringList files = Application::arguments().mid(1);
         if (!files.isEmpty()) {
-            runGuarded([&] { desktop.dropFile(files.first()); });
+            runGuarded([&] { desktop.imports().dropFile(files.first()); });
         }
         Application::exec();
     } catch (const std::exception& error) {
