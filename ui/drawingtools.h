@@ -5,6 +5,7 @@
 #include <array>
 #include <memory>
 
+#include "ui/dialogs.h"
 #include "ui/tools/tool.h"
 
 class QMimeData;
@@ -13,14 +14,6 @@ class SelectionTool;
 namespace tovik {
 class PictureDocument;
 }
-
-// A colour replacement as the dialog collects it.
-struct ColourReplacement {
-    int from = 0;
-    int to = 1;
-    bool swap = false;           // the two indices trade places
-    bool selectionOnly = false;  // only within the selection
-};
 
 // The drawing tools: which one is chosen, the mouse over the picture handed to it, the
 // selection and what is floating, the preview the view shows over the picture, and the
