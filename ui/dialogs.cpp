@@ -11,7 +11,6 @@
 
 #include "ui/replacecolourdialog.h"
 
-
 QString QtDialogs::qtFilter(const QString& filter) {
     const QStringList parts = filter.split(QLatin1Char('|'));
     QStringList filters;
