@@ -8,8 +8,8 @@
 
 namespace {
 
-QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, int pixelSize,
-                  QRgb colour) {
+QLabel* makeCaption(QWidget* parent, const char* name, const QString& text, int pixelSize,
+                    QRgb colour) {
     auto* label = new QLabel(text, parent);
     label->setObjectName(QLatin1String(name));
     QFont font = label->font();
@@ -43,26 +43,27 @@ AboutWindow::AboutWindow()
     setAutoFillBackground(true);
 
     const QString nickname = QStringLiteral("Tovik");
-    Label1 = makeLabel(this, "Label1", nickname, 13, 0xFFFFFFFF);
-    Label2 = makeLabel(this, "Label2", nickname, 13, 0xFF000000);
-    Label3 = makeLabel(this, "Label3", QString::fromLatin1(Application::kTitle), 0, 0xFF000000);
-    Label4 =
-        makeLabel(this, "Label4", QStringLiteral("Отзывы — на странице проекта"), 10, 0xFF000000);
-    Label5 = makeLabel(this, "Label5", QStringLiteral("v 0.7"), 0, 0xFF000000);
+    nicknameShadow = makeCaption(this, "Label1", nickname, 13, 0xFFFFFFFF);
+    nicknameLabel = makeCaption(this, "Label2", nickname, 13, 0xFF000000);
+    titleLabel =
+        makeCaption(this, "Label3", QString::fromLatin1(Application::kTitle), 0, 0xFF000000);
+    contactLabel =
+        makeCaption(this, "Label4", QStringLiteral("Отзывы — на странице проекта"), 10, 0xFF000000);
+    versionLabel = makeCaption(this, "Label5", QStringLiteral("v 0.7"), 0, 0xFF000000);
     // Every line shows whole: the window grows past its usual width if a font needs it,
     // and the nickname moves with the centre.
     int widest = 0;
-    for (const QLabel* label : {Label1, Label3, Label4, Label5}) {
+    for (const QLabel* label : {nicknameShadow, titleLabel, contactLabel, versionLabel}) {
         widest = std::max(widest, label->width());
     }
     const int width = std::max(kWidth, widest + 16);
     setFixedSize(width, kHeight);
     const int shift = (width - kWidth) / 2;
-    Label1->move(73 + shift, 5);
-    Label2->move(72 + shift, 4);
-    centreHorizontally(Label3, width, 26);
-    centreHorizontally(Label4, width, 50);
-    centreHorizontally(Label5, width, 76);
+    nicknameShadow->move(73 + shift, 5);
+    nicknameLabel->move(72 + shift, 4);
+    centreHorizontally(titleLabel, width, 26);
+    centreHorizontally(contactLabel, width, 50);
+    centreHorizontally(versionLabel, width, 76);
 }
 
 void AboutWindow::showCentredOn(const QWidget* owner) {

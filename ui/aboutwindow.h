@@ -14,9 +14,9 @@ public:
     // the window blocks the others until its close box is used.
     void showCentredOn(const QWidget* owner);
 
-    QLabel* Label1;  // nickname, white, one pixel below and right: the raised look
-    QLabel* Label2;  // nickname, black, on top
-    QLabel* Label3;  // program name
-    QLabel* Label4;  // contact line
-    QLabel* Label5;  // version
+    QLabel* nicknameShadow;  // nickname, white, one pixel below and right: the raised look
+    QLabel* nicknameLabel;   // nickname, black, on top
+    QLabel* titleLabel;      // program name
+    QLabel* contactLabel;    // contact line
+    QLabel* versionLabel;    // version
 };

@@ -55,7 +55,6 @@ const int ChunkSettingsWindow::kRowEdits[16][3] = {
 namespace {
 
 constexpr int kRows = 16;
-constexpr QRgb kCream = 0xFFFFFBF0;
 
 // Shape1..Shape16: a plain colour near what each pattern shows under palette 0.
 constexpr QRgb kPatternColours[kRows] = {
@@ -125,18 +124,9 @@ Shape* makeShape(QWidget* parent, int number, QPoint at) {
     return shape;
 }
 
-QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption, int left) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(QLatin1String(name));
-    button->setGeometry(left, 616, 75, 25);
-    button->setAutoDefault(false);
-    return button;
-}
-
 }  // namespace
 
-ChunkSettingsWindow::ChunkSettingsWindow(const QWidget* owner)
-    : QWidget(nullptr, kToolWindowFlags) {
+ChunkSettingsWindow::ChunkSettingsWindow(const QWidget* owner) {
     setObjectName(QStringLiteral("Chank_config"));
     setWindowTitle(QStringLiteral("Настройка"));
     setFixedSize(345, 692);
@@ -149,55 +139,55 @@ ChunkSettingsWindow::ChunkSettingsWindow(const QWidget* owner)
     editFont.setBold(true);
     for (int r = 1; r <= kRows; ++r) {
         const int top = 12 + 36 * (r - 1);
-        ShapeOf[r] = makeShape(this, r, {12, top});
-        ShapeOf[r]->setBrushColor(kPatternColours[r - 1]);
+        patternSquares[r - 1] = makeShape(this, r, {12, top});
+        patternSquares[r - 1]->setBrushColor(kPatternColours[r - 1]);
         for (int c = 0; c < 3; ++c) {
-            const int number = kRowEdits[r - 1][c];
-            Edit[number] = makeEdit(this, number, {kComponentLefts[c], top + 4, 41, 24},
-                                    kComponentColours[c], this);
-            Edit[number]->setFont(editFont);
+            QLineEdit*& edit = colourEdits[r - 1][c];
+            edit = makeEdit(this, kRowEdits[r - 1][c], {kComponentLefts[c], top + 4, 41, 24},
+                            kComponentColours[c], this);
+            edit->setFont(editFont);
         }
-        ShapeOf[16 + r] = makeShape(this, 16 + r, {288, top});
+        referenceSquares[r - 1] = makeShape(this, 16 + r, {288, top});
     }
     for (int r = 1; r <= kRows; ++r) {
         const tovik::ChunkColour colour = tovik::kChunkStartReferences[static_cast<size_t>(r - 1)];
-        Edit[kRowEdits[r - 1][0]]->setText(QString::number(colour.red));
-        Edit[kRowEdits[r - 1][1]]->setText(QString::number(colour.green));
-        Edit[kRowEdits[r - 1][2]]->setText(QString::number(colour.blue));
+        colourEdits[r - 1][0]->setText(QString::number(colour.red));
+        colourEdits[r - 1][1]->setText(QString::number(colour.green));
+        colourEdits[r - 1][2]->setText(QString::number(colour.blue));
     }
 
-    CheckBox1 = new QCheckBox(QStringLiteral("Квадратичная"), this);
-    CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
-    CheckBox1->move(12, 592);
-    CheckBox1->adjustSize();
-    CheckBox1->setChecked(true);
-    CheckBox2 = new QCheckBox(QStringLiteral("Тонирование"), this);
-    CheckBox2->setObjectName(QStringLiteral("CheckBox2"));
-    CheckBox2->move(168, 592);
-    CheckBox2->adjustSize();
-    Edit[49] = new QLineEdit(QString::number(tovik::kDefaultChunkToningThreshold), this);
-    Edit[49]->setObjectName(QStringLiteral("Edit49"));
-    Edit[49]->setGeometry(280, 588, 37, 21);
-    Edit[49]->setMaxLength(3);
-    Edit[49]->setAttribute(Qt::WA_InputMethodEnabled, false);
-    Edit[49]->installEventFilter(this);
+    squaredBox = new QCheckBox(QStringLiteral("Квадратичная"), this);
+    squaredBox->setObjectName(QStringLiteral("CheckBox1"));
+    squaredBox->move(12, 592);
+    squaredBox->adjustSize();
+    squaredBox->setChecked(true);
+    toningBox = new QCheckBox(QStringLiteral("Тонирование"), this);
+    toningBox->setObjectName(QStringLiteral("CheckBox2"));
+    toningBox->move(168, 592);
+    toningBox->adjustSize();
+    toningThresholdEdit = new QLineEdit(QString::number(tovik::kDefaultChunkToningThreshold), this);
+    toningThresholdEdit->setObjectName(QStringLiteral("Edit49"));
+    toningThresholdEdit->setGeometry(280, 588, 37, 21);
+    toningThresholdEdit->setMaxLength(3);
+    toningThresholdEdit->setAttribute(Qt::WA_InputMethodEnabled, false);
+    toningThresholdEdit->installEventFilter(this);
 
-    Button3 = makeButton(this, "Button3", QStringLiteral("Сброс"), 16);
-    Button2 = makeButton(this, "Button2", QStringLiteral("Просмотр"), 168);
-    Button1 = makeButton(this, "Button1", QStringLiteral("Ок"), 256);
-    liveBox = makeLiveBox(this, false, {98, 620});
-    const PresetButtons presets = makePresetButtons(this, {16, 652, 152, 25}, {176, 652, 155, 25});
-    savePresetButton = presets.save;
-    loadPresetButton = presets.load;
-    for (int number = 1; number <= 49; ++number) {
-        connect(Edit[number], &QLineEdit::textChanged, this, &ChunkSettingsWindow::settingsChanged);
+    resetButton = makeButton(this, "Button3", QStringLiteral("Сброс"), {16, 616, 75, 25});
+    makePreviewButton("Button2", {168, 616, 75, 25});
+    makeOkButton("Button1", QStringLiteral("Ок"), {256, 616, 75, 25});
+    makeLiveBox(false, {98, 620});
+    makePresetButtons({16, 652, 152, 25}, {176, 652, 155, 25});
+    for (const auto& row : colourEdits) {
+        for (QLineEdit* edit : row) {
+            connect(edit, &QLineEdit::textChanged, this, &ChunkSettingsWindow::settingsChanged);
+        }
     }
-    for (QCheckBox* box : {CheckBox1, CheckBox2}) {
+    connect(toningThresholdEdit, &QLineEdit::textChanged, this,
+            &ChunkSettingsWindow::settingsChanged);
+    for (QCheckBox* box : {squaredBox, toningBox}) {
         connect(box, &QCheckBox::toggled, this, &ChunkSettingsWindow::settingsChanged);
     }
-    connect(Button1, &QPushButton::clicked, this, &QWidget::hide);
-    connect(Button2, &QPushButton::clicked, this, &ChunkSettingsWindow::previewRequested);
-    connect(Button3, &QPushButton::clicked, this, guarded(this, &ChunkSettingsWindow::reset));
+    connect(resetButton, &QPushButton::clicked, this, guarded(this, &ChunkSettingsWindow::reset));
 
     centreOn(this, owner);
     updateSquares();
@@ -213,7 +203,7 @@ bool ChunkSettingsWindow::eventFilter(QObject* watched, QEvent* event) {
         // A handler that fails discards its key too: a failed Enter types nothing.
         bool kept = false;
         runGuarded([&] {
-            if (watched == Edit[49]) {
+            if (watched == toningThresholdEdit) {
                 filterThresholdKey(key);
             } else {
                 filterColourKey(key);
@@ -242,35 +232,35 @@ tovik::ChunkSettings ChunkSettingsWindow::readSettings(tovik::ChunkReferences& t
     for (int r = 1; r <= kRows; ++r) {
         tovik::ChunkColour& entry = table[static_cast<size_t>(r - 1)];
         // One byte at a time: a bad edit leaves every value before it stored.
-        entry.red = lowByte(tovik::parseInteger(Edit[kRowEdits[r - 1][0]]->text()));
-        entry.green = lowByte(tovik::parseInteger(Edit[kRowEdits[r - 1][1]]->text()));
-        entry.blue = lowByte(tovik::parseInteger(Edit[kRowEdits[r - 1][2]]->text()));
+        entry.red = lowByte(tovik::parseInteger(colourEdits[r - 1][0]->text()));
+        entry.green = lowByte(tovik::parseInteger(colourEdits[r - 1][1]->text()));
+        entry.blue = lowByte(tovik::parseInteger(colourEdits[r - 1][2]->text()));
     }
     tovik::ChunkSettings settings;
     settings.reference = table;
-    settings.squared = CheckBox1->isChecked();
-    settings.toning = CheckBox2->isChecked();
+    settings.squared = squaredBox->isChecked();
+    settings.toning = toningBox->isChecked();
     if (settings.toning) {
-        settings.toningThreshold = tovik::parseInteger(Edit[49]->text());
+        settings.toningThreshold = tovik::parseInteger(toningThresholdEdit->text());
     }
     return settings;
 }
 
 void ChunkSettingsWindow::updateSquares() {
     for (int r = 1; r <= kRows; ++r) {
-        const int red = tovik::parseInteger(Edit[kRowEdits[r - 1][0]]->text());
-        const int green = tovik::parseInteger(Edit[kRowEdits[r - 1][1]]->text());
-        const int blue = tovik::parseInteger(Edit[kRowEdits[r - 1][2]]->text());
-        ShapeOf[16 + r]->setBrushColor(qRgb(lowByte(red), lowByte(green), lowByte(blue)));
+        const int red = tovik::parseInteger(colourEdits[r - 1][0]->text());
+        const int green = tovik::parseInteger(colourEdits[r - 1][1]->text());
+        const int blue = tovik::parseInteger(colourEdits[r - 1][2]->text());
+        referenceSquares[r - 1]->setBrushColor(qRgb(lowByte(red), lowByte(green), lowByte(blue)));
     }
 }
 
 void ChunkSettingsWindow::resetColours() {
     for (int r = 1; r <= kRows; ++r) {
         const tovik::ChunkColour colour = tovik::kChunkResetReferences[static_cast<size_t>(r - 1)];
-        Edit[kRowEdits[r - 1][0]]->setText(QString::number(colour.red));
-        Edit[kRowEdits[r - 1][1]]->setText(QString::number(colour.green));
-        Edit[kRowEdits[r - 1][2]]->setText(QString::number(colour.blue));
+        colourEdits[r - 1][0]->setText(QString::number(colour.red));
+        colourEdits[r - 1][1]->setText(QString::number(colour.green));
+        colourEdits[r - 1][2]->setText(QString::number(colour.blue));
     }
 }
 
@@ -282,12 +272,26 @@ void ChunkSettingsWindow::reset() {
 void ChunkSettingsWindow::setSettings(const tovik::ChunkSettings& settings) {
     for (int r = 1; r <= kRows; ++r) {
         const tovik::ChunkColour colour = settings.reference[static_cast<size_t>(r - 1)];
-        Edit[kRowEdits[r - 1][0]]->setText(QString::number(colour.red));
-        Edit[kRowEdits[r - 1][1]]->setText(QString::number(colour.green));
-        Edit[kRowEdits[r - 1][2]]->setText(QString::number(colour.blue));
+        colourEdits[r - 1][0]->setText(QString::number(colour.red));
+        colourEdits[r - 1][1]->setText(QString::number(colour.green));
+        colourEdits[r - 1][2]->setText(QString::number(colour.blue));
     }
-    CheckBox1->setChecked(settings.squared);
-    CheckBox2->setChecked(settings.toning);
-    Edit[49]->setText(QString::number(settings.toningThreshold));
+    squaredBox->setChecked(settings.squared);
+    toningBox->setChecked(settings.toning);
+    toningThresholdEdit->setText(QString::number(settings.toningThreshold));
     updateSquares();
+}
+
+tovik::MethodSettings ChunkSettingsWindow::methodSettings() const {
+    tovik::ChunkReferences table{};
+    return readSettings(table);
+}
+
+bool ChunkSettingsWindow::applyMethod(const tovik::MethodSettings& method) {
+    const auto* given = std::get_if<tovik::ChunkSettings>(&method);
+    if (given == nullptr) {
+        return false;
+    }
+    setSettings(*given);
+    return true;
 }

@@ -1,13 +1,11 @@
 #pragma once
 
 #include <QChar>
-#include <QWidget>
 
 #include "convert/chunks.h"
+#include "ui/toolwindow.h"
 
-class QCheckBox;
 class QLineEdit;
-class QPushButton;
 class Shape;
 
 namespace tovik {
@@ -22,7 +20,7 @@ int parseInteger(const QString& text);
 // The chunk settings window: the reference colours of the 16 chunk patterns, the
 // distance measure and the toning. It asks for a conversion with "Просмотр"; its settings
 // are read when one runs.
-class ChunkSettingsWindow : public QWidget {
+class ChunkSettingsWindow : public ToolWindow {
     Q_OBJECT
 public:
     // Opens centred on the owner.
@@ -30,12 +28,12 @@ public:
 
     // Everything a chunk conversion reads, taken before it changes anything: the 48 colour
     // edits, row by row, into `table` (the low 8 bits of each), the measure, the toning
-    // box and, when toning, the threshold of Edit49. Throws "'%s' is not a valid integer
+    // box and, when toning, the toning threshold. Throws "'%s' is not a valid integer
     // value" at the first edit that holds no integer, with the values before it stored.
     tovik::ChunkSettings readSettings(tovik::ChunkReferences& table) const;
 
-    // Key filters of the 48 colour edits and of Edit49: a key set to the null character
-    // is discarded. Only typed characters reach them; pasted text is not filtered. Enter
+    // Key filters of the 48 colour edits and of the threshold edit: a key set to the null
+    // character is discarded. Only typed characters reach them; pasted text is not filtered. Enter
     // in a colour edit applies the colours to the squares.
     void filterColourKey(QChar& key);
     void filterThresholdKey(QChar& key);
@@ -48,26 +46,20 @@ public:
     // "Сброс": the colours reset and shown.
     void reset();
 
-    Shape* ShapeOf[33] = {};         // Shape1..Shape32 at 1..32
-    QLineEdit* Edit[50] = {};        // Edit1..Edit49 at 1..49
-    QCheckBox* CheckBox1 = nullptr;  // Квадратичная
-    QCheckBox* CheckBox2 = nullptr;  // Тонирование
-    QPushButton* Button1 = nullptr;  // Ок
-    QPushButton* Button2 = nullptr;  // Просмотр
-    QPushButton* Button3 = nullptr;  // Сброс
-    QCheckBox* liveBox = nullptr;    // Сразу
-    QPushButton* savePresetButton = nullptr;
-    QPushButton* loadPresetButton = nullptr;
+    tovik::MethodSettings methodSettings() const override;
+    bool applyMethod(const tovik::MethodSettings& settings) override;
 
-    // The numbers in the names of the red, green and blue edits of rows 1..16 (at 0..15):
-    // Edit1..Edit48 do not run in row order.
+    Shape* patternSquares[16] = {};      // each pattern's plain colour, rows 1..16 at 0..15
+    Shape* referenceSquares[16] = {};    // the colour of each row's edits
+    QLineEdit* colourEdits[16][3] = {};  // red, green and blue of each row
+    QLineEdit* toningThresholdEdit = nullptr;
+    QCheckBox* squaredBox = nullptr;     // "Квадратичная"
+    QCheckBox* toningBox = nullptr;      // "Тонирование"
+    QPushButton* resetButton = nullptr;  // "Сброс"
+
+    // The numbers in the object names of the red, green and blue edits of rows 1..16 (at
+    // 0..15): the names do not run in row order.
     static const int kRowEdits[16][3];
-
-signals:
-    // "Просмотр": convert the picture again with these settings.
-    void previewRequested();
-    // An edit or a box changed; with "Сразу" checked the owner converts at once.
-    void settingsChanged();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -3,11 +3,38 @@
 #include <QAbstractItemView>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPushButton>
 #include <QTimer>
 #include <algorithm>
+
+QFont boldFont(const QWidget* widget) {
+    QFont font = widget->font();
+    font.setBold(true);
+    return font;
+}
+
+QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption, QRect geometry) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(QLatin1String(name));
+    if (geometry.isValid()) {
+        button->setGeometry(geometry);
+    }
+    button->setAutoDefault(false);
+    return button;
+}
+
+QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, QPoint at) {
+    auto* label = new QLabel(text, parent);
+    label->setObjectName(QLatin1String(name));
+    label->setFont(boldFont(label));
+    label->move(at);
+    label->adjustSize();
+    return label;
+}
 
 // ---- SpinEdit ----
 
@@ -136,6 +163,11 @@ void ImageView::paintEvent(QPaintEvent* event) {
 void ImageView::mousePressEvent(QMouseEvent* event) {
     const QPoint at = event->position().toPoint();
     emit mouseDown(event->button(), at.x(), at.y());
+}
+
+void ImageView::mouseReleaseEvent(QMouseEvent* event) {
+    const QPoint at = event->position().toPoint();
+    emit mouseUp(event->button(), at.x(), at.y());
 }
 
 void ImageView::trackMouse() {

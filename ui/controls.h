@@ -7,6 +7,22 @@
 #include <array>
 #include <functional>
 
+class QLabel;
+class QPushButton;
+
+// The colours the windows share.
+constexpr QRgb kCream = 0xFFFFFBF0;   // edit and list backgrounds
+constexpr QRgb kSilver = 0xFFC0C0C0;  // around the view, the colour number
+constexpr QRgb kNavy = 0xFF000080;    // edit letters, the "Просмотр" caption
+
+// The window's font made bold.
+QFont boldFont(const QWidget* widget);
+// A push button that is never the default one, at `geometry` (a null one leaves the
+// button to a layout).
+QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption, QRect geometry);
+// A bold label sized to its text, at `at`.
+QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, QPoint at);
+
 // Small controls the windows use that Qt has no exact match for.
 
 // A spin edit whose text cannot be typed: only its arrows and the Up and Down keys step
@@ -70,7 +86,8 @@ private:
 };
 
 // An image control: a widget of its own size showing a bitmap of its own size at 1:1
-// from its top-left corner. A mouse press emits mouseDown with the button and position.
+// from its top-left corner. A mouse press emits mouseDown with the button and position,
+// its release mouseUp.
 class ImageView : public QWidget {
     Q_OBJECT
 public:
@@ -91,12 +108,14 @@ public:
 
 signals:
     void mouseDown(Qt::MouseButton button, int x, int y);
+    void mouseUp(Qt::MouseButton button, int x, int y);
     void mouseMoved(int x, int y);
     void mouseLeft();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
 

@@ -101,7 +101,8 @@ void QtDialogs::message(const QString& caption, const QString& text) {
 }
 
 void QtDialogs::error(const QString& text) {
-    QMessageBox box(QMessageBox::Critical, QApplication::applicationName(), text, QMessageBox::Ok, asker());
+    QMessageBox box(QMessageBox::Critical, QApplication::applicationName(), text, QMessageBox::Ok,
+                    asker());
     runBox(box);
 }
 

@@ -1,9 +1,9 @@
 #include "ui/filecommands.h"
 
+#include "document/document.h"
 #include "machinefiles/bmp24.h"
 #include "machinefiles/screenpack.h"
 #include "machinefiles/uknc.h"
-#include "document/document.h"
 #include "picture/fileio.h"
 #include "picture/projectfile.h"
 #include "ui/application.h"
@@ -11,19 +11,19 @@
 using namespace tovik;
 
 namespace fileDialogs {
-const FileDialog SaveDialog1{"SaveDialog1", "Бинарный файл|*.bin", "*.bin", {}};
-const FileDialog SaveDialog2{"SaveDialog2", "*.bip|*.bip", "*.bip", {}};
-const FileDialog OpenDialog1{"OpenDialog1", "*.bip|*.bip", "*.bip", "\"\""};
-const FileDialog OpenDialog2{
+const FileDialog exportPackedDialog{"SaveDialog1", "Бинарный файл|*.bin", "*.bin", {}};
+const FileDialog saveProjectDialog{"SaveDialog2", "*.bip|*.bip", "*.bip", {}};
+const FileDialog openProjectDialog{"OpenDialog1", "*.bip|*.bip", "*.bip", "\"\""};
+const FileDialog importPictureDialog{
     "OpenDialog2",
     "*.bmp, *.jpg, *.png, *.gif, *.tif, *.webp|*.bmp;*.jpg;*.jpeg;*.png;*.gif;*.tif;*.tiff;*.webp",
     "*.jpg",
     {}};
-const FileDialog SaveDialog3{"SaveDialog3", "*.bmp|*.bmp", "*.bmp", {}};
-const FileDialog OpenDialog3{"OpenDialog3", "All|*.*", "*.*", {}};
-const FileDialog SaveDialog4{"SaveDialog4", "MAC|*.MAC", "*.MAC", {}};
-const FileDialog SavePresetDialog{"SavePresetDialog", "Настройки|*.json", "*.json", {}};
-const FileDialog OpenPresetDialog{"OpenPresetDialog", "Настройки|*.json", "*.json", {}};
+const FileDialog exportBmpDialog{"SaveDialog3", "*.bmp|*.bmp", "*.bmp", {}};
+const FileDialog importRawStripDialog{"OpenDialog3", "All|*.*", "*.*", {}};
+const FileDialog exportUkncDialog{"SaveDialog4", "MAC|*.MAC", "*.MAC", {}};
+const FileDialog savePresetDialog{"SavePresetDialog", "Настройки|*.json", "*.json", {}};
+const FileDialog openPresetDialog{"OpenPresetDialog", "Настройки|*.json", "*.json", {}};
 }  // namespace fileDialogs
 
 FileCommands::FileCommands(PictureDocument& document, const std::unique_ptr<Dialogs>& dialogs)
@@ -31,7 +31,7 @@ FileCommands::FileCommands(PictureDocument& document, const std::unique_ptr<Dial
 
 void FileCommands::openProject() {
     dialogs_->useCurrentFolder();
-    if (const auto file = dialogs_->openFile(fileDialogs::OpenDialog1)) {
+    if (const auto file = dialogs_->openFile(fileDialogs::openProjectDialog)) {
         openProjectFile(*file);
     }
 }
@@ -44,7 +44,7 @@ void FileCommands::openProjectFile(const QString& file) {
 
 bool FileCommands::saveProject() {
     dialogs_->useCurrentFolder();
-    const auto file = dialogs_->saveFile(fileDialogs::SaveDialog2);
+    const auto file = dialogs_->saveFile(fileDialogs::saveProjectDialog);
     if (!file) {
         return false;
     }
@@ -75,7 +75,7 @@ bool FileCommands::mayDiscard() {
 
 // The whole file is built before the dialog opens; a cancel writes nothing.
 void FileCommands::exportPacked(const QByteArray& file) {
-    const auto name = dialogs_->saveFile(fileDialogs::SaveDialog1);
+    const auto name = dialogs_->saveFile(fileDialogs::exportPackedDialog);
     if (!name) {
         return;
     }
@@ -96,7 +96,7 @@ void FileCommands::exportDump() {
 }
 
 void FileCommands::exportBmp() {
-    const auto file = dialogs_->saveFile(fileDialogs::SaveDialog3);
+    const auto file = dialogs_->saveFile(fileDialogs::exportBmpDialog);
     if (!file) {
         return;
     }
@@ -107,7 +107,7 @@ void FileCommands::exportUknc() {
     dialogs_->useCurrentFolder();
     const QByteArray source =
         makeUkncSource(document_.buffer(), document_.width(), document_.height());
-    const auto file = dialogs_->saveFile(fileDialogs::SaveDialog4);
+    const auto file = dialogs_->saveFile(fileDialogs::exportUkncDialog);
     if (!file) {
         return;
     }
@@ -119,7 +119,7 @@ void FileCommands::importRawStrip() {
     // The strip's size is set before the dialog, so a cancel still shows the buffer
     // regrouped into rows of 8.
     document_.setPictureSize(8, kStartHeightMax);
-    if (const auto file = dialogs_->openFile(fileDialogs::OpenDialog3)) {
+    if (const auto file = dialogs_->openFile(fileDialogs::importRawStripDialog)) {
         document_.readRawStrip(readFile(*file, document_.height()));
     } else {
         document_.redraw();

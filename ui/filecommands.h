@@ -10,15 +10,15 @@ class PictureDocument;
 
 // The file dialogs of the main window.
 namespace fileDialogs {
-extern const FileDialog SaveDialog1;       // packed exports
-extern const FileDialog SaveDialog2;       // save project
-extern const FileDialog OpenDialog1;       // open project
-extern const FileDialog OpenDialog2;       // picture import
-extern const FileDialog SaveDialog3;       // 24-bit BMP
-extern const FileDialog OpenDialog3;       // raw strip import
-extern const FileDialog SaveDialog4;       // UKNC source
-extern const FileDialog SavePresetDialog;  // a tool window's settings
-extern const FileDialog OpenPresetDialog;
+extern const FileDialog exportPackedDialog;  // the BIN and dump exports
+extern const FileDialog saveProjectDialog;
+extern const FileDialog openProjectDialog;
+extern const FileDialog importPictureDialog;
+extern const FileDialog exportBmpDialog;  // 24-bit BMP
+extern const FileDialog importRawStripDialog;
+extern const FileDialog exportUkncDialog;  // UKNC source
+extern const FileDialog savePresetDialog;  // a tool window's settings
+extern const FileDialog openPresetDialog;
 }  // namespace fileDialogs
 
 // The commands of the "Файл" menu that read or write files of the picture: the project,

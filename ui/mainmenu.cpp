@@ -48,61 +48,64 @@ QAction* makeStackItem(QMenu* menu, const char* name, const QString& verb, QUndo
 
 MainMenu buildMainMenu(QMenuBar* bar, QUndoStack* undoStack) {
     MainMenu m;
-    m.N1 = makeMenu(bar, "N1", QStringLiteral("Файл"));
-    m.N2 = makeItem(m.N1, "N2", QStringLiteral("Открыть проект"));
-    m.N3 = makeItem(m.N1, "N3", QStringLiteral("Сохранить проект"));
-    addSeparator(m.N1, "N4");
-    m.N5 = makeMenu(m.N1, "N5", QStringLiteral("Экспорт"));
-    m.N1->addMenu(m.N5);
-    m.BIN1 = makeItem(m.N5, "BIN1", QStringLiteral("BIN с палитрой"));
-    addSeparator(m.N5, "N20");
-    m.BIN2 = makeItem(m.N5, "BIN2", QStringLiteral("BIN с заголовком"));
-    addSeparator(m.N5, "N21");
-    m.N10 = makeItem(m.N5, "N10", QStringLiteral("Дамп (бинарный)"));
-    m.N10->setCheckable(true);  // flips its own check mark on each use; nothing reads it
-    addSeparator(m.N5, "N11");
-    m.N12 = makeItem(m.N5, "N12", QStringLiteral("Текстовый"));
-    m.N12->setEnabled(false);
-    addSeparator(m.N5, "N15");
-    m.N24bitbmp1 = makeItem(m.N5, "N24bitbmp1", QStringLiteral("Битмэп (24 bit bmp)"));
-    addSeparator(m.N1, "N6");
-    m.N7 = makeMenu(m.N1, "N7", QStringLiteral("Импорт"));
-    m.N1->addMenu(m.N7);
-    m.CGA321 = makeItem(m.N7, "CGA321", QStringLiteral("CGA_BWCM"));
-    addSeparator(m.N7, "N19");
-    m.N14 = makeItem(m.N7, "N14", QStringLiteral("Флойд-Стейнберг"));
-    addSeparator(m.N7, "N22");
-    m.NewFloyd1 = makeItem(m.N7, "NewFloyd1", QStringLiteral("\"Чанки\""));
-    addSeparator(m.N7, "N16");
-    m.N17 = makeItem(m.N7, "N17", QStringLiteral("Пороги"));
-    addSeparator(m.N7, "N18");
-    m.IMG1 = makeItem(m.N7, "IMG1", QStringLiteral("Tovik_IMG"));
-    addSeparator(m.N7, "PaletteSeparator");
-    m.paletteImport = makeItem(m.N7, "PaletteImportItem", QStringLiteral("Палитра…"));
-    addSeparator(m.N1, "N25");
-    m.N26 = makeItem(m.N1, "N26", QStringLiteral("УКНЦ"));
-    addSeparator(m.N1, "N8");
-    m.N9 = makeItem(m.N1, "N9", QStringLiteral("Выход"));
-    bar->addMenu(m.N1);
+    m.fileMenu = makeMenu(bar, "N1", QStringLiteral("Файл"));
+    m.openProjectAction = makeItem(m.fileMenu, "N2", QStringLiteral("Открыть проект"));
+    m.saveProjectAction = makeItem(m.fileMenu, "N3", QStringLiteral("Сохранить проект"));
+    addSeparator(m.fileMenu, "N4");
+    m.exportMenu = makeMenu(m.fileMenu, "N5", QStringLiteral("Экспорт"));
+    m.fileMenu->addMenu(m.exportMenu);
+    m.binWithPaletteAction = makeItem(m.exportMenu, "BIN1", QStringLiteral("BIN с палитрой"));
+    addSeparator(m.exportMenu, "N20");
+    m.binWithHeaderAction = makeItem(m.exportMenu, "BIN2", QStringLiteral("BIN с заголовком"));
+    addSeparator(m.exportMenu, "N21");
+    m.dumpAction = makeItem(m.exportMenu, "N10", QStringLiteral("Дамп (бинарный)"));
+    m.dumpAction->setCheckable(true);  // flips its own check mark on each use; nothing reads it
+    addSeparator(m.exportMenu, "N11");
+    m.textExportAction = makeItem(m.exportMenu, "N12", QStringLiteral("Текстовый"));
+    m.textExportAction->setEnabled(false);
+    addSeparator(m.exportMenu, "N15");
+    m.bmpExportAction = makeItem(m.exportMenu, "N24bitbmp1", QStringLiteral("Битмэп (24 bit bmp)"));
+    addSeparator(m.fileMenu, "N6");
+    m.importMenu = makeMenu(m.fileMenu, "N7", QStringLiteral("Импорт"));
+    m.fileMenu->addMenu(m.importMenu);
+    m.cgaImportAction = makeItem(m.importMenu, "CGA321", QStringLiteral("CGA_BWCM"));
+    addSeparator(m.importMenu, "N19");
+    m.floydSteinbergImportAction = makeItem(m.importMenu, "N14", QStringLiteral("Флойд-Стейнберг"));
+    addSeparator(m.importMenu, "N22");
+    m.chunkImportAction = makeItem(m.importMenu, "NewFloyd1", QStringLiteral("\"Чанки\""));
+    addSeparator(m.importMenu, "N16");
+    m.thresholdsImportAction = makeItem(m.importMenu, "N17", QStringLiteral("Пороги"));
+    addSeparator(m.importMenu, "N18");
+    m.rawStripImportAction = makeItem(m.importMenu, "IMG1", QStringLiteral("Tovik_IMG"));
+    addSeparator(m.importMenu, "PaletteSeparator");
+    m.paletteImportAction = makeItem(m.importMenu, "PaletteImportItem", QStringLiteral("Палитра…"));
+    addSeparator(m.fileMenu, "N25");
+    m.ukncExportAction = makeItem(m.fileMenu, "N26", QStringLiteral("УКНЦ"));
+    addSeparator(m.fileMenu, "N8");
+    m.quitAction = makeItem(m.fileMenu, "N9", QStringLiteral("Выход"));
+    bar->addMenu(m.fileMenu);
 
-    m.edit = makeMenu(bar, "EditMenu", QStringLiteral("Правка"));
-    m.undo = makeStackItem(m.edit, "UndoItem", QStringLiteral("Отменить"), undoStack, true);
-    m.undo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
-    m.redo = makeStackItem(m.edit, "RedoItem", QStringLiteral("Повторить"), undoStack, false);
-    m.redo->setShortcuts(
+    m.editMenu = makeMenu(bar, "EditMenu", QStringLiteral("Правка"));
+    m.undoAction =
+        makeStackItem(m.editMenu, "UndoItem", QStringLiteral("Отменить"), undoStack, true);
+    m.undoAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+    m.redoAction =
+        makeStackItem(m.editMenu, "RedoItem", QStringLiteral("Повторить"), undoStack, false);
+    m.redoAction->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
-    m.edit->addSeparator();
-    m.paste = makeItem(m.edit, "PasteItem", QStringLiteral("Вставить"));
-    m.paste->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
-    bar->addMenu(m.edit);
+    m.editMenu->addSeparator();
+    m.pasteAction = makeItem(m.editMenu, "PasteItem", QStringLiteral("Вставить"));
+    m.pasteAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
+    bar->addMenu(m.editMenu);
 
-    m.N23 = makeMenu(bar, "N23", QStringLiteral("Настройки (пример)"));
-    m.N24 = makeItem(m.N23, "N24", QStringLiteral("(импорт)Чанки"));
-    m.N24->setEnabled(false);
-    m.pickPalette = makeItem(m.N23, "PickPaletteItem", QStringLiteral("Подобрать палитру"));
-    bar->addMenu(m.N23);
+    m.settingsMenu = makeMenu(bar, "N23", QStringLiteral("Настройки (пример)"));
+    m.chunkSettingsAction = makeItem(m.settingsMenu, "N24", QStringLiteral("(импорт)Чанки"));
+    m.chunkSettingsAction->setEnabled(false);
+    m.pickPaletteAction =
+        makeItem(m.settingsMenu, "PickPaletteItem", QStringLiteral("Подобрать палитру"));
+    bar->addMenu(m.settingsMenu);
 
-    m.N13 = bar->addAction(QStringLiteral("Хелп"));
-    m.N13->setObjectName(QStringLiteral("N13"));
+    m.aboutAction = bar->addAction(QStringLiteral("Хелп"));
+    m.aboutAction->setObjectName(QStringLiteral("N13"));
     return m;
 }

@@ -1,18 +1,17 @@
 #include "ui/mainwindow.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPainter>
 #include <QPushButton>
-#include <QScrollArea>
 #include <QSignalBlocker>
 #include <QStatusBar>
 #include <QStyledItemDelegate>
@@ -25,9 +24,9 @@
 #include "document/document.h"
 #include "picture/palette.h"
 #include "picture/picturesize.h"
-#include "picture/render.h"
 #include "ui/application.h"
 #include "ui/controls.h"
+#include "ui/pictureview.h"
 
 using namespace tovik;
 
@@ -37,14 +36,6 @@ namespace {
 // pixel: painting goes on in bursts.
 constexpr int kScoreAfterPictureMs = 30;
 constexpr int kScoreAfterPaintMs = 250;
-
-}  // namespace
-
-namespace {
-
-constexpr QRgb kCream = 0xFFFFFBF0;
-constexpr QRgb kSilver = 0xFFC0C0C0;
-constexpr QRgb kNavy = 0xFF000080;
 
 // The palette list's pictures (its image list), 37 x 14, black with three 11 x 12 bars
 // in colours 1, 2 and 3 of each palette: fixed data of the window, kept apart from the
@@ -90,17 +81,6 @@ private:
     const MainWindow* window_;
 };
 
-QLabel* makeLabel(QWidget* parent, const char* name, const QString& text, QPoint at) {
-    auto* label = new QLabel(text, parent);
-    label->setObjectName(QLatin1String(name));
-    QFont font = label->font();
-    font.setBold(true);
-    label->setFont(font);
-    label->move(at);
-    label->adjustSize();
-    return label;
-}
-
 QFrame* makeBevel(QWidget* parent, const char* name, QRect geometry) {
     auto* bevel = new QFrame(parent);
     bevel->setObjectName(QLatin1String(name));
@@ -125,7 +105,7 @@ SpinEdit* makeSpinEdit(QWidget* parent, const char* name, QRect geometry) {
 
 }  // namespace
 
-MainWindow::MainWindow(PictureDocument& document) : document_(document), gridFirstLine_(kBlack) {
+MainWindow::MainWindow(PictureDocument& document) : document_(document) {
     setObjectName(QStringLiteral("Form1"));
     resize(883, 722);
     move(531, 98);
@@ -137,19 +117,19 @@ MainWindow::MainWindow(PictureDocument& document) : document_(document), gridFir
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     createToolBar();
-    layout->addWidget(Panel1);
-    createView();
-    layout->addWidget(ScrollBox1, 1);
+    layout->addWidget(toolBar);
+    view = new PictureView(document_, this);
+    layout->addWidget(view, 1);
     setCentralWidget(central);
-    StatusBar1 = new QStatusBar(this);
-    StatusBar1->setObjectName(QStringLiteral("StatusBar1"));
-    StatusBar1->setFixedHeight(19);
-    setStatusBar(StatusBar1);
+    statusLine = new QStatusBar(this);
+    statusLine->setObjectName(QStringLiteral("StatusBar1"));
+    statusLine->setFixedHeight(19);
+    setStatusBar(statusLine);
     const auto statusLabel = [this](const char* name, int minimumWidth) {
-        auto* label = new QLabel(StatusBar1);
+        auto* label = new QLabel(statusLine);
         label->setObjectName(QLatin1String(name));
         label->setMinimumWidth(minimumWidth);
-        StatusBar1->addPermanentWidget(label);
+        statusLine->addPermanentWidget(label);
         return label;
     };
     positionLabel = statusLabel("PositionLabel", 160);
@@ -160,19 +140,18 @@ MainWindow::MainWindow(PictureDocument& document) : document_(document), gridFir
     scoreTimer_->setSingleShot(true);
     connect(scoreTimer_, &QTimer::timeout, this, &MainWindow::showScore);
 
-    ComboBox1->setItemDelegate(new PaletteItemDelegate(this, ComboBox1));
-    ComboBox1->setIconSize(QSize(kImageWidth, kImageHeight));
+    paletteList->setItemDelegate(new PaletteItemDelegate(this, paletteList));
+    paletteList->setIconSize(QSize(kImageWidth, kImageHeight));
     for (int i = 0; i < kPaletteCount; ++i) {
-        ComboBox1->addItem(QIcon(paletteImage(i)), QString::number(i));
+        paletteList->addItem(QIcon(paletteImage(i)), QString::number(i));
     }
-    ComboBox1->setCurrentIndex(document_.palette());
+    paletteList->setCurrentIndex(document_.palette());
     showSize(document_.width(), document_.height());
     showPalette(document_.palette());
 
-    // Start-up: the view at the document's magnification, its first grid, colour 0.
-    showPicture();
-    Label1->setText(QStringLiteral("0"));
-    Shape1->setBrushColor(paletteColour(document_.palette(), 0));
+    // Start-up: colour 0.
+    colourNumberLabel->setText(QStringLiteral("0"));
+    colourSwatch->setBrushColor(paletteColour(document_.palette(), 0));
     paintColourCells();
     updateTitle();
     connectControls();
@@ -181,43 +160,40 @@ MainWindow::MainWindow(PictureDocument& document) : document_(document), gridFir
 MainWindow::~MainWindow() = default;
 
 void MainWindow::connectControls() {
-    connect(ComboBox1, &PaletteComboBox::closeUp, this,
-            [this] { emit paletteChosen(ComboBox1->currentIndex()); });
+    connect(paletteList, &PaletteComboBox::closeUp, this,
+            [this] { emit paletteChosen(paletteList->currentIndex()); });
     connect(sourceButton, &QPushButton::pressed, this, [this] { setShowingSource(true); });
     connect(sourceButton, &QPushButton::released, this, [this] { setShowingSource(false); });
-    qApp->installEventFilter(this);
-    connect(DrawGrid1, &DrawGrid::drawCell, this, &MainWindow::paintColourCells);
-    connect(DrawGrid1, &DrawGrid::selectCell, this, &MainWindow::chooseColour);
-    connect(Image1, &ImageView::mouseDown, this, [this](Qt::MouseButton button, int x, int y) {
-        runGuarded([&] { paintAt(button, x, y); });
+    connect(pickPaletteButton, &QToolButton::clicked, this, &MainWindow::pickPaletteRequested);
+    connect(colourGrid, &DrawGrid::drawCell, this, &MainWindow::paintColourCells);
+    connect(colourGrid, &DrawGrid::selectCell, this, &MainWindow::chooseColour);
+    connect(view, &PictureView::cellPressed, this, [this](Qt::MouseButton button, QPoint cell) {
+        runGuarded([&] { paintCell(button, cell); });
     });
-    Image1->trackMouse();
-    connect(Image1, &ImageView::mouseMoved, this, &MainWindow::showPosition);
-    connect(Image1, &ImageView::mouseLeft, positionLabel, &QLabel::clear);
+    connect(view, &PictureView::mouseOverCell, this, &MainWindow::showPosition);
+    connect(view, &PictureView::mouseLeft, positionLabel, &QLabel::clear);
     // The arrows stop where the buffer ends; say why.
-    for (SpinEdit* edit : {CSpinEdit1, CSpinEdit2}) {
+    for (SpinEdit* edit : {widthEdit, heightEdit}) {
         connect(edit, &SpinEdit::stepRefused, this,
                 [this] { showNote(QStringLiteral("W · H не больше 65536")); });
     }
-    connect(CheckBox1, &QCheckBox::toggled, this, &MainWindow::previewToggled);
-    connect(CheckBox2, &QCheckBox::toggled, this,
+    connect(previewBox, &QCheckBox::toggled, this, &MainWindow::previewToggled);
+    connect(magnifyBox, &QCheckBox::toggled, this,
             [this](bool magnified) { document_.setViewScale(magnified ? 8 : 4); });
-    connect(CSpinEdit1, &QSpinBox::valueChanged, this,
+    connect(widthEdit, &QSpinBox::valueChanged, this,
             [this](int width) { runGuarded([&] { document_.setWidth(width); }); });
-    connect(CSpinEdit2, &QSpinBox::valueChanged, this,
+    connect(heightEdit, &QSpinBox::valueChanged, this,
             [this](int height) { runGuarded([&] { document_.setHeight(height); }); });
 
-    connect(&document_, &PictureDocument::pictureChanged, this, &MainWindow::showPicture);
     // The score waits until the picture is on the screen: it is not what the user waits
     // for while a slider moves.
     connect(&document_, &PictureDocument::pictureChanged, scoreTimer_,
             [this] { scoreTimer_->start(kScoreAfterPictureMs); });
-    connect(&document_, &PictureDocument::pixelChanged, this, &MainWindow::showPixel);
     connect(&document_, &PictureDocument::pixelChanged, scoreTimer_,
             [this] { scoreTimer_->start(kScoreAfterPaintMs); });
     connect(&document_, &PictureDocument::sizeChanged, this, &MainWindow::showSize);
     connect(&document_, &PictureDocument::heightMaxChanged, this,
-            [this](int heightMax) { CSpinEdit2->setMaxValue(heightMax); });
+            [this](int heightMax) { heightEdit->setMaxValue(heightMax); });
     connect(&document_, &PictureDocument::paletteChanged, this, &MainWindow::showPalette);
     connect(&document_, &PictureDocument::viewScaleChanged, this, &MainWindow::showScale);
     connect(&document_, &PictureDocument::modifiedChanged, this, &MainWindow::updateTitle);
@@ -225,172 +201,105 @@ void MainWindow::connectControls() {
 }
 
 void MainWindow::createToolBar() {
-    Panel1 = new QFrame(this);
-    Panel1->setObjectName(QStringLiteral("Panel1"));
-    Panel1->setFixedHeight(41);
-    Panel1->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    toolBar = new QFrame(this);
+    toolBar->setObjectName(QStringLiteral("Panel1"));
+    toolBar->setFixedHeight(41);
+    toolBar->setFrameStyle(QFrame::Panel | QFrame::Raised);
 
-    Bevel1 = makeBevel(Panel1, "Bevel1", QRect(4, 4, 166, 33));
-    Bevel2 = makeBevel(Panel1, "Bevel2", QRect(174, 4, 138, 33));
-    Bevel3 = makeBevel(Panel1, "Bevel3", QRect(316, 2, 232, 37));
+    makeBevel(toolBar, "Bevel1", QRect(4, 4, 166, 33));
+    makeBevel(toolBar, "Bevel2", QRect(174, 4, 138, 33));
+    makeBevel(toolBar, "Bevel3", QRect(316, 2, 232, 37));
 
-    Label2 = makeLabel(Panel1, "Label2", QStringLiteral("W"), QPoint(8, 10));
-    CSpinEdit1 = makeSpinEdit(Panel1, "CSpinEdit1", QRect(28, 8, 57, 22));
-    CSpinEdit1->setLimits(kMinWidth, kMaxWidth);
-    CSpinEdit1->setSingleStep(kWidthStep);
-    CSpinEdit1->setValue(kStartWidth);
-    CSpinEdit1->setStepGuard([this](int w) { return sizeFitsBuffer(w, document_.height()); });
+    makeLabel(toolBar, "Label2", QStringLiteral("W"), QPoint(8, 10));
+    widthEdit = makeSpinEdit(toolBar, "CSpinEdit1", QRect(28, 8, 57, 22));
+    widthEdit->setLimits(kMinWidth, kMaxWidth);
+    widthEdit->setSingleStep(kWidthStep);
+    widthEdit->setValue(kStartWidth);
+    widthEdit->setStepGuard([this](int w) { return sizeFitsBuffer(w, document_.height()); });
 
-    Label4 = makeLabel(Panel1, "Label4", QStringLiteral("H"), QPoint(90, 10));
-    CSpinEdit2 = makeSpinEdit(Panel1, "CSpinEdit2", QRect(107, 8, 57, 22));
-    CSpinEdit2->setLimits(kMinHeight, kStartHeightMax);
-    CSpinEdit2->setSingleStep(1);
-    CSpinEdit2->setValue(kStartHeight);
-    CSpinEdit2->setStepGuard([this](int h) { return sizeFitsBuffer(document_.width(), h); });
+    makeLabel(toolBar, "Label4", QStringLiteral("H"), QPoint(90, 10));
+    heightEdit = makeSpinEdit(toolBar, "CSpinEdit2", QRect(107, 8, 57, 22));
+    heightEdit->setLimits(kMinHeight, kStartHeightMax);
+    heightEdit->setSingleStep(1);
+    heightEdit->setValue(kStartHeight);
+    heightEdit->setStepGuard([this](int h) { return sizeFitsBuffer(document_.width(), h); });
 
-    CheckBox1 = new QCheckBox(QStringLiteral("Просмотр"), Panel1);
-    CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
-    CheckBox1->move(180, 8);
-    CheckBox1->adjustSize();
-    CheckBox2 = new QCheckBox(QStringLiteral("x 2"), Panel1);
-    CheckBox2->setObjectName(QStringLiteral("CheckBox2"));
-    CheckBox2->move(266, 8);
-    CheckBox2->adjustSize();
-    CheckBox2->setChecked(true);
+    previewBox = new QCheckBox(QStringLiteral("Просмотр"), toolBar);
+    previewBox->setObjectName(QStringLiteral("CheckBox1"));
+    previewBox->move(180, 8);
+    previewBox->adjustSize();
+    magnifyBox = new QCheckBox(QStringLiteral("x 2"), toolBar);
+    magnifyBox->setObjectName(QStringLiteral("CheckBox2"));
+    magnifyBox->move(266, 8);
+    magnifyBox->adjustSize();
+    magnifyBox->setChecked(true);
 
-    Shape1 = new Shape(Panel1);
-    Shape1->setObjectName(QStringLiteral("Shape1"));
-    Shape1->setGeometry(320, 5, 30, 30);
-    Label1 = makeLabel(Panel1, "Label1", QStringLiteral("0"), QPoint(331, 11));
-    QPalette labelColours = Label1->palette();
+    colourSwatch = new Shape(toolBar);
+    colourSwatch->setObjectName(QStringLiteral("Shape1"));
+    colourSwatch->setGeometry(320, 5, 30, 30);
+    colourNumberLabel = makeLabel(toolBar, "Label1", QStringLiteral("0"), QPoint(331, 11));
+    QPalette labelColours = colourNumberLabel->palette();
     labelColours.setColor(QPalette::WindowText, QColor::fromRgb(kSilver));
-    Label1->setPalette(labelColours);
-    Label1->setAttribute(Qt::WA_TranslucentBackground);
+    colourNumberLabel->setPalette(labelColours);
+    colourNumberLabel->setAttribute(Qt::WA_TranslucentBackground);
 
-    DrawGrid1 = new DrawGrid(Panel1);
-    DrawGrid1->setObjectName(QStringLiteral("DrawGrid1"));
-    DrawGrid1->setGeometry(356, 6, 105, 29);
+    colourGrid = new DrawGrid(toolBar);
+    colourGrid->setObjectName(QStringLiteral("DrawGrid1"));
+    colourGrid->setGeometry(356, 6, 105, 29);
 
-    ComboBox1 = new PaletteComboBox(Panel1);
-    ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
-    ComboBox1->setGeometry(467, 8, 77, 22);
-    QPalette comboColours = ComboBox1->palette();
+    paletteList = new PaletteComboBox(toolBar);
+    paletteList->setObjectName(QStringLiteral("ComboBox1"));
+    paletteList->setGeometry(467, 8, 77, 22);
+    QPalette comboColours = paletteList->palette();
     comboColours.setColor(QPalette::Base, QColor::fromRgb(kCream));
     comboColours.setColor(QPalette::Button, QColor::fromRgb(kCream));
-    ComboBox1->setPalette(comboColours);
+    paletteList->setPalette(comboColours);
 
-    pickPaletteButton = new QToolButton(Panel1);
+    pickPaletteButton = new QToolButton(toolBar);
     pickPaletteButton->setObjectName(QStringLiteral("PickPaletteButton"));
     pickPaletteButton->setText(QStringLiteral("Подобрать палитру"));
     pickPaletteButton->move(552, 8);
     pickPaletteButton->adjustSize();
-    sourceButton = new QPushButton(QStringLiteral("Исходник"), Panel1);
+    sourceButton = new QPushButton(QStringLiteral("Исходник"), toolBar);
     sourceButton->setObjectName(QStringLiteral("SourceButton"));
     sourceButton->move(pickPaletteButton->geometry().right() + 8, 7);
     sourceButton->adjustSize();
     sourceButton->setAutoDefault(false);
 }
 
-void MainWindow::createView() {
-    ScrollBox1 = new QScrollArea(this);
-    ScrollBox1->setObjectName(QStringLiteral("ScrollBox1"));
-    QPalette silver = ScrollBox1->palette();
-    silver.setColor(QPalette::Window, QColor::fromRgb(kSilver));
-    ScrollBox1->setPalette(silver);
-    ScrollBox1->setBackgroundRole(QPalette::Window);
-    scrollContent_ = new QWidget;
-    scrollContent_->setPalette(silver);
-    scrollContent_->setAutoFillBackground(true);
-    Image1 = new ImageView(scrollContent_);
-    Image1->setObjectName(QStringLiteral("Image1"));
-    Image1->move(4, 4);
-    Image1->resize(kStartWidth * 8, kStartHeight * 8);
-    Image1->setBitmap(QImage(Image1->size(), QImage::Format_RGB32));
-    Image1->bitmap().fill(Qt::white);
-    ScrollBox1->setWidget(scrollContent_);
-    fitScrollContent();
-}
-
-void MainWindow::fitScrollContent() {
-    scrollContent_->resize(Image1->width() + 8, Image1->height() + 8);
-}
-
 // ---- Following the document ----
 
-void MainWindow::showPicture() {
-    const int s = document_.viewScale();
-    Image1->resize(document_.width() * s, document_.height() * s);
-    Image1->bitmap() = QImage(Image1->size(), QImage::Format_RGB32);
-    fitScrollContent();
-    redrawView();
+void MainWindow::redrawView() {
+    view->redraw();
 }
 
 void MainWindow::setShowingSource(bool showing) {
-    if (showingSource_ != showing) {
-        showingSource_ = showing;
-        redrawView();
-    }
+    view->setShowingSource(showing);
 }
 
-// The space bar held while the mouse is over the view shows the imported picture.
-bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_Space && !key->isAutoRepeat() && isActiveWindow() &&
-            (Image1->underMouse() || showingSource_)) {
-            setShowingSource(event->type() == QEvent::KeyPress);
-            return true;
-        }
-    }
-    return QMainWindow::eventFilter(watched, event);
+bool MainWindow::isShowingSource() const {
+    return view->isShowingSource();
 }
 
-void MainWindow::redrawView() {
-    const QImage& working = document_.workingBitmap();
-    zoomX_ = working.width() > 0 ? Image1->width() / working.width() : 0;
-    zoomY_ = working.height() > 0 ? Image1->height() / working.height() : 0;
-    if (showingSource_) {
-        // The fitted picture in the working bitmap's place, the rest black.
-        QImage source(working.size(), QImage::Format_RGB32);
-        source.fill(Qt::black);
-        QPainter(&source).drawImage(0, 0, document_.fittedPicture());
-        drawView(source, Image1->bitmap(), zoomX_, zoomY_, gridFirstLine_);
-    } else {
-        drawView(working, Image1->bitmap(), zoomX_, zoomY_, gridFirstLine_);
-    }
-    // The first grid draws line 0 with the pen nothing has used yet; every later one
-    // with the dark grey the lines before left behind.
-    viewFirstLineStale_ = gridFirstLine_ != kGridDark;
-    gridFirstLine_ = kGridDark;
-    Image1->update();
+int MainWindow::zoomX() const {
+    return view->zoomX();
 }
 
-// Only the pixel's cell and the grid lines over it are drawn again: the same pixels a
-// whole redraw would give, at a small part of its cost.
-void MainWindow::showPixel(int x, int y) {
-    const QImage& working = document_.workingBitmap();
-    if (showingSource_) {
-        return;
-    }
-    if (viewFirstLineStale_ || Image1->bitmap().size() != working.size() * zoomX_ ||
-        zoomX_ != zoomY_) {
-        redrawView();
-        return;
-    }
-    Image1->update(drawViewCell(working, Image1->bitmap(), zoomX_, zoomY_, gridFirstLine_, x, y));
+int MainWindow::zoomY() const {
+    return view->zoomY();
 }
 
 void MainWindow::showSize(int width, int height) {
-    const QSignalBlocker blockWidth(CSpinEdit1);
-    const QSignalBlocker blockHeight(CSpinEdit2);
-    CSpinEdit1->setValue(width);
-    CSpinEdit2->setValue(height);
+    const QSignalBlocker blockWidth(widthEdit);
+    const QSignalBlocker blockHeight(heightEdit);
+    widthEdit->setValue(width);
+    heightEdit->setValue(height);
     sizeLabel->setText(QStringLiteral("%1 × %2").arg(width).arg(height));
 }
 
 void MainWindow::showPalette(int palette) {
-    const QSignalBlocker block(ComboBox1);
-    ComboBox1->setCurrentIndex(palette);
+    const QSignalBlocker block(paletteList);
+    paletteList->setCurrentIndex(palette);
     paintColourCells();
     paletteLabel->setText(QStringLiteral("палитра %1").arg(palette));
 }
@@ -410,11 +319,9 @@ void MainWindow::showScore() {
     scoreLabel->setText(QStringLiteral("оценка %1").arg(score, 0, 'f', 3));
 }
 
-// The picture pixel under the mouse and its colour index, with the zoom of the last
-// full redraw, as a press there would paint it.
-void MainWindow::showPosition(int x, int y) {
-    const int column = zoomX_ > 0 ? x / zoomX_ : -1;
-    const int row = zoomY_ > 0 ? y / zoomY_ : -1;
+// The picture pixel under the mouse and its colour index, as a press there would paint it.
+void MainWindow::showPosition(QPoint cell) {
+    const int column = cell.x(), row = cell.y();
     if (column < 0 || row < 0 || column >= document_.width() || row >= document_.height()) {
         positionLabel->clear();
         return;
@@ -424,8 +331,8 @@ void MainWindow::showPosition(int x, int y) {
 }
 
 void MainWindow::showScale(int scale) {
-    const QSignalBlocker block(CheckBox2);
-    CheckBox2->setChecked(scale == 8);
+    const QSignalBlocker block(magnifyBox);
+    magnifyBox->setChecked(scale == 8);
 }
 
 void MainWindow::updateTitle() {
@@ -440,7 +347,7 @@ void MainWindow::updateTitle() {
 
 void MainWindow::drawPaletteEntry(QPainter& painter, int index, const QRect& rect,
                                   bool selected) const {
-    const QPalette& colours = ComboBox1->palette();
+    const QPalette& colours = paletteList->palette();
     painter.fillRect(rect, selected ? colours.highlight() : colours.base());
     painter.drawPixmap(rect.left() + 1, rect.top() + 1, paletteImage(index));
     painter.setPen(selected ? colours.highlightedText().color() : colours.text().color());
@@ -451,38 +358,38 @@ void MainWindow::drawPaletteEntry(QPainter& painter, int index, const QRect& rec
 
 void MainWindow::paintColourCells() {
     for (int c = 0; c < DrawGrid::kCells; ++c) {
-        DrawGrid1->setCellColour(c, paletteColour(document_.palette(), c));
+        colourGrid->setCellColour(c, paletteColour(document_.palette(), c));
     }
 }
 
 // The swatch keeps the colour it was given until a cell is chosen again, also when the
 // palette changes meanwhile.
 void MainWindow::chooseColour(int column) {
-    Label1->setText(QString::number(column));
-    Shape1->setBrushColor(paletteColour(document_.palette(), column));
+    colourNumberLabel->setText(QString::number(column));
+    colourSwatch->setBrushColor(paletteColour(document_.palette(), column));
     selectedColour_ = column;
 }
 
 void MainWindow::paintAt(Qt::MouseButton button, int x, int y) {
-    if (zoomX_ <= 0 || zoomY_ <= 0 || x < 0 || y < 0) {
-        return;
+    if (const auto cell = view->pressedCell({x, y})) {
+        paintCell(button, *cell);
     }
-    const int column = x / zoomX_, row = y / zoomY_;
-    const QImage& working = document_.workingBitmap();
-    zoomX_ = working.width() > 0 ? Image1->width() / working.width() : 0;
-    zoomY_ = working.height() > 0 ? Image1->height() / working.height() : 0;
-    if (column >= working.width() || row >= working.height()) {
-        return;
-    }
-    document_.paintPixel(column, row, button == Qt::LeftButton ? selectedColour_ : 0);
+}
+
+void MainWindow::paintCell(Qt::MouseButton button, QPoint cell) {
+    document_.paintPixel(cell.x(), cell.y(), button == Qt::LeftButton ? selectedColour_ : 0);
 }
 
 void MainWindow::showNote(const QString& text) {
-    StatusBar1->showMessage(text, 5000);
+    statusLine->showMessage(text, 5000);
+}
+
+void MainWindow::enableChunkSettings() {
+    menu.chunkSettingsAction->setEnabled(true);
 }
 
 void MainWindow::setPreviewShown(bool shown) {
-    CheckBox1->setChecked(shown);
+    previewBox->setChecked(shown);
 }
 
 namespace {

@@ -25,7 +25,7 @@ constexpr int kMatrixSides[] = {2, 4, 8};
 
 }  // namespace
 
-PaletteWindow::PaletteWindow(const QWidget* owner) : QWidget(nullptr, kToolWindowFlags) {
+PaletteWindow::PaletteWindow(const QWidget* owner) {
     setObjectName(QStringLiteral("PaletteWindow"));
     setWindowTitle(QStringLiteral("Палитра"));
     auto* form = new QFormLayout;
@@ -65,22 +65,16 @@ PaletteWindow::PaletteWindow(const QWidget* owner) : QWidget(nullptr, kToolWindo
     matrixBox->setCurrentIndex(1);  // 4 x 4
     form->addRow(QStringLiteral("Матрица"), matrixBox);
 
-    liveBox = makeLiveBox(this, true, {});
-    previewButton = new QPushButton(QStringLiteral("Просмотр"), this);
-    previewButton->setObjectName(QStringLiteral("PreviewButton"));
-    previewButton->setAutoDefault(false);
-    okButton = new QPushButton(QStringLiteral("Ок"), this);
-    okButton->setObjectName(QStringLiteral("OkButton"));
-    okButton->setAutoDefault(false);
+    makeLiveBox(true, {});
+    makePreviewButton("PreviewButton", {});
+    makeOkButton("OkButton", QStringLiteral("Ок"), {});
     auto* buttons = new QHBoxLayout;
     buttons->addWidget(liveBox);
     buttons->addStretch(1);
     buttons->addWidget(previewButton);
     buttons->addWidget(okButton);
 
-    const PresetButtons presets = makePresetButtons(this, {}, {});
-    savePresetButton = presets.save;
-    loadPresetButton = presets.load;
+    makePresetButtons({}, {});
     auto* presetRow = new QHBoxLayout;
     presetRow->addWidget(savePresetButton);
     presetRow->addWidget(loadPresetButton);
@@ -90,8 +84,6 @@ PaletteWindow::PaletteWindow(const QWidget* owner) : QWidget(nullptr, kToolWindo
     layout->addLayout(presetRow);
     layout->addLayout(buttons);
 
-    connect(previewButton, &QPushButton::clicked, this, &PaletteWindow::previewRequested);
-    connect(okButton, &QPushButton::clicked, this, &QWidget::hide);
     connect(methodBox, &QComboBox::currentIndexChanged, this, &PaletteWindow::showMethod);
     for (QComboBox* box : {methodBox, kernelBox, matrixBox}) {
         connect(box, &QComboBox::currentIndexChanged, this, &PaletteWindow::settingsChanged);
@@ -136,4 +128,12 @@ void PaletteWindow::setSettings(const MethodSettings& settings) {
         const int side = orderedMatrixSide(ordered->matrix);
         matrixBox->setCurrentIndex(side == 2 ? 0 : side == 4 ? 1 : 2);
     }
+}
+
+bool PaletteWindow::applyMethod(const MethodSettings& method) {
+    if (!usesPalette(method)) {
+        return false;
+    }
+    setSettings(method);
+    return true;
 }

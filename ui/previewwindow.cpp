@@ -21,15 +21,15 @@ PreviewWindow::PreviewWindow(const tovik::PictureDocument& document)
     scroller_ = new QScrollArea(this);
     scroller_->setFrameShape(QFrame::NoFrame);
     scroller_->move(0, 0);
-    Image3 = new ImageView;
-    Image3->setObjectName(QStringLiteral("Image3"));
+    image = new ImageView;
+    image->setObjectName(QStringLiteral("Image3"));
     // Presses and moves over the picture belong to the window, which is dragged by them.
-    Image3->setAttribute(Qt::WA_TransparentForMouseEvents);
-    Image3->resize(256, 256);
-    scroller_->setWidget(Image3);
+    image->setAttribute(Qt::WA_TransparentForMouseEvents);
+    image->resize(256, 256);
+    scroller_->setWidget(image);
     scroller_->viewport()->setAttribute(Qt::WA_TransparentForMouseEvents);
-    Image3->setBitmap(QImage(256, 256, QImage::Format_RGB32));
-    Image3->bitmap().fill(Qt::black);
+    image->setBitmap(QImage(256, 256, QImage::Format_RGB32));
+    image->bitmap().fill(Qt::black);
     fitToImage();
     move(726, 350);
     connect(&document_, &tovik::PictureDocument::pictureChanged, this, &PreviewWindow::showPicture);
@@ -39,21 +39,21 @@ PreviewWindow::PreviewWindow(const tovik::PictureDocument& document)
 void PreviewWindow::showPicture() {
     const int s = document_.viewScale();
     const QSize size(document_.width() * s / 2, document_.height() * s / 2);
-    if (Image3->size() != size) {
-        Image3->resize(size);
-        Image3->setBitmap(QImage(size, QImage::Format_RGB32));
+    if (image->size() != size) {
+        image->resize(size);
+        image->setBitmap(QImage(size, QImage::Format_RGB32));
         fitToImage();
     }
     refresh();
 }
 
 void PreviewWindow::showPixel(int x, int y) {
-    Image3->update(tovik::stretchPixelInto(document_.workingBitmap(), Image3->bitmap(), x, y));
+    image->update(tovik::stretchPixelInto(document_.workingBitmap(), image->bitmap(), x, y));
 }
 
 void PreviewWindow::refresh() {
-    tovik::stretchInto(document_.workingBitmap(), Image3->bitmap());
-    Image3->update();
+    tovik::stretchInto(document_.workingBitmap(), image->bitmap());
+    image->update();
 }
 
 void PreviewWindow::fitToImage() {
@@ -71,7 +71,7 @@ void PreviewWindow::fitToImage() {
     }
     const QSize most(available.width() - frame.left() - frame.right(),
                      available.height() - frame.top() - frame.bottom());
-    QSize client = Image3->size();
+    QSize client = image->size();
     if (client.width() > most.width() || client.height() > most.height()) {
         // Room for the scroll bars the cut-off direction needs.
         const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);

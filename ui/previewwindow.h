@@ -18,7 +18,7 @@ class PreviewWindow : public QWidget {
 public:
     explicit PreviewWindow(const tovik::PictureDocument& document);
 
-    ImageView* Image3;
+    ImageView* image;
 
     // Stretches the whole working bitmap into the preview's image.
     void refresh();

@@ -43,17 +43,9 @@ QSlider* makeTrackBar(QWidget* parent, int index, int top) {
     return bar;
 }
 
-QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption, int left) {
-    auto* button = new QPushButton(caption, parent);
-    button->setObjectName(QLatin1String(name));
-    button->setGeometry(left, 495, 75, 25);
-    button->setAutoDefault(false);
-    return button;
-}
-
 }  // namespace
 
-ThresholdsWindow::ThresholdsWindow(const QWidget* owner) : QWidget(nullptr, kToolWindowFlags) {
+ThresholdsWindow::ThresholdsWindow(const QWidget* owner) {
     setObjectName(QStringLiteral("Form4"));
     setWindowTitle(QStringLiteral("Пороги"));
     setFixedSize(431, 535);
@@ -65,51 +57,46 @@ ThresholdsWindow::ThresholdsWindow(const QWidget* owner) : QWidget(nullptr, kToo
         shape->setGeometry(8, top, 37, 37);
         shape->setBrushColor(kShapeColours[i - 1]);
         shape->setToolTip(QStringLiteral("Правая кнопка - СБРОС"));
-        ShapeOf[i] = shape;
-        TrackBar[i] = makeTrackBar(this, i, top + 4);
-        Label[i] = makeValueLabel(this, i, top + 9);
+        squares[i] = shape;
+        thresholdBars[i] = makeTrackBar(this, i, top + 4);
+        valueLabels[i] = makeValueLabel(this, i, top + 9);
     }
-    liveBox = makeLiveBox(this, false, {kSpinLeft - 40, 384});
-    const PresetButtons presets = makePresetButtons(this, {16, 458, 190, 25}, {224, 458, 190, 25});
-    savePresetButton = presets.save;
-    loadPresetButton = presets.load;
-    CheckBox1 = new QCheckBox(QStringLiteral("Тонирование"), this);
-    CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
-    CheckBox1->move(kTrackLeft, 384);
-    CheckBox1->adjustSize();
-    TrackBar[9] = makeTrackBar(this, 9, 408);
-    Label[9] = makeValueLabel(this, 9, 413);
+    makeLiveBox(false, {kSpinLeft - 40, 384});
+    makePresetButtons({16, 458, 190, 25}, {224, 458, 190, 25});
+    toningBox = new QCheckBox(QStringLiteral("Тонирование"), this);
+    toningBox->setObjectName(QStringLiteral("CheckBox1"));
+    toningBox->move(kTrackLeft, 384);
+    toningBox->adjustSize();
+    thresholdBars[9] = makeTrackBar(this, 9, 408);
+    valueLabels[9] = makeValueLabel(this, 9, 413);
 
-    Button3 = makeButton(this, "Button3", QStringLiteral("Сброс"), 16);
-    Button1 = makeButton(this, "Button1", QStringLiteral("Просмотр"), (431 - 75) / 2);
-    Button2 = makeButton(this, "Button2", QStringLiteral("Ок"), 431 - 16 - 75);
-    QFont bold = Button1->font();
-    bold.setBold(true);
-    Button1->setFont(bold);
-    QPalette navy = Button1->palette();
-    navy.setColor(QPalette::ButtonText, QColor::fromRgb(0xFF000080));
-    Button1->setPalette(navy);
+    resetButton = makeButton(this, "Button3", QStringLiteral("Сброс"), {16, 495, 75, 25});
+    makePreviewButton("Button1", {(431 - 75) / 2, 495, 75, 25});
+    makeOkButton("Button2", QStringLiteral("Ок"), {431 - 16 - 75, 495, 75, 25});
+    previewButton->setFont(boldFont(previewButton));
+    QPalette navy = previewButton->palette();
+    navy.setColor(QPalette::ButtonText, QColor::fromRgb(kNavy));
+    previewButton->setPalette(navy);
 
     // Positions first, handlers after: the labels are written once here and by every
     // later change.
     for (int i = 1; i <= 9; ++i) {
-        TrackBar[i]->setValue(tovik::kDefaultThresholds[static_cast<size_t>(i - 1)]);
-        Label[i]->setText(QString::number(TrackBar[i]->value()));
-        SpinBox[i] = makeValueSpinBox(this, TrackBar[i], QStringLiteral("SpinBox%1").arg(i),
-                                      {kSpinLeft, TrackBar[i]->y() + 3, 60, 24});
-        connect(TrackBar[i], &QSlider::valueChanged, this,
+        thresholdBars[i]->setValue(tovik::kDefaultThresholds[static_cast<size_t>(i - 1)]);
+        valueLabels[i]->setText(QString::number(thresholdBars[i]->value()));
+        valueBoxes[i] = makeValueSpinBox(this, thresholdBars[i], QStringLiteral("SpinBox%1").arg(i),
+                                         {kSpinLeft, thresholdBars[i]->y() + 3, 60, 24});
+        connect(thresholdBars[i], &QSlider::valueChanged, this,
                 [this, i] { runGuarded([&] { showValue(i); }); });
-        connect(TrackBar[i], &QSlider::valueChanged, this, &ThresholdsWindow::settingsChanged);
-        connect(TrackBar[i], &QSlider::sliderReleased, this, &ThresholdsWindow::adjustmentFinished);
+        connect(thresholdBars[i], &QSlider::valueChanged, this, &ThresholdsWindow::settingsChanged);
+        connect(thresholdBars[i], &QSlider::sliderReleased, this,
+                &ThresholdsWindow::adjustmentFinished);
     }
-    connect(CheckBox1, &QCheckBox::toggled, this, &ThresholdsWindow::settingsChanged);
+    connect(toningBox, &QCheckBox::toggled, this, &ThresholdsWindow::settingsChanged);
     for (int i = 1; i <= 8; ++i) {
-        connect(ShapeOf[i], &Shape::contextPopup, this,
+        connect(squares[i], &Shape::contextPopup, this,
                 [this, i] { runGuarded([&] { resetThreshold(i); }); });
     }
-    connect(Button1, &QPushButton::clicked, this, &ThresholdsWindow::previewRequested);
-    connect(Button2, &QPushButton::clicked, this, &QWidget::hide);
-    connect(Button3, &QPushButton::clicked, this, guarded(this, &ThresholdsWindow::resetAll));
+    connect(resetButton, &QPushButton::clicked, this, guarded(this, &ThresholdsWindow::resetAll));
 
     centreOn(this, owner);
 }
@@ -117,29 +104,42 @@ ThresholdsWindow::ThresholdsWindow(const QWidget* owner) : QWidget(nullptr, kToo
 tovik::ThresholdSettings ThresholdsWindow::settings() const {
     tovik::ThresholdSettings settings;
     for (int i = 1; i <= 9; ++i) {
-        settings.t[static_cast<size_t>(i - 1)] = TrackBar[i]->value();
+        settings.t[static_cast<size_t>(i - 1)] = thresholdBars[i]->value();
     }
-    settings.toning = CheckBox1->isChecked();
+    settings.toning = toningBox->isChecked();
     return settings;
 }
 
 void ThresholdsWindow::showValue(int index) {
-    Label[index]->setText(QString::number(TrackBar[index]->value()));
+    valueLabels[index]->setText(QString::number(thresholdBars[index]->value()));
 }
 
 void ThresholdsWindow::resetThreshold(int index) {
-    TrackBar[index]->setValue(tovik::kDefaultThresholds[static_cast<size_t>(index - 1)]);
+    thresholdBars[index]->setValue(tovik::kDefaultThresholds[static_cast<size_t>(index - 1)]);
 }
 
 void ThresholdsWindow::resetAll() {
     for (int i = 1; i <= 9; ++i) {
-        TrackBar[i]->setValue(tovik::kDefaultThresholds[static_cast<size_t>(i - 1)]);
+        thresholdBars[i]->setValue(tovik::kDefaultThresholds[static_cast<size_t>(i - 1)]);
     }
 }
 
 void ThresholdsWindow::setSettings(const tovik::ThresholdSettings& settings) {
     for (int i = 1; i <= 9; ++i) {
-        TrackBar[i]->setValue(settings.t[static_cast<size_t>(i - 1)]);
+        thresholdBars[i]->setValue(settings.t[static_cast<size_t>(i - 1)]);
     }
-    CheckBox1->setChecked(settings.toning);
+    toningBox->setChecked(settings.toning);
+}
+
+tovik::MethodSettings ThresholdsWindow::methodSettings() const {
+    return settings();
+}
+
+bool ThresholdsWindow::applyMethod(const tovik::MethodSettings& method) {
+    const auto* given = std::get_if<tovik::ThresholdSettings>(&method);
+    if (given == nullptr) {
+        return false;
+    }
+    setSettings(*given);
+    return true;
 }

@@ -5,6 +5,8 @@
 #include <QSlider>
 #include <QSpinBox>
 
+#include "ui/controls.h"
+
 QSpinBox* makeValueSpinBox(QWidget* parent, QSlider* bar, const QString& name, QRect geometry) {
     auto* box = new QSpinBox(parent);
     box->setObjectName(name);
@@ -18,25 +20,39 @@ QSpinBox* makeValueSpinBox(QWidget* parent, QSlider* bar, const QString& name, Q
     return box;
 }
 
-PresetButtons makePresetButtons(QWidget* parent, QRect save, QRect load) {
-    const auto button = [parent](const char* name, const QString& caption, QRect geometry) {
-        auto* b = new QPushButton(caption, parent);
-        b->setObjectName(QLatin1String(name));
-        b->setAutoDefault(false);
-        if (geometry.isValid()) {
-            b->setGeometry(geometry);
-        }
-        return b;
-    };
-    return {button("SavePresetButton", QStringLiteral("Сохранить настройки…"), save),
-            button("LoadPresetButton", QStringLiteral("Загрузить настройки…"), load)};
+ToolWindow::ToolWindow() : QWidget(nullptr, kToolWindowFlags) {}
+
+bool ToolWindow::isLive() const {
+    return liveBox != nullptr && liveBox->isChecked();
 }
 
-QCheckBox* makeLiveBox(QWidget* parent, bool checked, QPoint at) {
-    auto* box = new QCheckBox(QStringLiteral("Сразу"), parent);
-    box->setObjectName(QStringLiteral("LiveBox"));
-    box->setChecked(checked);
-    box->move(at);
-    box->adjustSize();
-    return box;
+void ToolWindow::setLive(bool live) {
+    liveBox->setChecked(live);
+}
+
+void ToolWindow::makePreviewButton(const char* name, QRect geometry) {
+    previewButton = makeButton(this, name, QStringLiteral("Просмотр"), geometry);
+    connect(previewButton, &QPushButton::clicked, this, &ToolWindow::previewRequested);
+}
+
+void ToolWindow::makeOkButton(const char* name, const QString& caption, QRect geometry) {
+    okButton = makeButton(this, name, caption, geometry);
+    connect(okButton, &QPushButton::clicked, this, &QWidget::hide);
+}
+
+void ToolWindow::makePresetButtons(QRect save, QRect load) {
+    savePresetButton =
+        makeButton(this, "SavePresetButton", QStringLiteral("Сохранить настройки…"), save);
+    loadPresetButton =
+        makeButton(this, "LoadPresetButton", QStringLiteral("Загрузить настройки…"), load);
+    connect(savePresetButton, &QPushButton::clicked, this, &ToolWindow::savePresetRequested);
+    connect(loadPresetButton, &QPushButton::clicked, this, &ToolWindow::loadPresetRequested);
+}
+
+void ToolWindow::makeLiveBox(bool checked, QPoint at) {
+    liveBox = new QCheckBox(QStringLiteral("Сразу"), this);
+    liveBox->setObjectName(QStringLiteral("LiveBox"));
+    liveBox->setChecked(checked);
+    liveBox->move(at);
+    liveBox->adjustSize();
 }

@@ -39,12 +39,12 @@ constexpr Row kRows[16] = {
 };
 
 QLineEdit* edit(int number) {
-    return chunkWindow()->Edit[number];
+    return chunkWindow()->findChild<QLineEdit*>(QStringLiteral("Edit%1").arg(number));
 }
 
 // The colour a row's reference square shows.
 QRgb square(int row) {
-    return chunkWindow()->ShapeOf[16 + row]->brushColor();
+    return chunkWindow()->referenceSquares[row - 1]->brushColor();
 }
 
 void press(QWidget* widget, Qt::Key key, const QString& text,
@@ -74,7 +74,7 @@ QImage uniform(int value) {
 }
 
 void clickPreview() {
-    QTest::mouseClick(chunkWindow()->Button2, Qt::LeftButton);
+    QTest::mouseClick(chunkWindow()->previewButton, Qt::LeftButton);
 }
 
 // The grey 128 picture with the starting references: pattern 14 in every chunk but the
@@ -118,11 +118,11 @@ TEST_F(WindowTest, ChunkSettingsRowsStartAsTheTableSays) {
         const Row& row = kRows[r - 1];
         const int top = 12 + 36 * (r - 1);
         Shape* fixed = chunkWindow()->findChild<Shape*>(QStringLiteral("Shape%1").arg(r));
-        ASSERT_EQ(fixed, chunkWindow()->ShapeOf[r]);
+        ASSERT_EQ(fixed, chunkWindow()->patternSquares[r - 1]);
         EXPECT_EQ(fixed->geometry(), QRect(12, top, 32, 32));
         EXPECT_EQ(fixed->brushColor(), 0xFF000000 | row.fixed);
         Shape* reference = chunkWindow()->findChild<Shape*>(QStringLiteral("Shape%1").arg(16 + r));
-        ASSERT_EQ(reference, chunkWindow()->ShapeOf[16 + r]);
+        ASSERT_EQ(reference, chunkWindow()->referenceSquares[r - 1]);
         EXPECT_EQ(reference->geometry(), QRect(288, top, 32, 32));
         EXPECT_EQ(reference->brushColor(), qRgb(row.r, row.g, row.b));
         const struct {
@@ -148,23 +148,23 @@ TEST_F(WindowTest, ChunkSettingsRowsStartAsTheTableSays) {
     EXPECT_EQ(edit(49)->geometry(), QRect(280, 588, 37, 21));
     EXPECT_EQ(edit(49)->text(), "96");
     EXPECT_EQ(edit(49)->maxLength(), 3);
-    EXPECT_EQ(chunkWindow()->CheckBox1->text(), QStringLiteral("Квадратичная"));
-    EXPECT_EQ(chunkWindow()->CheckBox1->pos(), QPoint(12, 592));
-    EXPECT_TRUE(chunkWindow()->CheckBox1->isChecked());
-    EXPECT_EQ(chunkWindow()->CheckBox2->text(), QStringLiteral("Тонирование"));
-    EXPECT_EQ(chunkWindow()->CheckBox2->pos(), QPoint(168, 592));
-    EXPECT_FALSE(chunkWindow()->CheckBox2->isChecked());
+    EXPECT_EQ(chunkWindow()->squaredBox->text(), QStringLiteral("Квадратичная"));
+    EXPECT_EQ(chunkWindow()->squaredBox->pos(), QPoint(12, 592));
+    EXPECT_TRUE(chunkWindow()->squaredBox->isChecked());
+    EXPECT_EQ(chunkWindow()->toningBox->text(), QStringLiteral("Тонирование"));
+    EXPECT_EQ(chunkWindow()->toningBox->pos(), QPoint(168, 592));
+    EXPECT_FALSE(chunkWindow()->toningBox->isChecked());
     const std::pair<QPushButton*, QRect> buttons[] = {
-        {chunkWindow()->Button3, QRect(16, 616, 75, 25)},
-        {chunkWindow()->Button2, QRect(168, 616, 75, 25)},
-        {chunkWindow()->Button1, QRect(256, 616, 75, 25)},
+        {chunkWindow()->resetButton, QRect(16, 616, 75, 25)},
+        {chunkWindow()->previewButton, QRect(168, 616, 75, 25)},
+        {chunkWindow()->okButton, QRect(256, 616, 75, 25)},
     };
     for (const auto& [button, geometry] : buttons) {
         EXPECT_EQ(button->geometry(), geometry) << button->objectName().toStdString();
     }
-    EXPECT_EQ(chunkWindow()->Button3->text(), QStringLiteral("Сброс"));
-    EXPECT_EQ(chunkWindow()->Button2->text(), QStringLiteral("Просмотр"));
-    EXPECT_EQ(chunkWindow()->Button1->text(), QStringLiteral("Ок"));
+    EXPECT_EQ(chunkWindow()->resetButton->text(), QStringLiteral("Сброс"));
+    EXPECT_EQ(chunkWindow()->previewButton->text(), QStringLiteral("Просмотр"));
+    EXPECT_EQ(chunkWindow()->okButton->text(), QStringLiteral("Ок"));
     EXPECT_TRUE(chunkWindow()->font().bold());
     EXPECT_EQ(chunkWindow()->font().pointSize(), 8);
     // Nothing is read into the main window before a conversion.
@@ -325,13 +325,13 @@ TEST_F(WindowTest, ResetRestoresTheEditsAndSquaresOnly) {
     retype(edit(1), "5");
     retype(edit(47), "");
     retype(edit(49), "12");
-    QTest::mouseClick(chunkWindow()->CheckBox1, Qt::LeftButton);
-    QTest::mouseClick(chunkWindow()->CheckBox2, Qt::LeftButton);
+    QTest::mouseClick(chunkWindow()->squaredBox, Qt::LeftButton);
+    QTest::mouseClick(chunkWindow()->toningBox, Qt::LeftButton);
     pressEnter(edit(1));  // stops at the empty row 16 edit
     ASSERT_EQ(square(10), qRgb(200, 127, 20));
     dialogs->errors.clear();
 
-    QTest::mouseClick(chunkWindow()->Button3, Qt::LeftButton);
+    QTest::mouseClick(chunkWindow()->resetButton, Qt::LeftButton);
     for (int r = 1; r <= 16; ++r) {
         SCOPED_TRACE(r);
         const Row& row = kRows[r - 1];
@@ -342,8 +342,8 @@ TEST_F(WindowTest, ResetRestoresTheEditsAndSquaresOnly) {
         EXPECT_EQ(square(r), qRgb(red, row.g, row.b));
     }
     EXPECT_EQ(edit(49)->text(), "12");
-    EXPECT_FALSE(chunkWindow()->CheckBox1->isChecked());
-    EXPECT_TRUE(chunkWindow()->CheckBox2->isChecked());
+    EXPECT_FALSE(chunkWindow()->squaredBox->isChecked());
+    EXPECT_TRUE(chunkWindow()->toningBox->isChecked());
     EXPECT_TRUE(dialogs->errors.empty());
 }
 
@@ -367,7 +367,7 @@ TEST_F(WindowTest, TheToningThresholdIsReadOnlyWhenToning) {
             setEntry(i, 3);
         }
         const tovik::PixelBuffer before = doc().buffer();
-        chunkWindow()->CheckBox2->setChecked(c.toning);
+        chunkWindow()->toningBox->setChecked(c.toning);
         edit(49)->setText(c.threshold);
         clickPreview();
         if (c.error != nullptr) {
@@ -399,7 +399,7 @@ TEST_F(WindowTest, ABadColourEditStopsTheReadingBeforeTheConversion) {
 
 TEST_F(WindowTest, PreviewWithToningTwiceDiffers) {
     givePicture(uniform(100));
-    chunkWindow()->CheckBox2->setChecked(true);
+    chunkWindow()->toningBox->setChecked(true);
     clickPreview();
     const tovik::PixelBuffer first = doc().buffer();
     const QImage toned = doc().sourcePicture().copy();
@@ -413,11 +413,11 @@ TEST_F(WindowTest, PreviewWithToningTwiceDiffers) {
 TEST_F(WindowTest, OkHidesTheChunkSettingsAndKeepsTheirContents) {
     chunkWindow()->show();
     retype(edit(30), "7");
-    QTest::mouseClick(chunkWindow()->Button1, Qt::LeftButton);
+    QTest::mouseClick(chunkWindow()->okButton, Qt::LeftButton);
     EXPECT_FALSE(chunkWindow()->isVisible());
     EXPECT_EQ(edit(30)->text(), "7");
-    mainWindow()->menu.N24->setEnabled(true);
-    mainWindow()->menu.N24->trigger();
+    mainWindow()->menu.chunkSettingsAction->setEnabled(true);
+    mainWindow()->menu.chunkSettingsAction->trigger();
     EXPECT_TRUE(chunkWindow()->isVisible());
     EXPECT_EQ(edit(30)->text(), "7");
 }

@@ -44,7 +44,7 @@ protected:
     }
 
     static void paint(int colour, int x, int y) {
-        mainWindow()->DrawGrid1->selectColumn(colour);
+        mainWindow()->colourGrid->selectColumn(colour);
         mainWindow()->paintAt(Qt::LeftButton, x * mainWindow()->zoomX(), y * mainWindow()->zoomY());
     }
 
@@ -71,15 +71,15 @@ TEST_F(FileCommandTest, EachCommandAsksItsOwnDialog) {
         const char* extension;
     };
     const Case cases[] = {
-        {mainWindow()->menu.N2, "OpenDialog1", "*.bip|*.bip", "*.bip"},
-        {mainWindow()->menu.N3, "SaveDialog2", "*.bip|*.bip", "*.bip"},
-        {mainWindow()->menu.BIN1, "SaveDialog1", "Бинарный файл|*.bin", "*.bin"},
-        {mainWindow()->menu.BIN2, "SaveDialog1", "Бинарный файл|*.bin", "*.bin"},
-        {mainWindow()->menu.N10, "SaveDialog1", "Бинарный файл|*.bin", "*.bin"},
-        {mainWindow()->menu.N24bitbmp1, "SaveDialog3", "*.bmp|*.bmp", "*.bmp"},
-        {mainWindow()->menu.N26, "SaveDialog4", "MAC|*.MAC", "*.MAC"},
-        {mainWindow()->menu.IMG1, "OpenDialog3", "All|*.*", "*.*"},
-        {mainWindow()->menu.N17, "OpenDialog2",
+        {mainWindow()->menu.openProjectAction, "OpenDialog1", "*.bip|*.bip", "*.bip"},
+        {mainWindow()->menu.saveProjectAction, "SaveDialog2", "*.bip|*.bip", "*.bip"},
+        {mainWindow()->menu.binWithPaletteAction, "SaveDialog1", "Бинарный файл|*.bin", "*.bin"},
+        {mainWindow()->menu.binWithHeaderAction, "SaveDialog1", "Бинарный файл|*.bin", "*.bin"},
+        {mainWindow()->menu.dumpAction, "SaveDialog1", "Бинарный файл|*.bin", "*.bin"},
+        {mainWindow()->menu.bmpExportAction, "SaveDialog3", "*.bmp|*.bmp", "*.bmp"},
+        {mainWindow()->menu.ukncExportAction, "SaveDialog4", "MAC|*.MAC", "*.MAC"},
+        {mainWindow()->menu.rawStripImportAction, "OpenDialog3", "All|*.*", "*.*"},
+        {mainWindow()->menu.thresholdsImportAction, "OpenDialog2",
          "*.bmp, *.jpg, *.png, *.gif, *.tif, "
          "*.webp|*.bmp;*.jpg;*.jpeg;*.png;*.gif;*.tif;*.tiff;*.webp",
          "*.jpg"},
@@ -102,7 +102,7 @@ TEST_F(FileCommandTest, SavingWritesHeaderAndPixels) {
     paint(2, 0, 0);
     paint(1, 63, 63);
     dialogs->answers = {path("a.bip")};
-    mainWindow()->menu.N3->trigger();
+    mainWindow()->menu.saveProjectAction->trigger();
     const QByteArray file = read(path("a.bip"));
     ASSERT_EQ(file.size(), 4111);
     EXPECT_EQ(file.left(15).toHex(' '), "50 52 4a 40 00 00 00 40 00 00 00 03 00 00 00");
@@ -121,22 +121,22 @@ TEST_F(FileCommandTest, SaveThenOpenRestoresThePictureButNotTheChosenColour) {
     paint(1, 70, 0);
     const Snapshot saved = snapshot();
     dialogs->answers = {path("round.bip")};
-    mainWindow()->menu.N3->trigger();
+    mainWindow()->menu.saveProjectAction->trigger();
 
     clearEntries();
     doc().setPictureSize(64, 64);
     choosePalette(0);
-    mainWindow()->DrawGrid1->selectColumn(1);
-    const QRgb swatch = mainWindow()->Shape1->brushColor();
+    mainWindow()->colourGrid->selectColumn(1);
+    const QRgb swatch = mainWindow()->colourSwatch->brushColor();
 
     dialogs->answers = {path("round.bip")};
-    mainWindow()->menu.N2->trigger();
+    mainWindow()->menu.openProjectAction->trigger();
     EXPECT_TRUE(snapshot() == saved);
     EXPECT_EQ(mainWindow()->selectedColour(), 1);
-    EXPECT_EQ(mainWindow()->Label1->text(), "1");
-    EXPECT_EQ(mainWindow()->Shape1->brushColor(), swatch);
+    EXPECT_EQ(mainWindow()->colourNumberLabel->text(), "1");
+    EXPECT_EQ(mainWindow()->colourSwatch->brushColor(), swatch);
     for (int c = 0; c < 4; ++c) {
-        EXPECT_EQ(mainWindow()->DrawGrid1->cellColour(c), paletteColour(7, c));
+        EXPECT_EQ(mainWindow()->colourGrid->cellColour(c), paletteColour(7, c));
     }
     EXPECT_EQ(viewPixel(3 * 8 + 4, 4 * 8 + 4), paletteColour(7, 2));
     EXPECT_TRUE(dialogs->errors.empty());
@@ -168,18 +168,18 @@ TEST_F(FileCommandTest, RefusedOrMissingProjectsChangeNothing) {
         write(path(c.name), c.bytes);
         dialogs->errors.clear();
         dialogs->answers = {path(c.name)};
-        mainWindow()->menu.N2->trigger();
+        mainWindow()->menu.openProjectAction->trigger();
         ASSERT_EQ(dialogs->errors.size(), 1u) << c.name;
         EXPECT_EQ(dialogs->errors[0], QString::fromLatin1(c.message).arg(path(c.name)));
         EXPECT_TRUE(snapshot() == before) << c.name;
     }
     dialogs->errors.clear();
     dialogs->answers = {path("missing.bip")};
-    mainWindow()->menu.N2->trigger();
+    mainWindow()->menu.openProjectAction->trigger();
     ASSERT_EQ(dialogs->errors.size(), 1u);
     EXPECT_EQ(dialogs->errors[0], "Cannot open file " + path("missing.bip"));
     // A cancelled dialog leaves the buffer too, not only the screen.
-    mainWindow()->menu.N2->trigger();
+    mainWindow()->menu.openProjectAction->trigger();
     EXPECT_TRUE(snapshot() == before);
 }
 
@@ -192,7 +192,7 @@ TEST_F(FileCommandTest, OpeningClampsAndShearsAsTheHeaderSays) {
     }
     write(path("w65.bip"), projectHeader(65, 64, 0) + pixels);
     dialogs->answers = {path("w65.bip")};
-    mainWindow()->menu.N2->trigger();
+    mainWindow()->menu.openProjectAction->trigger();
     ASSERT_EQ(doc().width(), 65);
     ASSERT_EQ(doc().height(), 64);
     for (int y = 0; y < 10; ++y) {
@@ -206,7 +206,7 @@ TEST_F(FileCommandTest, OpeningClampsAndShearsAsTheHeaderSays) {
     // Sizes outside the spin edits are clamped; a short pixel part leaves the rest black.
     write(path("big.bip"), projectHeader(1000, 3, 5) + QByteArray(10, '\2'));
     dialogs->answers = {path("big.bip")};
-    mainWindow()->menu.N2->trigger();
+    mainWindow()->menu.openProjectAction->trigger();
     EXPECT_EQ(doc().width(), 320);
     EXPECT_EQ(doc().height(), 8);
     EXPECT_EQ(doc().palette(), 5);
@@ -216,7 +216,7 @@ TEST_F(FileCommandTest, OpeningClampsAndShearsAsTheHeaderSays) {
     // Pixel bytes above 3 keep their low two bits.
     write(path("high.bip"), projectHeader(8, 8, 0) + QByteArray("\x07\xff\x04", 3));
     dialogs->answers = {path("high.bip")};
-    mainWindow()->menu.N2->trigger();
+    mainWindow()->menu.openProjectAction->trigger();
     EXPECT_EQ(doc().buffer().at(0), 3);
     EXPECT_EQ(doc().buffer().at(1), 3);
     EXPECT_EQ(doc().buffer().at(2), 0);
@@ -227,11 +227,11 @@ TEST_F(FileCommandTest, ATallProjectComesInAtTheLoweredHeightMaximum) {
     pixels[64 * 255] = 1;  // last row that fits
     pixels[64 * 256] = 2;  // first row cut off
     write(path("tall.bip"), projectHeader(64, 1000, 0) + pixels);
-    mainWindow()
-        ->menu.N17->trigger();  // a picture import, cancelled: the height maximum becomes 256
-    ASSERT_EQ(mainWindow()->CSpinEdit2->maxValue(), 256);
+    mainWindow()->menu.thresholdsImportAction->trigger();  // a picture import, cancelled: the
+                                                           // height maximum becomes 256
+    ASSERT_EQ(mainWindow()->heightEdit->maxValue(), 256);
     dialogs->answers = {path("tall.bip")};
-    mainWindow()->menu.N2->trigger();
+    mainWindow()->menu.openProjectAction->trigger();
     EXPECT_EQ(doc().height(), 256);
     EXPECT_EQ(doc().buffer().at(64 * 255), 1);
     EXPECT_EQ(doc().buffer().at(64 * 256), 0);
@@ -244,9 +244,9 @@ TEST_F(FileCommandTest, PackedExportsWriteTheirLayoutsAndConfirm) {
         QByteArray start;
     };
     const Case cases[] = {
-        {mainWindow()->menu.N10, 1024, QByteArray(4, '\0')},
-        {mainWindow()->menu.BIN2, 1028, QByteArray::fromHex("00400004")},
-        {mainWindow()->menu.BIN1, 1040,
+        {mainWindow()->menu.dumpAction, 1024, QByteArray(4, '\0')},
+        {mainWindow()->menu.binWithHeaderAction, 1028, QByteArray::fromHex("00400004")},
+        {mainWindow()->menu.binWithPaletteAction, 1040,
          QByteArray::fromHex("f03f0004df15000bb2ff010057000"
                              "0a0")},
     };
@@ -267,7 +267,7 @@ TEST_F(FileCommandTest, PackedExportsWriteTheirLayoutsAndConfirm) {
     paint(2, 61, 63);
     paint(3, 62, 63);
     dialogs->answers = {path("last.bin")};
-    mainWindow()->menu.N10->trigger();
+    mainWindow()->menu.dumpAction->trigger();
     EXPECT_EQ(static_cast<uint8_t>(read(path("last.bin")).back()), 0x39);
 }
 
@@ -276,8 +276,9 @@ TEST_F(FileCommandTest, AFailedExportSaysSoAndKeepsTheOldFile) {
     const QString folderName = path("sub");
     QDir().mkpath(folderName);
     for (QAction* action :
-         {mainWindow()->menu.BIN1, mainWindow()->menu.BIN2, mainWindow()->menu.N10,
-          mainWindow()->menu.N24bitbmp1, mainWindow()->menu.N26, mainWindow()->menu.N3}) {
+         {mainWindow()->menu.binWithPaletteAction, mainWindow()->menu.binWithHeaderAction,
+          mainWindow()->menu.dumpAction, mainWindow()->menu.bmpExportAction,
+          mainWindow()->menu.ukncExportAction, mainWindow()->menu.saveProjectAction}) {
         dialogs->errors.clear();
         dialogs->messages.clear();
         dialogs->answers = {folderName};  // a name that is a folder cannot be created
@@ -299,7 +300,7 @@ TEST_F(FileCommandTest, BitmapExportShowsTheColoursOfThePaletteNowShown) {
         choosePalette(palette);
         const QString name = path(QStringLiteral("p%1.bmp").arg(palette));
         dialogs->answers = {name};
-        mainWindow()->menu.N24bitbmp1->trigger();
+        mainWindow()->menu.bmpExportAction->trigger();
         const QByteArray file = read(name);
         ASSERT_EQ(file.size(), 54 + 64 * 64 * 3);
         EXPECT_EQ(file[28], 24);  // bits per pixel
@@ -317,7 +318,7 @@ TEST_F(FileCommandTest, UkncSourceIsWrittenFromTheBuffer) {
     paint(3, 0, 0);
     paint(1, 9, 2);
     dialogs->answers = {path("pic.MAC")};
-    mainWindow()->menu.N26->trigger();
+    mainWindow()->menu.ukncExportAction->trigger();
     const QByteArray file = read(path("pic.MAC"));
     EXPECT_EQ(file, tovik::makeUkncSource(doc().buffer(), 64, 64));
     EXPECT_TRUE(file.startsWith(".BYTE  10, 100\r\n.BYTE  1, 1, "));
@@ -328,7 +329,7 @@ TEST_F(FileCommandTest, UkncSourceIsWrittenFromTheBuffer) {
 TEST_F(FileCommandTest, RawStripImport) {
     write(path("strip.raw"), QByteArray("\x80", 1) + QByteArray(1023, '\0'));
     dialogs->answers = {path("strip.raw")};
-    mainWindow()->menu.IMG1->trigger();
+    mainWindow()->menu.rawStripImportAction->trigger();
     EXPECT_EQ(doc().width(), 8);
     EXPECT_EQ(doc().height(), 1024);
     EXPECT_EQ(doc().buffer().at(0), 2);
@@ -340,7 +341,7 @@ TEST_F(FileCommandTest, RawStripImport) {
     // A short file: the rows past its end are 0, not copies of its last byte.
     write(path("three.raw"), QByteArray("\xa5\x01\xff", 3));
     dialogs->answers = {path("three.raw")};
-    mainWindow()->menu.IMG1->trigger();
+    mainWindow()->menu.rawStripImportAction->trigger();
     const int row0[] = {2, 0, 2, 0, 0, 2, 0, 2};
     for (int k = 0; k < 8; ++k) {
         EXPECT_EQ(doc().buffer().at(k), row0[k]) << k;
@@ -352,16 +353,16 @@ TEST_F(FileCommandTest, RawStripImport) {
 
 TEST_F(FileCommandTest, RawStripSizeIsSetEvenWhenTheDialogIsCancelled) {
     paint(3, 8, 0);  // entry 8 of the 64-wide picture: row 1 of an 8-wide one
-    mainWindow()->menu.IMG1->trigger();
+    mainWindow()->menu.rawStripImportAction->trigger();
     EXPECT_EQ(doc().width(), 8);
     EXPECT_EQ(doc().height(), 1024);
     EXPECT_EQ(workingPixel(0, 1), paletteColour(0, 3));
 
     // After a picture import lowered the height maximum, the strip is 256 rows.
-    mainWindow()->menu.N17->trigger();
+    mainWindow()->menu.thresholdsImportAction->trigger();
     write(path("long.raw"), QByteArray(1024, '\xff'));
     dialogs->answers = {path("long.raw")};
-    mainWindow()->menu.IMG1->trigger();
+    mainWindow()->menu.rawStripImportAction->trigger();
     EXPECT_EQ(doc().height(), 256);
     EXPECT_EQ(doc().buffer().at(8 * 256 - 1), 2);
 }
@@ -370,7 +371,7 @@ TEST_F(FileCommandTest, RawStripThatCannotBeOpenedLeavesTheBuffer) {
     paint(1, 0, 0);
     const tovik::PixelBuffer before = doc().buffer();
     dialogs->answers = {path("missing.raw")};
-    mainWindow()->menu.IMG1->trigger();
+    mainWindow()->menu.rawStripImportAction->trigger();
     ASSERT_EQ(dialogs->errors.size(), 1u);
     EXPECT_EQ(dialogs->errors[0], "Cannot open file " + path("missing.raw"));
     EXPECT_TRUE(doc().buffer() == before);

@@ -37,28 +37,28 @@ void fillBuffer(int value) {
 }
 
 TEST_F(WindowTest, FloydSteinbergWindowStartsMonochromeAt96) {
-    EXPECT_EQ(fsWindow()->findChild<QSlider*>("TrackBar1"), fsWindow()->TrackBar1);
-    EXPECT_EQ(fsWindow()->TrackBar1->value(), 96);
-    EXPECT_EQ(fsWindow()->TrackBar1->minimum(), 0);
-    EXPECT_EQ(fsWindow()->TrackBar1->maximum(), 255);
-    EXPECT_EQ(fsWindow()->TrackBar1->tickInterval(), 10);
-    EXPECT_EQ(fsWindow()->findChild<QLabel*>("Label1"), fsWindow()->Label1);
-    EXPECT_EQ(fsWindow()->Label1->text(), QStringLiteral("Порог черного"));
-    EXPECT_TRUE(fsWindow()->Label1->font().bold());
-    EXPECT_EQ(fsWindow()->findChild<QLabel*>("Label2"), fsWindow()->Label2);
-    EXPECT_EQ(fsWindow()->Label2->text(), "96");
-    EXPECT_TRUE(fsWindow()->Label2->font().bold());
-    EXPECT_EQ(fsWindow()->findChild<QCheckBox*>("CheckBox1"), fsWindow()->CheckBox1);
-    EXPECT_EQ(fsWindow()->CheckBox1->text(), QStringLiteral("Монохром"));
-    EXPECT_TRUE(fsWindow()->CheckBox1->isChecked());
-    EXPECT_EQ(fsWindow()->CheckBox1->layoutDirection(), Qt::RightToLeft);  // caption first
+    EXPECT_EQ(fsWindow()->findChild<QSlider*>("TrackBar1"), fsWindow()->thresholdBar);
+    EXPECT_EQ(fsWindow()->thresholdBar->value(), 96);
+    EXPECT_EQ(fsWindow()->thresholdBar->minimum(), 0);
+    EXPECT_EQ(fsWindow()->thresholdBar->maximum(), 255);
+    EXPECT_EQ(fsWindow()->thresholdBar->tickInterval(), 10);
+    EXPECT_EQ(fsWindow()->findChild<QLabel*>("Label1"), fsWindow()->thresholdCaption);
+    EXPECT_EQ(fsWindow()->thresholdCaption->text(), QStringLiteral("Порог черного"));
+    EXPECT_TRUE(fsWindow()->thresholdCaption->font().bold());
+    EXPECT_EQ(fsWindow()->findChild<QLabel*>("Label2"), fsWindow()->thresholdLabel);
+    EXPECT_EQ(fsWindow()->thresholdLabel->text(), "96");
+    EXPECT_TRUE(fsWindow()->thresholdLabel->font().bold());
+    EXPECT_EQ(fsWindow()->findChild<QCheckBox*>("CheckBox1"), fsWindow()->monochromeBox);
+    EXPECT_EQ(fsWindow()->monochromeBox->text(), QStringLiteral("Монохром"));
+    EXPECT_TRUE(fsWindow()->monochromeBox->isChecked());
+    EXPECT_EQ(fsWindow()->monochromeBox->layoutDirection(), Qt::RightToLeft);  // caption first
     // Caption and box on one line, the bar below, its label to its right.
-    EXPECT_LT(fsWindow()->Label1->geometry().bottom(), fsWindow()->TrackBar1->y());
-    EXPECT_LT(fsWindow()->CheckBox1->geometry().bottom(), fsWindow()->TrackBar1->y() + 4);
-    EXPECT_GT(fsWindow()->Label2->x(), fsWindow()->TrackBar1->geometry().right());
-    EXPECT_EQ(fsWindow()->Button2->text(), QStringLiteral("Просмотр"));
-    EXPECT_EQ(fsWindow()->Button1->text(), "Ok");
-    EXPECT_LT(fsWindow()->Button2->x(), fsWindow()->Button1->x());
+    EXPECT_LT(fsWindow()->thresholdCaption->geometry().bottom(), fsWindow()->thresholdBar->y());
+    EXPECT_LT(fsWindow()->monochromeBox->geometry().bottom(), fsWindow()->thresholdBar->y() + 4);
+    EXPECT_GT(fsWindow()->thresholdLabel->x(), fsWindow()->thresholdBar->geometry().right());
+    EXPECT_EQ(fsWindow()->previewButton->text(), QStringLiteral("Просмотр"));
+    EXPECT_EQ(fsWindow()->okButton->text(), "Ok");
+    EXPECT_LT(fsWindow()->previewButton->x(), fsWindow()->okButton->x());
     EXPECT_EQ(fsWindow()->settings().threshold, 96);
     EXPECT_TRUE(fsWindow()->settings().monochrome);
 }
@@ -73,14 +73,14 @@ TEST_F(WindowTest, TheThresholdLabelFollowsTheBarWithoutConverting) {
     setEntry(9, 3);
     for (const auto& s : steps) {
         if (s.value == -1) {
-            QTest::keyClick(fsWindow()->TrackBar1, Qt::Key_Right);
+            QTest::keyClick(fsWindow()->thresholdBar, Qt::Key_Right);
         } else if (s.value == -2) {
-            QTest::keyClick(fsWindow()->TrackBar1, Qt::Key_End);
+            QTest::keyClick(fsWindow()->thresholdBar, Qt::Key_End);
         } else {
-            fsWindow()->TrackBar1->setValue(s.value);
+            fsWindow()->thresholdBar->setValue(s.value);
         }
-        EXPECT_EQ(fsWindow()->TrackBar1->value(), s.expected);
-        EXPECT_EQ(fsWindow()->Label2->text(), s.label);
+        EXPECT_EQ(fsWindow()->thresholdBar->value(), s.expected);
+        EXPECT_EQ(fsWindow()->thresholdLabel->text(), s.label);
         EXPECT_EQ(fsWindow()->settings().threshold, s.expected);
     }
     EXPECT_EQ(doc().buffer().at(9), 3);
@@ -111,11 +111,11 @@ TEST_F(WindowTest, PreviewConvertsTheVisitedPixelsInTheModeOfTheBox) {
         SCOPED_TRACE(c.name);
         givePicture(uniform(c.colour));
         fillBuffer(c.fill);
-        fsWindow()->TrackBar1->setValue(c.threshold);
-        if (fsWindow()->CheckBox1->isChecked() != c.monochrome) {
-            QTest::mouseClick(fsWindow()->CheckBox1, Qt::LeftButton);
+        fsWindow()->thresholdBar->setValue(c.threshold);
+        if (fsWindow()->monochromeBox->isChecked() != c.monochrome) {
+            QTest::mouseClick(fsWindow()->monochromeBox, Qt::LeftButton);
         }
-        QTest::mouseClick(fsWindow()->Button2, Qt::LeftButton);
+        QTest::mouseClick(fsWindow()->previewButton, Qt::LeftButton);
         EXPECT_EQ(bufferRow(0), c.row0);
         EXPECT_EQ(bufferRow(1), c.row1);
         EXPECT_EQ(bufferRow(6), c.row0);  // the last visited row
@@ -129,11 +129,11 @@ TEST_F(WindowTest, PreviewConvertsTheVisitedPixelsInTheModeOfTheBox) {
 
 TEST_F(WindowTest, PreviewAgainConvertsWhatTheLastRunLeft) {
     givePicture(uniform(qRgb(100, 100, 100)));
-    QTest::mouseClick(fsWindow()->Button2, Qt::LeftButton);
+    QTest::mouseClick(fsWindow()->previewButton, Qt::LeftButton);
     const tovik::PixelBuffer first = doc().buffer();
     const QImage diffused = doc().sourcePicture().copy();
     EXPECT_NE(diffused, doc().fittedPicture());
-    QTest::mouseClick(fsWindow()->Button2, Qt::LeftButton);
+    QTest::mouseClick(fsWindow()->previewButton, Qt::LeftButton);
     EXPECT_NE(doc().buffer(), first);
     EXPECT_NE(doc().sourcePicture(), diffused);
     // The first visited pixel gets no error from any other: on both times.
@@ -144,9 +144,9 @@ TEST_F(WindowTest, PreviewAgainConvertsWhatTheLastRunLeft) {
 TEST_F(WindowTest, OkHidesTheFloydSteinbergWindowAndKeepsThePicture) {
     givePicture(uniform(qRgb(255, 255, 255)));
     fsWindow()->show();
-    QTest::mouseClick(fsWindow()->Button2, Qt::LeftButton);
+    QTest::mouseClick(fsWindow()->previewButton, Qt::LeftButton);
     const tovik::PixelBuffer converted = doc().buffer();
-    QTest::mouseClick(fsWindow()->Button1, Qt::LeftButton);
+    QTest::mouseClick(fsWindow()->okButton, Qt::LeftButton);
     EXPECT_FALSE(fsWindow()->isVisible());
     EXPECT_EQ(doc().buffer(), converted);
     EXPECT_EQ(doc().buffer().at(1), 2);

@@ -59,12 +59,12 @@ TEST_F(ImportCommandTest, LoadingFitsThePictureAndSetsTheSize) {
     for (const auto& c : cases) {
         dialogs->answers = {
             uniform(QStringLiteral("p%1x%2.bmp").arg(c.w).arg(c.h), c.w, c.h, kWhite)};
-        app().loadSourcePicture();
+        app().imports().loadSourcePicture();
         const QString label = QStringLiteral("%1 x %2").arg(c.w).arg(c.h);
         ASSERT_TRUE(dialogs->errors.empty()) << dialogs->errors[0].toStdString();
         EXPECT_EQ(doc().state().loadedSize, QSize(c.w, c.h)) << label.toStdString();
         EXPECT_EQ(doc().sourcePicture().size(), QSize(c.fittedW, c.fittedH)) << label.toStdString();
-        EXPECT_EQ(mainWindow()->CSpinEdit2->maxValue(), c.heightMax) << label.toStdString();
+        EXPECT_EQ(mainWindow()->heightEdit->maxValue(), c.heightMax) << label.toStdString();
         // The spin edits hold the fitted size, raised to 8 and kept within the buffer.
         const int w = std::max(c.fittedW, 8);
         const int h = std::min(std::max(c.fittedH, 8), 65536 / w);
@@ -72,14 +72,14 @@ TEST_F(ImportCommandTest, LoadingFitsThePictureAndSetsTheSize) {
         EXPECT_EQ(doc().height(), h) << label.toStdString();
         EXPECT_LE(doc().width() * doc().height(), 65536);
         EXPECT_EQ(doc().workingBitmap().size(), QSize(w, h));
-        EXPECT_EQ(mainWindow()->Image1->size(),
+        EXPECT_EQ(mainWindow()->view->image()->size(),
                   QSize(w * doc().viewScale(), h * doc().viewScale()));
     }
 }
 
 TEST_F(ImportCommandTest, AFileThatCannotBeReadChangesNothingButTheHeightMaximum) {
     dialogs->answers = {uniform("first.bmp", 20, 10, kRed)};
-    mainWindow()->menu.N17->trigger();
+    mainWindow()->menu.thresholdsImportAction->trigger();
     const QImage loaded = doc().fittedPicture(), source = doc().sourcePicture();
     const tovik::PixelBuffer buffer = doc().buffer();
     const QString jpe = uniform("picture.jpe", 4, 4, kWhite);
@@ -94,10 +94,10 @@ TEST_F(ImportCommandTest, AFileThatCannotBeReadChangesNothingButTheHeightMaximum
         {folder.filePath("missing.bmp"), "Cannot open file " + folder.filePath("missing.bmp")},
     };
     for (const auto& c : cases) {
-        mainWindow()->CSpinEdit2->setMaxValue(1024);
+        mainWindow()->heightEdit->setMaxValue(1024);
         dialogs->errors.clear();
         dialogs->answers = {c.file};
-        mainWindow()->menu.N17->trigger();
+        mainWindow()->menu.thresholdsImportAction->trigger();
         ASSERT_EQ(dialogs->errors.size(), 1u) << c.file.toStdString();
         EXPECT_EQ(dialogs->errors[0], c.message);
         EXPECT_EQ(doc().fittedPicture(), loaded);
@@ -105,14 +105,14 @@ TEST_F(ImportCommandTest, AFileThatCannotBeReadChangesNothingButTheHeightMaximum
         EXPECT_TRUE(doc().buffer() == buffer);
         EXPECT_EQ(doc().width(), 20);
         EXPECT_EQ(doc().height(), 10);
-        EXPECT_EQ(mainWindow()->CSpinEdit2->maxValue(), 256);
+        EXPECT_EQ(mainWindow()->heightEdit->maxValue(), 256);
     }
 }
 
 TEST_F(ImportCommandTest, ThresholdsCommandConvertsAndLaysOutItsWindows) {
     // Columns of white, black, red, green and blue under the default thresholds.
     dialogs->answers = {stripes("colours.bmp", 10, 4, {kWhite, kBlack, kRed, kGreen, kBlue})};
-    mainWindow()->menu.N17->trigger();
+    mainWindow()->menu.thresholdsImportAction->trigger();
     ASSERT_TRUE(dialogs->errors.empty());
     EXPECT_EQ(doc().width(), 10);
     EXPECT_EQ(doc().height(), 8);
@@ -127,35 +127,36 @@ TEST_F(ImportCommandTest, ThresholdsCommandConvertsAndLaysOutItsWindows) {
     EXPECT_TRUE(thresholdsWindow()->isVisible());
     EXPECT_TRUE(preview()->isVisible());
     EXPECT_EQ(thresholdsWindow()->x(), 10);
-    EXPECT_TRUE(mainWindow()->CheckBox1->isChecked());
-    EXPECT_FALSE(mainWindow()->CheckBox2->isChecked());
+    EXPECT_TRUE(mainWindow()->previewBox->isChecked());
+    EXPECT_FALSE(mainWindow()->magnifyBox->isChecked());
     EXPECT_EQ(doc().viewScale(), 4);
     EXPECT_EQ(preview()->y(), thresholdsWindow()->y());
     EXPECT_EQ(preview()->x(), thresholdsWindow()->frameGeometry().width() + 20);
-    EXPECT_EQ(mainWindow()->Image1->size(), QSize(40, 32));
-    EXPECT_EQ(preview()->Image3->size(), QSize(20, 16));
+    EXPECT_EQ(mainWindow()->view->image()->size(), QSize(40, 32));
+    EXPECT_EQ(preview()->image->size(), QSize(20, 16));
     EXPECT_EQ(workingPixel(2, 0), paletteColour(0, 3));
-    EXPECT_EQ(preview()->Image3->bitmap().pixel(5, 1), paletteColour(0, 3));
+    EXPECT_EQ(preview()->image->bitmap().pixel(5, 1), paletteColour(0, 3));
 }
 
 TEST_F(ImportCommandTest, ConversionsBeforeAnyLoadChangeNothing) {
-    mainWindow()->DrawGrid1->selectColumn(2);
+    mainWindow()->colourGrid->selectColumn(2);
     mainWindow()->paintAt(Qt::LeftButton, 20, 20);
     const tovik::PixelBuffer before = doc().buffer();
-    for (QAction* command : {mainWindow()->menu.N17, mainWindow()->menu.N14,
-                             mainWindow()->menu.CGA321, mainWindow()->menu.NewFloyd1}) {
+    for (QAction* command :
+         {mainWindow()->menu.thresholdsImportAction, mainWindow()->menu.floydSteinbergImportAction,
+          mainWindow()->menu.cgaImportAction, mainWindow()->menu.chunkImportAction}) {
         command->trigger();  // the file dialog is cancelled
         EXPECT_TRUE(dialogs->errors.empty()) << command->objectName().toStdString();
         EXPECT_TRUE(doc().buffer() == before) << command->objectName().toStdString();
         EXPECT_TRUE(doc().sourcePicture().isNull());
     }
-    EXPECT_EQ(mainWindow()->CSpinEdit2->maxValue(), 256);
+    EXPECT_EQ(mainWindow()->heightEdit->maxValue(), 256);
 }
 
 TEST_F(ImportCommandTest, SmallPictureFillsOnlyItsCornerOfTheMinimumSize) {
     setEntry(7 + 7 * 8, 3);
     dialogs->answers = {uniform("five.bmp", 5, 5, kRed)};
-    mainWindow()->menu.N17->trigger();
+    mainWindow()->menu.thresholdsImportAction->trigger();
     ASSERT_EQ(doc().width(), 8);
     ASSERT_EQ(doc().height(), 8);
     for (int y = 0; y < 8; ++y) {
@@ -167,9 +168,10 @@ TEST_F(ImportCommandTest, SmallPictureFillsOnlyItsCornerOfTheMinimumSize) {
 
 TEST_F(ImportCommandTest, CancelledLoadConvertsThePictureAlreadyThere) {
     dialogs->answers = {uniform("red.bmp", 12, 9, kRed)};
-    mainWindow()->menu.N17->trigger();
+    mainWindow()->menu.thresholdsImportAction->trigger();
     clearEntries();
-    mainWindow()->menu.N17->trigger();  // cancelled: the same picture is converted again
+    mainWindow()
+        ->menu.thresholdsImportAction->trigger();  // cancelled: the same picture is converted again
     EXPECT_EQ(entry(0, 0), 3);
     EXPECT_EQ(entry(11, 8), 3);
 }
@@ -177,26 +179,26 @@ TEST_F(ImportCommandTest, CancelledLoadConvertsThePictureAlreadyThere) {
 TEST_F(ImportCommandTest, FloydSteinbergCommandShowsItsWindowWithoutConverting) {
     setEntry(0, 1);
     dialogs->answers = {uniform("grey.bmp", 16, 12, qRgb(200, 200, 200))};
-    mainWindow()->menu.N14->trigger();
+    mainWindow()->menu.floydSteinbergImportAction->trigger();
     EXPECT_TRUE(fsWindow()->isVisible());
-    EXPECT_FALSE(mainWindow()->CheckBox2->isChecked());
+    EXPECT_FALSE(mainWindow()->magnifyBox->isChecked());
     EXPECT_EQ(doc().viewScale(), 4);
     EXPECT_EQ(doc().width(), 16);
     EXPECT_EQ(doc().height(), 12);
     EXPECT_EQ(doc().buffer().at(0), 1);  // not converted until "Просмотр"
     EXPECT_EQ(workingPixel(0, 0), paletteColour(0, 1));
-    EXPECT_EQ(mainWindow()->Image1->size(), QSize(64, 48));
+    EXPECT_EQ(mainWindow()->view->image()->size(), QSize(64, 48));
 }
 
 TEST_F(ImportCommandTest, CgaCommandSelectsPaletteFourAndKeepsUnmatchedPixels) {
     doc().setPictureSize(8, 8);
-    mainWindow()->DrawGrid1->selectColumn(1);
+    mainWindow()->colourGrid->selectColumn(1);
     for (int x = 0; x < 8; ++x) {
         mainWindow()->paintAt(Qt::LeftButton, x * mainWindow()->zoomX(), 0);
     }
     dialogs->answers = {
         stripes("cga.bmp", 6, 3, {kBlack, kMagenta, kCyan, kWhite, kRed, qRgb(150, 89, 151)})};
-    mainWindow()->menu.CGA321->trigger();
+    mainWindow()->menu.cgaImportAction->trigger();
     EXPECT_EQ(doc().palette(), 4);
     const int row0[] = {0, 1, 2, 3, 1, 1, 1, 1};  // red and the near-magenta keep their 1
     const int row1[] = {0, 1, 2, 3, 0, 0, 0, 0};
@@ -211,20 +213,20 @@ TEST_F(ImportCommandTest, CgaCommandSelectsPaletteFourAndKeepsUnmatchedPixels) {
     // A cancelled dialog still switches to palette 4 and converts the old picture again.
     choosePalette(0);
     setEntry(1 + 8, 0);
-    mainWindow()->menu.CGA321->trigger();
+    mainWindow()->menu.cgaImportAction->trigger();
     EXPECT_EQ(doc().palette(), 4);
     EXPECT_EQ(entry(1, 1), 1);
 }
 
 TEST_F(ImportCommandTest, ChunkCommandConvertsEnablesItsItemAndShowsItsWindow) {
     dialogs->answers = {uniform("red.bmp", 8, 6, kRed)};
-    mainWindow()->menu.NewFloyd1->trigger();
+    mainWindow()->menu.chunkImportAction->trigger();
     ASSERT_TRUE(dialogs->errors.empty());
-    EXPECT_TRUE(mainWindow()->menu.N24->isEnabled());
+    EXPECT_TRUE(mainWindow()->menu.chunkSettingsAction->isEnabled());
     EXPECT_TRUE(chunkWindow()->isVisible());
-    EXPECT_TRUE(mainWindow()->CheckBox1->isChecked());
+    EXPECT_TRUE(mainWindow()->previewBox->isChecked());
     EXPECT_TRUE(preview()->isVisible());
-    EXPECT_FALSE(mainWindow()->CheckBox2->isChecked());
+    EXPECT_FALSE(mainWindow()->magnifyBox->isChecked());
     EXPECT_EQ(doc().viewScale(), 4);
     // Pure red is pattern 2, all indices 3, in every chunk but (0, 0), whose colour is
     // half of red (the register starts black).

@@ -41,9 +41,9 @@ TEST_F(WindowTest, ABurstOfChangesConvertsOnceWithTheLastValuesAsOneStep) {
     int conversions = 0;
     QObject::connect(&doc(), &tovik::PictureDocument::pictureChanged, [&] { ++conversions; });
 
-    window->TrackBar[3]->setValue(10);  // one burst: three changes before any event
-    window->TrackBar[5]->setValue(200);
-    window->TrackBar[7]->setValue(0);
+    window->thresholdBars[3]->setValue(10);  // one burst: three changes before any event
+    window->thresholdBars[5]->setValue(200);
+    window->thresholdBars[7]->setValue(0);
     nextFrame();
     EXPECT_EQ(conversions, 1);
     EXPECT_EQ(stack->index(), start + 1);
@@ -55,12 +55,12 @@ TEST_F(WindowTest, ABurstOfChangesConvertsOnceWithTheLastValuesAsOneStep) {
 
     // The rest of the drag joins the same step; letting go ends it.
     for (int value : {20, 30, 40}) {
-        window->TrackBar[3]->setValue(value);
+        window->thresholdBars[3]->setValue(value);
         nextFrame();
     }
     EXPECT_EQ(stack->index(), start + 1);
     emit window->adjustmentFinished();
-    window->TrackBar[3]->setValue(50);
+    window->thresholdBars[3]->setValue(50);
     nextFrame();
     EXPECT_EQ(stack->index(), start + 2);
     stack->undo();
@@ -70,7 +70,7 @@ TEST_F(WindowTest, ABurstOfChangesConvertsOnceWithTheLastValuesAsOneStep) {
     // Without "Сразу" a change converts nothing, as the window always did.
     window->liveBox->setChecked(false);
     conversions = 0;
-    window->TrackBar[3]->setValue(60);
+    window->thresholdBars[3]->setValue(60);
     nextFrame();
     EXPECT_EQ(conversions, 0);
 }
@@ -79,12 +79,12 @@ TEST_F(WindowTest, LiveFloydSteinbergStartsFromTheFittedPictureEachTime) {
     givePicture(gradient(40, 30));
     FloydSteinbergWindow* window = fsWindow();
     window->liveBox->setChecked(true);
-    window->TrackBar1->setValue(90);
+    window->thresholdBar->setValue(90);
     nextFrame();
     const tovik::PixelBuffer first = doc().buffer();
-    window->TrackBar1->setValue(91);
+    window->thresholdBar->setValue(91);
     nextFrame();
-    window->TrackBar1->setValue(90);
+    window->thresholdBar->setValue(90);
     nextFrame();
     EXPECT_TRUE(doc().buffer() == first);
 }
@@ -94,7 +94,7 @@ TEST_F(WindowTest, ThePaletteWindowDithersToTheChosenPalette) {
     const QString file = folder.filePath("g.png");
     ASSERT_TRUE(gradient(48, 32).save(file, "png"));
     dialogs->answers = {file};
-    mainWindow()->menu.paletteImport->trigger();
+    mainWindow()->menu.paletteImportAction->trigger();
     PaletteWindow* window = &app().paletteWindow();
     ASSERT_TRUE(window->isVisible());
     EXPECT_TRUE(window->liveBox->isChecked());
@@ -142,14 +142,14 @@ TEST_F(WindowTest, TheSourceButtonShowsTheFittedPictureWhileHeld) {
 
 TEST_F(WindowTest, EveryTrackBarHasANumberThatCanBeTyped) {
     for (int i = 1; i <= 9; ++i) {
-        QSpinBox* box = thresholdsWindow()->SpinBox[i];
-        EXPECT_EQ(box->value(), thresholdsWindow()->TrackBar[i]->value());
+        QSpinBox* box = thresholdsWindow()->valueBoxes[i];
+        EXPECT_EQ(box->value(), thresholdsWindow()->thresholdBars[i]->value());
         box->setValue(i * 11);
-        EXPECT_EQ(thresholdsWindow()->TrackBar[i]->value(), i * 11);
-        EXPECT_EQ(thresholdsWindow()->Label[i]->text(), QString::number(i * 11));
+        EXPECT_EQ(thresholdsWindow()->thresholdBars[i]->value(), i * 11);
+        EXPECT_EQ(thresholdsWindow()->valueLabels[i]->text(), QString::number(i * 11));
     }
-    fsWindow()->TrackBar1->setValue(17);
-    EXPECT_EQ(fsWindow()->SpinBox1->value(), 17);
+    fsWindow()->thresholdBar->setValue(17);
+    EXPECT_EQ(fsWindow()->thresholdBox->value(), 17);
 }
 
 }  // namespace

@@ -26,7 +26,7 @@ TEST_F(WindowTest, PalettesAreRankedInTheBackgroundAndOneIsApplied) {
     const QString file = folder.filePath("p.bmp");
     tovik::writeFile(file, tovik::encodeBmp24(picture));
     dialogs->answers = {file};
-    mainWindow()->menu.N17->trigger();
+    mainWindow()->menu.thresholdsImportAction->trigger();
     const QString expectedScore =
         QStringLiteral("оценка %1")
             .arg(tovik::conversionScore(doc().fittedPicture(), doc().buffer(), 48, 0), 0, 'f', 3);
@@ -58,15 +58,15 @@ TEST_F(WindowTest, PalettesAreRankedInTheBackgroundAndOneIsApplied) {
     EXPECT_TRUE(doc().buffer() == chosen.buffer);
     EXPECT_EQ(doc().undoStack()->undoText(), "подбор палитры");
     EXPECT_TRUE(scoreShows(QStringLiteral("оценка %1").arg(chosen.score, 0, 'f', 3)));
-    mainWindow()->menu.undo->trigger();
+    mainWindow()->menu.undoAction->trigger();
     EXPECT_EQ(doc().palette(), 0);
     EXPECT_TRUE(scoreShows(expectedScore));
 }
 
 TEST_F(WindowTest, NoPaletteIsPickedBeforeAPictureIsImported) {
-    mainWindow()->menu.pickPalette->trigger();
+    mainWindow()->menu.pickPaletteAction->trigger();
     EXPECT_FALSE(app().paletteRanking().isVisible());
-    EXPECT_EQ(mainWindow()->StatusBar1->currentMessage(), "Сначала импортируйте картинку");
+    EXPECT_EQ(mainWindow()->statusLine->currentMessage(), "Сначала импортируйте картинку");
 }
 
 }  // namespace

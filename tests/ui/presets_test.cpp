@@ -41,24 +41,34 @@ TEST_F(WindowTest, APresetFromEachWindowGivesTheBatchProgramTheWindowsBytes) {
     const Case cases[] = {
         {"thresholds",
          [] {
-             thresholdsWindow()->TrackBar[3]->setValue(20),
-                 thresholdsWindow()->CheckBox1->setChecked(true);
+             thresholdsWindow()->thresholdBars[3]->setValue(20),
+                 thresholdsWindow()->toningBox->setChecked(true);
          },
-         [] { return thresholdsWindow(); }, [&] { answer(), mainWindow()->menu.N17->trigger(); }},
+         [] { return thresholdsWindow(); },
+         [&] { answer(), mainWindow()->menu.thresholdsImportAction->trigger(); }},
         {"floyd-steinberg",
-         [] { fsWindow()->TrackBar1->setValue(140), fsWindow()->CheckBox1->setChecked(false); },
+         [] {
+             fsWindow()->thresholdBar->setValue(140), fsWindow()->monochromeBox->setChecked(false);
+         },
          [] { return fsWindow(); },
-         [&] { answer(), mainWindow()->menu.N14->trigger(), fsWindow()->Button2->click(); }},
+         [&] {
+             answer(), mainWindow()->menu.floydSteinbergImportAction->trigger(),
+                 fsWindow()->previewButton->click();
+         }},
         {"chunks",
-         [] { chunkWindow()->Edit[1]->setText("90"), chunkWindow()->CheckBox2->setChecked(true); },
-         [] { return chunkWindow(); }, [&] { answer(), mainWindow()->menu.NewFloyd1->trigger(); }},
+         [] {
+             chunkWindow()->colourEdits[0][0]->setText("90"),
+                 chunkWindow()->toningBox->setChecked(true);
+         },
+         [] { return chunkWindow(); },
+         [&] { answer(), mainWindow()->menu.chunkImportAction->trigger(); }},
         {"diffusion",
          [] {
              app().paletteWindow().kernelBox->setCurrentIndex(2),
                  app().paletteWindow().serpentineBox->setChecked(true);
          },
          [] { return &app().paletteWindow(); },
-         [&] { answer(), mainWindow()->menu.paletteImport->trigger(); }},
+         [&] { answer(), mainWindow()->menu.paletteImportAction->trigger(); }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -75,7 +85,7 @@ TEST_F(WindowTest, APresetFromEachWindowGivesTheBatchProgramTheWindowsBytes) {
         c.convert();
         const QString ours = folder.filePath(QStringLiteral("%1-window.bip").arg(c.name));
         dialogs->answers = {ours};
-        mainWindow()->menu.N3->trigger();
+        mainWindow()->menu.saveProjectAction->trigger();
         const QString theirs = folder.filePath(QStringLiteral("%1-batch.bip").arg(c.name));
         QProcess batch;
         batch.start(TOVIK_CLI_PATH, {"convert", source, "--preset", preset, "-o", theirs});

@@ -45,8 +45,8 @@ protected:
         picture.fill(0xFFFF0000);
         tovik::writeFile(path("first.bmp"), tovik::encodeBmp24(picture));
         dialogs->answers = {path("first.bmp")};
-        mainWindow()->menu.N17->trigger();
-        mainWindow()->DrawGrid1->selectColumn(1);
+        mainWindow()->menu.thresholdsImportAction->trigger();
+        mainWindow()->colourGrid->selectColumn(1);
         mainWindow()->paintAt(Qt::LeftButton, 3 * mainWindow()->zoomX(), 2 * mainWindow()->zoomY());
         choosePalette(2);
         ASSERT_TRUE(dialogs->errors.empty());
@@ -73,13 +73,13 @@ protected:
         const AsOrdinaryUser ordinary;
         switch (reader) {
             case Reader::Picture:
-                mainWindow()->menu.N17->trigger();
+                mainWindow()->menu.thresholdsImportAction->trigger();
                 break;
             case Reader::Project:
-                mainWindow()->menu.N2->trigger();
+                mainWindow()->menu.openProjectAction->trigger();
                 break;
             case Reader::RawStrip:
-                mainWindow()->menu.IMG1->trigger();
+                mainWindow()->menu.rawStripImportAction->trigger();
                 break;
         }
     }
@@ -108,7 +108,7 @@ TEST_F(RobustnessTest, EveryBadInputIsRefusedAndChangesNothing) {
         }
         EXPECT_TRUE(after == before) << input.row;
         if (input.reader == Reader::Picture) {
-            EXPECT_EQ(mainWindow()->CSpinEdit2->maxValue(), 256) << input.row;
+            EXPECT_EQ(mainWindow()->heightEdit->maxValue(), 256) << input.row;
         }
     }
 }
@@ -180,7 +180,7 @@ TEST_F(RobustnessTest, AnUnwritableDestinationKeepsTheOldFile) {
         dialogs->answers = {file};
         {
             const AsOrdinaryUser ordinary;
-            mainWindow()->menu.N3->trigger();
+            mainWindow()->menu.saveProjectAction->trigger();
         }
         ASSERT_EQ(dialogs->errors.size(), 1u) << file.toStdString();
         EXPECT_EQ(dialogs->errors[0], "Cannot create file " + file);
@@ -202,7 +202,7 @@ TEST_F(RobustnessTest, AFullDiskKeepsTheOldFile) {
     const auto oldHandler = signal(SIGXFSZ, SIG_IGN);
     setrlimit(RLIMIT_FSIZE, &limit);
     dialogs->answers = {path("old.bip")};
-    mainWindow()->menu.N3->trigger();
+    mainWindow()->menu.saveProjectAction->trigger();
     setrlimit(RLIMIT_FSIZE, &saved);
     signal(SIGXFSZ, oldHandler);
     ASSERT_EQ(dialogs->errors.size(), 1u);

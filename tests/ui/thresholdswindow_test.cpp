@@ -27,14 +27,14 @@ void rightClick(QWidget* widget) {
 
 void setAll(int value) {
     for (int i = 1; i <= 9; ++i) {
-        thresholdsWindow()->TrackBar[i]->setValue(value);
+        thresholdsWindow()->thresholdBars[i]->setValue(value);
     }
 }
 
 std::vector<int> positions() {
     std::vector<int> values;
     for (int i = 1; i <= 9; ++i) {
-        values.push_back(thresholdsWindow()->TrackBar[i]->value());
+        values.push_back(thresholdsWindow()->thresholdBars[i]->value());
     }
     return values;
 }
@@ -61,32 +61,32 @@ TEST_F(WindowTest, ThresholdsWindowStartsAtTheDefaults) {
     for (int i = 1; i <= 9; ++i) {
         SCOPED_TRACE(i);
         QSlider* bar = thresholdsWindow()->findChild<QSlider*>(QStringLiteral("TrackBar%1").arg(i));
-        ASSERT_EQ(bar, thresholdsWindow()->TrackBar[i]);
+        ASSERT_EQ(bar, thresholdsWindow()->thresholdBars[i]);
         EXPECT_EQ(bar->value(), kDefaults[i]);
         EXPECT_EQ(bar->minimum(), 0);
         EXPECT_EQ(bar->maximum(), 255);
         EXPECT_EQ(bar->tickInterval(), 10);
         QLabel* label = thresholdsWindow()->findChild<QLabel*>(QStringLiteral("Label%1").arg(i));
-        ASSERT_EQ(label, thresholdsWindow()->Label[i]);
+        ASSERT_EQ(label, thresholdsWindow()->valueLabels[i]);
         EXPECT_EQ(label->text(), QString::number(kDefaults[i]));
         EXPECT_TRUE(label->font().bold());
         if (i <= 8) {
             Shape* shape = thresholdsWindow()->findChild<Shape*>(QStringLiteral("Shape%1").arg(i));
-            ASSERT_EQ(shape, thresholdsWindow()->ShapeOf[i]);
+            ASSERT_EQ(shape, thresholdsWindow()->squares[i]);
             EXPECT_EQ(shape->brushColor(), shapeColours[i]);
             EXPECT_EQ(shape->size(), QSize(37, 37));
             EXPECT_EQ(shape->toolTip(), QStringLiteral("Правая кнопка - СБРОС"));
         }
     }
-    EXPECT_EQ(thresholdsWindow()->CheckBox1->text(), QStringLiteral("Тонирование"));
-    EXPECT_FALSE(thresholdsWindow()->CheckBox1->isChecked());
-    EXPECT_EQ(thresholdsWindow()->Button3->text(), QStringLiteral("Сброс"));
-    EXPECT_EQ(thresholdsWindow()->Button1->text(), QStringLiteral("Просмотр"));
-    EXPECT_EQ(thresholdsWindow()->Button2->text(), QStringLiteral("Ок"));
-    EXPECT_TRUE(thresholdsWindow()->Button1->font().bold());
+    EXPECT_EQ(thresholdsWindow()->toningBox->text(), QStringLiteral("Тонирование"));
+    EXPECT_FALSE(thresholdsWindow()->toningBox->isChecked());
+    EXPECT_EQ(thresholdsWindow()->resetButton->text(), QStringLiteral("Сброс"));
+    EXPECT_EQ(thresholdsWindow()->previewButton->text(), QStringLiteral("Просмотр"));
+    EXPECT_EQ(thresholdsWindow()->okButton->text(), QStringLiteral("Ок"));
+    EXPECT_TRUE(thresholdsWindow()->previewButton->font().bold());
     // Left, centre, right.
-    EXPECT_LT(thresholdsWindow()->Button3->x(), thresholdsWindow()->Button1->x());
-    EXPECT_LT(thresholdsWindow()->Button1->x(), thresholdsWindow()->Button2->x());
+    EXPECT_LT(thresholdsWindow()->resetButton->x(), thresholdsWindow()->previewButton->x());
+    EXPECT_LT(thresholdsWindow()->previewButton->x(), thresholdsWindow()->okButton->x());
     const auto settings = thresholdsWindow()->settings();
     EXPECT_EQ(settings.t, tovik::kDefaultThresholds);
     EXPECT_FALSE(settings.toning);
@@ -101,13 +101,13 @@ TEST_F(WindowTest, MovingATrackBarWritesItsLabelOnly) {
     const Case cases[] = {{1, 0, "0"}, {2, 255, "255"}, {5, 31, "31"}, {9, 7, "7"}};
     setEntry(0, 3);
     for (const auto& c : cases) {
-        thresholdsWindow()->TrackBar[c.bar]->setValue(c.value);
-        EXPECT_EQ(thresholdsWindow()->Label[c.bar]->text(), c.label) << c.bar;
+        thresholdsWindow()->thresholdBars[c.bar]->setValue(c.value);
+        EXPECT_EQ(thresholdsWindow()->valueLabels[c.bar]->text(), c.label) << c.bar;
     }
     // The keyboard moves a bar one step.
-    QTest::keyClick(thresholdsWindow()->TrackBar[4], Qt::Key_Right);
-    EXPECT_EQ(thresholdsWindow()->TrackBar[4]->value(), 129);
-    EXPECT_EQ(thresholdsWindow()->Label[4]->text(), "129");
+    QTest::keyClick(thresholdsWindow()->thresholdBars[4], Qt::Key_Right);
+    EXPECT_EQ(thresholdsWindow()->thresholdBars[4]->value(), 129);
+    EXPECT_EQ(thresholdsWindow()->valueLabels[4]->text(), "129");
     EXPECT_EQ(doc().buffer().at(0), 3);  // nothing converted
     EXPECT_EQ(thresholdsWindow()->settings().t,
               (std::array<int, 9>{0, 255, 50, 129, 31, 128, 30, 128, 7}));
@@ -117,10 +117,11 @@ TEST_F(WindowTest, RightClickOnAShapeResetsTheBarOfItsRowOnly) {
     for (int i = 1; i <= 8; ++i) {
         SCOPED_TRACE(i);
         setAll(3);
-        rightClick(thresholdsWindow()->ShapeOf[i]);
+        rightClick(thresholdsWindow()->squares[i]);
         for (int j = 1; j <= 9; ++j) {
-            EXPECT_EQ(thresholdsWindow()->TrackBar[j]->value(), j == i ? kDefaults[i] : 3) << j;
-            EXPECT_EQ(thresholdsWindow()->Label[j]->text(),
+            EXPECT_EQ(thresholdsWindow()->thresholdBars[j]->value(), j == i ? kDefaults[i] : 3)
+                << j;
+            EXPECT_EQ(thresholdsWindow()->valueLabels[j]->text(),
                       QString::number(j == i ? kDefaults[i] : 3));
         }
     }
@@ -128,20 +129,20 @@ TEST_F(WindowTest, RightClickOnAShapeResetsTheBarOfItsRowOnly) {
 
 TEST_F(WindowTest, ResetSetsAllNineBackFirstToLast) {
     setAll(3);
-    thresholdsWindow()->CheckBox1->setChecked(true);
+    thresholdsWindow()->toningBox->setChecked(true);
     std::vector<int> order;
     for (int i = 1; i <= 9; ++i) {
-        QObject::connect(thresholdsWindow()->TrackBar[i], &QSlider::valueChanged,
+        QObject::connect(thresholdsWindow()->thresholdBars[i], &QSlider::valueChanged,
                          thresholdsWindow(), [&order, i] { order.push_back(i); });
     }
     thresholdsWindow()->show();
-    QTest::mouseClick(thresholdsWindow()->Button3, Qt::LeftButton);
+    QTest::mouseClick(thresholdsWindow()->resetButton, Qt::LeftButton);
     EXPECT_EQ(positions(), (std::vector<int>{250, 50, 50, 128, 30, 128, 30, 128, 96}));
     EXPECT_EQ(order, (std::vector<int>{1, 2, 3, 4, 5, 6, 7, 8, 9}));
     for (int i = 1; i <= 9; ++i) {
-        EXPECT_EQ(thresholdsWindow()->Label[i]->text(), QString::number(kDefaults[i]));
+        EXPECT_EQ(thresholdsWindow()->valueLabels[i]->text(), QString::number(kDefaults[i]));
     }
-    EXPECT_TRUE(thresholdsWindow()->CheckBox1->isChecked());  // the box is not a track bar
+    EXPECT_TRUE(thresholdsWindow()->toningBox->isChecked());  // the box is not a track bar
 }
 
 TEST_F(WindowTest, PreviewConvertsWithThePositionsNowSet) {
@@ -161,16 +162,16 @@ TEST_F(WindowTest, PreviewConvertsWithThePositionsNowSet) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        QTest::mouseClick(thresholdsWindow()->Button3, Qt::LeftButton);
+        QTest::mouseClick(thresholdsWindow()->resetButton, Qt::LeftButton);
         givePicture(ruleSampler());
         setEntry(9215, 3);
         setEntry(9216, 3);
         if (c.bar != 0) {
-            thresholdsWindow()->TrackBar[c.bar]->setValue(c.value);
+            thresholdsWindow()->thresholdBars[c.bar]->setValue(c.value);
         }
-        thresholdsWindow()->CheckBox1->setChecked(c.toning);
+        thresholdsWindow()->toningBox->setChecked(c.toning);
         thresholdsWindow()->show();
-        QTest::mouseClick(thresholdsWindow()->Button1, Qt::LeftButton);
+        QTest::mouseClick(thresholdsWindow()->previewButton, Qt::LeftButton);
         EXPECT_EQ(bufferRows(3), c.rows);
         // The first 9,216 entries are cleared, whatever the picture size.
         EXPECT_EQ(doc().buffer().at(9215), 0);
@@ -193,11 +194,11 @@ TEST_F(WindowTest, PreviewTwiceGivesTheSamePictureWithOrWithoutToning) {
     for (bool toning : {false, true}) {
         SCOPED_TRACE(toning);
         givePicture(ramp);
-        thresholdsWindow()->CheckBox1->setChecked(toning);
-        QTest::mouseClick(thresholdsWindow()->Button1, Qt::LeftButton);
+        thresholdsWindow()->toningBox->setChecked(toning);
+        QTest::mouseClick(thresholdsWindow()->previewButton, Qt::LeftButton);
         const tovik::PixelBuffer first = doc().buffer();
         const QImage source = doc().sourcePicture().copy();
-        QTest::mouseClick(thresholdsWindow()->Button1, Qt::LeftButton);
+        QTest::mouseClick(thresholdsWindow()->previewButton, Qt::LeftButton);
         EXPECT_EQ(doc().buffer(), first);
         EXPECT_EQ(doc().sourcePicture(), source);
     }
@@ -206,13 +207,13 @@ TEST_F(WindowTest, PreviewTwiceGivesTheSamePictureWithOrWithoutToning) {
 TEST_F(WindowTest, OkHidesTheThresholdsWindowAndKeepsThePicture) {
     givePicture(ruleSampler());
     thresholdsWindow()->show();
-    QTest::mouseClick(thresholdsWindow()->Button1, Qt::LeftButton);
+    QTest::mouseClick(thresholdsWindow()->previewButton, Qt::LeftButton);
     const tovik::PixelBuffer converted = doc().buffer();
-    thresholdsWindow()->TrackBar[2]->setValue(200);
-    QTest::mouseClick(thresholdsWindow()->Button2, Qt::LeftButton);
+    thresholdsWindow()->thresholdBars[2]->setValue(200);
+    QTest::mouseClick(thresholdsWindow()->okButton, Qt::LeftButton);
     EXPECT_FALSE(thresholdsWindow()->isVisible());
     EXPECT_EQ(doc().buffer(), converted);
-    EXPECT_EQ(thresholdsWindow()->TrackBar[2]->value(), 200);  // hidden, not reset
+    EXPECT_EQ(thresholdsWindow()->thresholdBars[2]->value(), 200);  // hidden, not reset
 }
 
 }  // namespace

@@ -51,8 +51,8 @@ Shown shown() {
             doc().height(),
             doc().palette(),
             doc().workingBitmap(),
-            mainWindow()->Image1->bitmap(),
-            preview()->Image3->bitmap()};
+            mainWindow()->view->image()->bitmap(),
+            preview()->image->bitmap()};
 }
 
 void click(Qt::MouseButton button, int x, int y) {
@@ -79,29 +79,32 @@ TEST_F(UndoTest, EveryStepUndoesToTheStartAndRedoesToTheEnd) {
     auto answer = [this](const QString& file) { dialogs->answers = {file}; };
     const Action actions[] = {
         {"рисование",
-         [] { mainWindow()->DrawGrid1->selectColumn(3), click(Qt::LeftButton, 15, 9); }},
+         [] { mainWindow()->colourGrid->selectColumn(3), click(Qt::LeftButton, 15, 9); }},
         {"палитра", [] { choosePalette(6); }},
         {"рисование", [] { click(Qt::RightButton, 15, 9); }},
-        {"ширина", [] { mainWindow()->CSpinEdit1->stepBy(1); }},
-        {"высота", [] { mainWindow()->CSpinEdit2->stepBy(-3); }},
+        {"ширина", [] { mainWindow()->widthEdit->stepBy(1); }},
+        {"высота", [] { mainWindow()->heightEdit->stepBy(-3); }},
         {"палитра", [] { choosePalette(2); }},  // the same bytes with the new stride
-        {"Пороги", [&] { answer(first), mainWindow()->menu.N17->trigger(); }},
+        {"Пороги", [&] { answer(first), mainWindow()->menu.thresholdsImportAction->trigger(); }},
         {"Пороги",
          [] {
-             thresholdsWindow()->CheckBox1->setChecked(true), thresholdsWindow()->Button1->click();
+             thresholdsWindow()->toningBox->setChecked(true),
+                 thresholdsWindow()->previewButton->click();
          }},
         {"рисование",
-         [] { mainWindow()->DrawGrid1->selectColumn(1), click(Qt::LeftButton, 5, 5); }},
-        {"Флойд-Стейнберг", [&] { answer(second), mainWindow()->menu.N14->trigger(); }},
-        {"Флойд-Стейнберг", [] { fsWindow()->Button2->click(); }},
-        {"Флойд-Стейнберг", [] { fsWindow()->Button2->click(); }},  // diffuses on
-        {"Чанки", [&] { answer(first), mainWindow()->menu.NewFloyd1->trigger(); }},
+         [] { mainWindow()->colourGrid->selectColumn(1), click(Qt::LeftButton, 5, 5); }},
+        {"Флойд-Стейнберг",
+         [&] { answer(second), mainWindow()->menu.floydSteinbergImportAction->trigger(); }},
+        {"Флойд-Стейнберг", [] { fsWindow()->previewButton->click(); }},
+        {"Флойд-Стейнберг", [] { fsWindow()->previewButton->click(); }},  // diffuses on
+        {"Чанки", [&] { answer(first), mainWindow()->menu.chunkImportAction->trigger(); }},
         {"Чанки",
-         [] { chunkWindow()->CheckBox2->setChecked(true), chunkWindow()->Button2->click(); }},
-        {"CGA_BWCM", [&] { answer(cga), mainWindow()->menu.CGA321->trigger(); }},
-        {"Tovik_IMG", [&] { answer(strip), mainWindow()->menu.IMG1->trigger(); }},
-        {"открытие проекта", [&] { answer(project), mainWindow()->menu.N2->trigger(); }},
-        {"ширина", [] { mainWindow()->CSpinEdit1->stepBy(-1); }},
+         [] { chunkWindow()->toningBox->setChecked(true), chunkWindow()->previewButton->click(); }},
+        {"CGA_BWCM", [&] { answer(cga), mainWindow()->menu.cgaImportAction->trigger(); }},
+        {"Tovik_IMG", [&] { answer(strip), mainWindow()->menu.rawStripImportAction->trigger(); }},
+        {"открытие проекта",
+         [&] { answer(project), mainWindow()->menu.openProjectAction->trigger(); }},
+        {"ширина", [] { mainWindow()->widthEdit->stepBy(-1); }},
     };
     std::vector<Shown> states{shown()};
     const QUndoStack* stack = doc().undoStack();
@@ -109,41 +112,42 @@ TEST_F(UndoTest, EveryStepUndoesToTheStartAndRedoesToTheEnd) {
         action.run();
         ASSERT_TRUE(dialogs->errors.empty())
             << action.step << ": " << dialogs->errors[0].toStdString();
-        ASSERT_EQ(mainWindow()->menu.undo->text(), QStringLiteral("Отменить: %1").arg(action.step));
+        ASSERT_EQ(mainWindow()->menu.undoAction->text(),
+                  QStringLiteral("Отменить: %1").arg(action.step));
         ASSERT_EQ(stack->index(), static_cast<int>(states.size())) << action.step;
         states.push_back(shown());
         ASSERT_FALSE(states.back() == states[states.size() - 2]) << action.step;
     }
     for (size_t i = states.size() - 1; i > 0; --i) {
         SCOPED_TRACE(actions[i - 1].step);
-        mainWindow()->menu.undo->trigger();
+        mainWindow()->menu.undoAction->trigger();
         EXPECT_TRUE(shown() == states[i - 1]) << "undone to " << i - 1;
     }
-    EXPECT_FALSE(mainWindow()->menu.undo->isEnabled());
-    EXPECT_EQ(mainWindow()->menu.undo->text(), "Отменить");
+    EXPECT_FALSE(mainWindow()->menu.undoAction->isEnabled());
+    EXPECT_EQ(mainWindow()->menu.undoAction->text(), "Отменить");
     for (size_t i = 1; i < states.size(); ++i) {
         SCOPED_TRACE(actions[i - 1].step);
-        mainWindow()->menu.redo->trigger();
+        mainWindow()->menu.redoAction->trigger();
         EXPECT_TRUE(shown() == states[i]) << "redone to " << i;
     }
-    EXPECT_FALSE(mainWindow()->menu.redo->isEnabled());
+    EXPECT_FALSE(mainWindow()->menu.redoAction->isEnabled());
 }
 
 TEST_F(UndoTest, TheShortcutsAreTheUsualOnes) {
-    EXPECT_EQ(mainWindow()->menu.undo->shortcut(), QKeySequence(QStringLiteral("Ctrl+Z")));
-    EXPECT_EQ(mainWindow()->menu.redo->shortcuts(),
+    EXPECT_EQ(mainWindow()->menu.undoAction->shortcut(), QKeySequence(QStringLiteral("Ctrl+Z")));
+    EXPECT_EQ(mainWindow()->menu.redoAction->shortcuts(),
               (QList<QKeySequence>{QKeySequence(QStringLiteral("Ctrl+Y")),
                                    QKeySequence(QStringLiteral("Ctrl+Shift+Z"))}));
 }
 
 TEST_F(UndoTest, ANewStepAfterAnUndoDropsTheUndoneOnes) {
     click(Qt::LeftButton, 3, 3);
-    mainWindow()->DrawGrid1->selectColumn(2);
+    mainWindow()->colourGrid->selectColumn(2);
     click(Qt::LeftButton, 11, 3);
-    mainWindow()->menu.undo->trigger();
+    mainWindow()->menu.undoAction->trigger();
     choosePalette(4);
-    EXPECT_FALSE(mainWindow()->menu.redo->isEnabled());
-    mainWindow()->menu.undo->trigger();
+    EXPECT_FALSE(mainWindow()->menu.redoAction->isEnabled());
+    mainWindow()->menu.undoAction->trigger();
     EXPECT_EQ(doc().palette(), 0);
     EXPECT_EQ(doc().buffer().at(1), 0);
 }
@@ -176,7 +180,7 @@ TEST_F(UndoTest, QuittingOverUnsavedWorkAsksFirst) {
         QFile::remove(file);
         if (c.change) {
             click(Qt::LeftButton, 9, 9);
-            mainWindow()->DrawGrid1->selectColumn(1);
+            mainWindow()->colourGrid->selectColumn(1);
             click(Qt::LeftButton, 9, 9);
         }
         EXPECT_EQ(mainWindow()->windowTitle(), c.change ? "Tovik Images*" : "Tovik Images");
@@ -184,7 +188,7 @@ TEST_F(UndoTest, QuittingOverUnsavedWorkAsksFirst) {
             dialogs->questionAnswers = {*c.answer};
         }
         dialogs->answers = {c.saveAs};
-        mainWindow()->menu.N9->trigger();
+        mainWindow()->menu.quitAction->trigger();
         EXPECT_EQ(dialogs->questions,
                   c.answer ? std::vector<QString>{"Сохранить изменения?"} : std::vector<QString>{});
         EXPECT_EQ(mainWindow()->isVisible(), !c.quits);
@@ -199,16 +203,16 @@ TEST_F(UndoTest, QuittingOverUnsavedWorkAsksFirst) {
 
 TEST_F(UndoTest, TheTitleFollowsSavesAndUndo) {
     const QString file = folder.filePath("p.bip");
-    mainWindow()->DrawGrid1->selectColumn(2);
+    mainWindow()->colourGrid->selectColumn(2);
     click(Qt::LeftButton, 9, 9);
     dialogs->answers = {file};
-    mainWindow()->menu.N3->trigger();
+    mainWindow()->menu.saveProjectAction->trigger();
     EXPECT_EQ(mainWindow()->windowTitle(), "p.bip — Tovik Images");
     choosePalette(3);
     EXPECT_EQ(mainWindow()->windowTitle(), "p.bip* — Tovik Images");
-    mainWindow()->menu.undo->trigger();
+    mainWindow()->menu.undoAction->trigger();
     EXPECT_EQ(mainWindow()->windowTitle(), "p.bip — Tovik Images");
-    mainWindow()->menu.undo->trigger();  // before the save: changed again
+    mainWindow()->menu.undoAction->trigger();  // before the save: changed again
     EXPECT_EQ(mainWindow()->windowTitle(), "p.bip* — Tovik Images");
 }
 

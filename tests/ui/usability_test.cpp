@@ -37,7 +37,7 @@ protected:
 
     static void expectCellsShow(int palette) {
         for (int c = 0; c < 4; ++c) {
-            EXPECT_EQ(mainWindow()->DrawGrid1->cellColour(c), paletteColour(palette, c)) << c;
+            EXPECT_EQ(mainWindow()->colourGrid->cellColour(c), paletteColour(palette, c)) << c;
         }
     }
 
@@ -62,20 +62,20 @@ TEST_F(UsabilityTest, TheColourCellsFollowEveryChangeOfPalette) {
     choosePalette(2);
     expectCellsShow(2);
     dialogs->answers = {cga};
-    mainWindow()->menu.CGA321->trigger();
+    mainWindow()->menu.cgaImportAction->trigger();
     expectCellsShow(4);
     dialogs->answers = {project};
-    mainWindow()->menu.N2->trigger();
+    mainWindow()->menu.openProjectAction->trigger();
     expectCellsShow(11);
-    mainWindow()->menu.undo->trigger();
+    mainWindow()->menu.undoAction->trigger();
     expectCellsShow(4);
-    mainWindow()->menu.undo->trigger();
+    mainWindow()->menu.undoAction->trigger();
     expectCellsShow(2);
 }
 
 TEST_F(UsabilityTest, ThePreviewNeverExceedsTheScreen) {
     const QRect available = preview()->screen()->availableGeometry();
-    mainWindow()->CheckBox1->setChecked(true);
+    mainWindow()->previewBox->setChecked(true);
     struct Case {
         int w, h;
     };
@@ -83,12 +83,12 @@ TEST_F(UsabilityTest, ThePreviewNeverExceedsTheScreen) {
         doc().setPictureSize(c.w, c.h);
         doc().setViewScale(8);
         SCOPED_TRACE(std::to_string(c.w) + " x " + std::to_string(c.h));
-        EXPECT_EQ(preview()->Image3->size(), QSize(c.w * 4, c.h * 4));
+        EXPECT_EQ(preview()->image->size(), QSize(c.w * 4, c.h * 4));
         EXPECT_LE(preview()->frameGeometry().width(), available.width());
         EXPECT_LE(preview()->frameGeometry().height(), available.height());
         EXPECT_TRUE(available.contains(preview()->frameGeometry()));
         if (c.w * 4 <= available.width() - 40 && c.h * 4 <= available.height() - 60) {
-            EXPECT_EQ(preview()->size(), preview()->Image3->size());
+            EXPECT_EQ(preview()->size(), preview()->image->size());
         }
     }
 }
@@ -117,18 +117,18 @@ TEST_F(UsabilityTest, QtsOwnButtonsSpeakRussian) {
 }
 
 TEST_F(UsabilityTest, TheStatusBarSaysWhereWhatAndWhy) {
-    mainWindow()->DrawGrid1->selectColumn(2);
+    mainWindow()->colourGrid->selectColumn(2);
     mainWindow()->paintAt(Qt::LeftButton, 8 * 5 + 3, 8 * 7 + 3);
-    QTest::mouseMove(mainWindow()->Image1, QPoint(8 * 5 + 1, 8 * 7 + 6));
+    QTest::mouseMove(mainWindow()->view->image(), QPoint(8 * 5 + 1, 8 * 7 + 6));
     EXPECT_EQ(mainWindow()->positionLabel->text(), "x 5, y 7: цвет 2");
     EXPECT_EQ(mainWindow()->sizeLabel->text(), "64 × 64");
     choosePalette(9);
     EXPECT_EQ(mainWindow()->paletteLabel->text(), "палитра 9");
 
     doc().setPictureSize(320, 204);
-    mainWindow()->CSpinEdit2->stepBy(1);
+    mainWindow()->heightEdit->stepBy(1);
     EXPECT_EQ(doc().height(), 204);
-    EXPECT_EQ(mainWindow()->StatusBar1->currentMessage(), "W · H не больше 65536");
+    EXPECT_EQ(mainWindow()->statusLine->currentMessage(), "W · H не больше 65536");
     EXPECT_EQ(mainWindow()->sizeLabel->text(), "320 × 204");
 }
 
@@ -148,7 +148,7 @@ TEST_F(UsabilityTest, DropsAndPasteImportWithTheLastImportCommand) {
     EXPECT_EQ(stack->undoText(), "Пороги");
 
     dialogs->answers = {red};
-    mainWindow()->menu.CGA321->trigger();
+    mainWindow()->menu.cgaImportAction->trigger();
     drop(green);  // now CGA_BWCM, which leaves pure green alone
     EXPECT_EQ(stack->undoText(), "CGA_BWCM");
     EXPECT_EQ(doc().width(), 30);
@@ -162,7 +162,7 @@ TEST_F(UsabilityTest, DropsAndPasteImportWithTheLastImportCommand) {
     QImage pasted(40, 8, QImage::Format_ARGB32);
     pasted.fill(qRgba(255, 255, 255, 0));  // transparent: composed over black
     QGuiApplication::clipboard()->setImage(pasted);
-    mainWindow()->menu.paste->trigger();
+    mainWindow()->menu.pasteAction->trigger();
     EXPECT_EQ(stack->undoText(), "CGA_BWCM");
     EXPECT_EQ(doc().width(), 40);
     EXPECT_EQ(doc().fittedPicture().pixel(3, 3), qRgb(0, 0, 0));

@@ -50,7 +50,7 @@ void WindowTest::TearDown() {
 }
 
 void WindowTest::choosePalette(int index) {
-    PaletteComboBox* list = mainWindow()->ComboBox1;
+    PaletteComboBox* list = mainWindow()->paletteList;
     list->showPopup();
     QAbstractItemView* view = list->view();
     const QRect item = view->visualRect(list->model()->index(index, 0));

@@ -19,6 +19,7 @@
 #include "ui/dialogs.h"
 #include "ui/floydsteinbergwindow.h"
 #include "ui/mainwindow.h"
+#include "ui/pictureview.h"
 #include "ui/previewwindow.h"
 #include "ui/thresholdswindow.h"
 
@@ -101,7 +102,9 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    static QRgb viewPixel(int x, int y) { return mainWindow()->Image1->bitmap().pixel(x, y); }
+    static QRgb viewPixel(int x, int y) {
+        return mainWindow()->view->image()->bitmap().pixel(x, y);
+    }
 
     // The top rows of the buffer, one string of indices per row, at the current width.
     static std::vector<std::string> bufferRows(int rows) {

@@ -31,7 +31,7 @@ constexpr QRgb kRed = 0xFFFF0000;
 constexpr QRgb kWhite = 0xFFFFFFFF;
 
 void click(Qt::MouseButton button, int x, int y) {
-    QTest::mouseClick(mainWindow()->Image1, button, {}, QPoint(x, y));
+    QTest::mouseClick(mainWindow()->view->image(), button, {}, QPoint(x, y));
 }
 
 // What the view shows at start: black, lines every 8 pixels, the first vertical line
@@ -88,22 +88,22 @@ TEST_F(WindowTest, StartStateOfTheToolBarAndPicture) {
     EXPECT_EQ(doc().viewScale(), 8);
     EXPECT_EQ(mainWindow()->zoomX(), 8);
     EXPECT_EQ(mainWindow()->zoomY(), 8);
-    EXPECT_EQ(mainWindow()->Image1->size(), QSize(512, 512));
-    EXPECT_EQ(mainWindow()->Image1->pos(), QPoint(4, 4));
-    EXPECT_EQ(preview()->Image3->size(), QSize(256, 256));
-    EXPECT_EQ(mainWindow()->Label1->text(), "0");
-    EXPECT_EQ(mainWindow()->Shape1->brushColor(), kBlack);
-    EXPECT_TRUE(mainWindow()->CheckBox2->isChecked());
-    EXPECT_FALSE(mainWindow()->CheckBox1->isChecked());
-    EXPECT_EQ(mainWindow()->CSpinEdit1->minValue(), 8);
-    EXPECT_EQ(mainWindow()->CSpinEdit1->maxValue(), 320);
-    EXPECT_EQ(mainWindow()->CSpinEdit1->singleStep(), 8);
-    EXPECT_EQ(mainWindow()->CSpinEdit2->maxValue(), 1024);
+    EXPECT_EQ(mainWindow()->view->image()->size(), QSize(512, 512));
+    EXPECT_EQ(mainWindow()->view->image()->pos(), QPoint(4, 4));
+    EXPECT_EQ(preview()->image->size(), QSize(256, 256));
+    EXPECT_EQ(mainWindow()->colourNumberLabel->text(), "0");
+    EXPECT_EQ(mainWindow()->colourSwatch->brushColor(), kBlack);
+    EXPECT_TRUE(mainWindow()->magnifyBox->isChecked());
+    EXPECT_FALSE(mainWindow()->previewBox->isChecked());
+    EXPECT_EQ(mainWindow()->widthEdit->minValue(), 8);
+    EXPECT_EQ(mainWindow()->widthEdit->maxValue(), 320);
+    EXPECT_EQ(mainWindow()->widthEdit->singleStep(), 8);
+    EXPECT_EQ(mainWindow()->heightEdit->maxValue(), 1024);
     for (int i = 0; i < tovik::PixelBuffer::kSize; i += 997) {
         ASSERT_EQ(doc().buffer().at(i), 0);
     }
     for (int c = 0; c < 4; ++c) {
-        EXPECT_EQ(mainWindow()->DrawGrid1->cellColour(c), paletteColour(0, c));
+        EXPECT_EQ(mainWindow()->colourGrid->cellColour(c), paletteColour(0, c));
     }
 }
 
@@ -150,38 +150,38 @@ TEST_F(WindowTest, MenuHoldsEveryItemInOrder) {
             }
         }
     };
-    check(mainWindow()->menu.N1, {{"N2", "Открыть проект", true, false},
-                                  {"N3", "Сохранить проект", true, false},
-                                  {"N4", nullptr, true, false},
-                                  {"N5", "Экспорт", true, false},
-                                  {"N6", nullptr, true, false},
-                                  {"N7", "Импорт", true, false},
-                                  {"N25", nullptr, true, false},
-                                  {"N26", "УКНЦ", true, false},
-                                  {"N8", nullptr, true, false},
-                                  {"N9", "Выход", true, false}});
-    check(mainWindow()->menu.N5, {{"BIN1", "BIN с палитрой", true, false},
-                                  {"N20", nullptr, true, false},
-                                  {"BIN2", "BIN с заголовком", true, false},
-                                  {"N21", nullptr, true, false},
-                                  {"N10", "Дамп (бинарный)", true, true},
-                                  {"N11", nullptr, true, false},
-                                  {"N12", "Текстовый", false, false},
-                                  {"N15", nullptr, true, false},
-                                  {"N24bitbmp1", "Битмэп (24 bit bmp)", true, false}});
-    check(mainWindow()->menu.N7, {{"CGA321", "CGA_BWCM", true, false},
-                                  {"N19", nullptr, true, false},
-                                  {"N14", "Флойд-Стейнберг", true, false},
-                                  {"N22", nullptr, true, false},
-                                  {"NewFloyd1", "\"Чанки\"", true, false},
-                                  {"N16", nullptr, true, false},
-                                  {"N17", "Пороги", true, false},
-                                  {"N18", nullptr, true, false},
-                                  {"IMG1", "Tovik_IMG", true, false},
-                                  {"PaletteSeparator", nullptr, true, false},
-                                  {"PaletteImportItem", "Палитра…", true, false}});
-    check(mainWindow()->menu.N23, {{"N24", "(импорт)Чанки", false, false},
-                                   {"PickPaletteItem", "Подобрать палитру", true, false}});
+    check(mainWindow()->menu.fileMenu, {{"N2", "Открыть проект", true, false},
+                                        {"N3", "Сохранить проект", true, false},
+                                        {"N4", nullptr, true, false},
+                                        {"N5", "Экспорт", true, false},
+                                        {"N6", nullptr, true, false},
+                                        {"N7", "Импорт", true, false},
+                                        {"N25", nullptr, true, false},
+                                        {"N26", "УКНЦ", true, false},
+                                        {"N8", nullptr, true, false},
+                                        {"N9", "Выход", true, false}});
+    check(mainWindow()->menu.exportMenu, {{"BIN1", "BIN с палитрой", true, false},
+                                          {"N20", nullptr, true, false},
+                                          {"BIN2", "BIN с заголовком", true, false},
+                                          {"N21", nullptr, true, false},
+                                          {"N10", "Дамп (бинарный)", true, true},
+                                          {"N11", nullptr, true, false},
+                                          {"N12", "Текстовый", false, false},
+                                          {"N15", nullptr, true, false},
+                                          {"N24bitbmp1", "Битмэп (24 bit bmp)", true, false}});
+    check(mainWindow()->menu.importMenu, {{"CGA321", "CGA_BWCM", true, false},
+                                          {"N19", nullptr, true, false},
+                                          {"N14", "Флойд-Стейнберг", true, false},
+                                          {"N22", nullptr, true, false},
+                                          {"NewFloyd1", "\"Чанки\"", true, false},
+                                          {"N16", nullptr, true, false},
+                                          {"N17", "Пороги", true, false},
+                                          {"N18", nullptr, true, false},
+                                          {"IMG1", "Tovik_IMG", true, false},
+                                          {"PaletteSeparator", nullptr, true, false},
+                                          {"PaletteImportItem", "Палитра…", true, false}});
+    check(mainWindow()->menu.settingsMenu, {{"N24", "(импорт)Чанки", false, false},
+                                            {"PickPaletteItem", "Подобрать палитру", true, false}});
     const QList<QAction*> top = mainWindow()->menuBar()->actions();
     ASSERT_EQ(top.size(), 4);
     EXPECT_EQ(top[0]->text(), "Файл");
@@ -193,20 +193,20 @@ TEST_F(WindowTest, MenuHoldsEveryItemInOrder) {
 }
 
 TEST_F(WindowTest, DumpItemFlipsItsCheckMarkOnEachUse) {
-    EXPECT_FALSE(mainWindow()->menu.N10->isChecked());
-    mainWindow()->menu.N10->trigger();
-    EXPECT_TRUE(mainWindow()->menu.N10->isChecked());
-    mainWindow()->menu.N10->trigger();
-    EXPECT_FALSE(mainWindow()->menu.N10->isChecked());
+    EXPECT_FALSE(mainWindow()->menu.dumpAction->isChecked());
+    mainWindow()->menu.dumpAction->trigger();
+    EXPECT_TRUE(mainWindow()->menu.dumpAction->isChecked());
+    mainWindow()->menu.dumpAction->trigger();
+    EXPECT_FALSE(mainWindow()->menu.dumpAction->isChecked());
 }
 
 TEST_F(WindowTest, MagnificationOffAndOnAgain) {
-    mainWindow()->CheckBox2->setChecked(false);
+    mainWindow()->magnifyBox->setChecked(false);
     EXPECT_EQ(doc().viewScale(), 4);
-    EXPECT_EQ(mainWindow()->Image1->size(), QSize(256, 256));
-    EXPECT_EQ(mainWindow()->Image1->bitmap().size(), QSize(256, 256));
-    EXPECT_EQ(preview()->Image3->size(), QSize(128, 128));
-    EXPECT_EQ(preview()->Image3->bitmap().size(), QSize(128, 128));
+    EXPECT_EQ(mainWindow()->view->image()->size(), QSize(256, 256));
+    EXPECT_EQ(mainWindow()->view->image()->bitmap().size(), QSize(256, 256));
+    EXPECT_EQ(preview()->image->size(), QSize(128, 128));
+    EXPECT_EQ(preview()->image->bitmap().size(), QSize(128, 128));
     EXPECT_EQ(mainWindow()->zoomX(), 4);
     EXPECT_EQ(doc().width(), 64);
     EXPECT_EQ(doc().height(), 64);
@@ -216,23 +216,23 @@ TEST_F(WindowTest, MagnificationOffAndOnAgain) {
         EXPECT_EQ(viewPixel(x, 1), colour) << x;
         EXPECT_EQ(viewPixel(1, x), colour) << x;
     }
-    mainWindow()->CheckBox2->setChecked(true);
+    mainWindow()->magnifyBox->setChecked(true);
     EXPECT_EQ(doc().viewScale(), 8);
-    EXPECT_EQ(mainWindow()->Image1->size(), QSize(512, 512));
-    EXPECT_EQ(preview()->Image3->size(), QSize(256, 256));
+    EXPECT_EQ(mainWindow()->view->image()->size(), QSize(512, 512));
+    EXPECT_EQ(preview()->image->size(), QSize(256, 256));
     EXPECT_EQ(doc().width(), 64);
 }
 
 TEST_F(WindowTest, WiderPictureShowsOldColumnsUntilTheNextFullRedraw) {
-    mainWindow()->DrawGrid1->selectColumn(3);
+    mainWindow()->colourGrid->selectColumn(3);
     click(Qt::LeftButton, 3, 11);  // pixel (0, 1): entry 64 at W = 64
     ASSERT_EQ(doc().buffer().at(64), 3);
 
-    mainWindow()->CSpinEdit1->stepBy(1);
+    mainWindow()->widthEdit->stepBy(1);
     ASSERT_EQ(doc().width(), 72);
     EXPECT_EQ(doc().workingBitmap().size(), QSize(72, 64));
-    EXPECT_EQ(mainWindow()->Image1->size(), QSize(576, 512));
-    EXPECT_EQ(preview()->Image3->size(), QSize(288, 256));
+    EXPECT_EQ(mainWindow()->view->image()->size(), QSize(576, 512));
+    EXPECT_EQ(preview()->image->size(), QSize(288, 256));
     // The old 64 columns stay where they were, the 8 new ones are black.
     EXPECT_EQ(workingPixel(0, 1), kRed);
     EXPECT_EQ(workingPixel(64, 0), kBlack);
@@ -255,7 +255,7 @@ TEST_F(WindowTest, ColourThreeUnderThreePalettes) {
         ASSERT_EQ(doc().palette(), palette);
         EXPECT_EQ(workingPixel(0, 0), colour) << palette;
         EXPECT_EQ(viewPixel(4, 4), colour) << palette;
-        EXPECT_EQ(preview()->Image3->bitmap().pixel(2, 2), colour) << palette;
+        EXPECT_EQ(preview()->image->bitmap().pixel(2, 2), colour) << palette;
     }
 }
 
@@ -265,28 +265,28 @@ TEST_F(WindowTest, SpinEditsClampWhatTheyAreGiven) {
         int width;
     };
     for (const auto& c : {Case{1000, 320}, Case{3, 8}, Case{-5, 8}, Case{100, 100}}) {
-        mainWindow()->CSpinEdit1->setClampedValue(c.given);
+        mainWindow()->widthEdit->setClampedValue(c.given);
         EXPECT_EQ(doc().width(), c.width) << c.given;
-        EXPECT_EQ(mainWindow()->Image1->width(), c.width * 8) << c.given;
+        EXPECT_EQ(mainWindow()->view->image()->width(), c.width * 8) << c.given;
         EXPECT_EQ(doc().workingBitmap().width(), c.width) << c.given;
     }
-    mainWindow()->CSpinEdit2->setClampedValue(5000);
+    mainWindow()->heightEdit->setClampedValue(5000);
     EXPECT_EQ(doc().height(), 1024);
-    mainWindow()->CSpinEdit2->setClampedValue(0);
+    mainWindow()->heightEdit->setClampedValue(0);
     EXPECT_EQ(doc().height(), 8);
 }
 
 TEST_F(WindowTest, SizesNeverPassTheBuffer) {
-    mainWindow()->CSpinEdit2->setClampedValue(1024);  // 64 x 1024 fills the buffer exactly
+    mainWindow()->heightEdit->setClampedValue(1024);  // 64 x 1024 fills the buffer exactly
     ASSERT_EQ(doc().height(), 1024);
-    mainWindow()->CSpinEdit1->stepBy(1);  // 72 x 1024 would not fit: refused
+    mainWindow()->widthEdit->stepBy(1);  // 72 x 1024 would not fit: refused
     EXPECT_EQ(doc().width(), 64);
-    mainWindow()->CSpinEdit1->stepBy(-1);
+    mainWindow()->widthEdit->stepBy(-1);
     EXPECT_EQ(doc().width(), 56);
 
     doc().setPictureSize(72, 910);  // 65,520 entries
     ASSERT_EQ(doc().height(), 910);
-    mainWindow()->CSpinEdit2->stepBy(1);
+    mainWindow()->heightEdit->stepBy(1);
     EXPECT_EQ(doc().height(), 910);
 
     doc().setPictureSize(320, 1024);
@@ -295,14 +295,14 @@ TEST_F(WindowTest, SizesNeverPassTheBuffer) {
 }
 
 TEST_F(WindowTest, TheSizeTextCannotBeTyped) {
-    mainWindow()->CSpinEdit1->setFocus();
-    QTest::keyClicks(mainWindow()->CSpinEdit1, "9");
+    mainWindow()->widthEdit->setFocus();
+    QTest::keyClicks(mainWindow()->widthEdit, "9");
     EXPECT_EQ(doc().width(), 64);
-    QTest::keyClick(mainWindow()->CSpinEdit1, Qt::Key_Up);
+    QTest::keyClick(mainWindow()->widthEdit, Qt::Key_Up);
     EXPECT_EQ(doc().width(), 72);
-    QTest::keyClick(mainWindow()->CSpinEdit1, Qt::Key_PageUp);
+    QTest::keyClick(mainWindow()->widthEdit, Qt::Key_PageUp);
     EXPECT_EQ(doc().width(), 72);
-    QTest::keyClick(mainWindow()->CSpinEdit2, Qt::Key_Down);
+    QTest::keyClick(mainWindow()->heightEdit, Qt::Key_Down);
     EXPECT_EQ(doc().height(), 63);
 }
 
@@ -320,10 +320,10 @@ TEST_F(WindowTest, PressesPaintThePixelUnderThem) {
         {true, {511, 511}, 63 + 63 * 64, {63, 63}},
     };
     for (const auto& c : cases) {
-        mainWindow()->CheckBox2->setChecked(c.magnified);
+        mainWindow()->magnifyBox->setChecked(c.magnified);
         clearEntries();
         doc().redraw();
-        mainWindow()->DrawGrid1->selectColumn(3);
+        mainWindow()->colourGrid->selectColumn(3);
         click(Qt::LeftButton, c.press.x(), c.press.y());
         EXPECT_EQ(doc().buffer().at(c.index), 3) << c.press.x() << "," << c.press.y();
         EXPECT_EQ(workingPixel(c.pixel.x(), c.pixel.y()), kRed);
@@ -340,7 +340,7 @@ TEST_F(WindowTest, PressesPaintThePixelUnderThem) {
 
 TEST_F(WindowTest, OtherButtonsErase) {
     choosePalette(4);
-    mainWindow()->DrawGrid1->selectColumn(2);
+    mainWindow()->colourGrid->selectColumn(2);
     for (Qt::MouseButton eraser : {Qt::RightButton, Qt::MiddleButton}) {
         click(Qt::LeftButton, 20, 20);
         ASSERT_EQ(doc().buffer().at(2 + 2 * 64), 2);
@@ -354,35 +354,35 @@ TEST_F(WindowTest, OtherButtonsErase) {
 }
 
 TEST_F(WindowTest, MovingWithTheButtonHeldPaintsNothing) {
-    mainWindow()->DrawGrid1->selectColumn(1);
-    QTest::mousePress(mainWindow()->Image1, Qt::LeftButton, {}, QPoint(4, 4));
+    mainWindow()->colourGrid->selectColumn(1);
+    QTest::mousePress(mainWindow()->view->image(), Qt::LeftButton, {}, QPoint(4, 4));
     QMouseEvent move(QEvent::MouseMove, QPointF(60, 60),
-                     mainWindow()->Image1->mapToGlobal(QPointF(60, 60)), Qt::NoButton,
+                     mainWindow()->view->image()->mapToGlobal(QPointF(60, 60)), Qt::NoButton,
                      Qt::LeftButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(mainWindow()->Image1, &move);
-    QTest::mouseRelease(mainWindow()->Image1, Qt::LeftButton, {}, QPoint(60, 60));
+    QCoreApplication::sendEvent(mainWindow()->view->image(), &move);
+    QTest::mouseRelease(mainWindow()->view->image(), Qt::LeftButton, {}, QPoint(60, 60));
     EXPECT_EQ(doc().buffer().at(0), 1);
     EXPECT_EQ(doc().buffer().at(7 + 7 * 64), 0);
 }
 
 TEST_F(WindowTest, PaletteFiveShowsEveryColourWhiteAndKeepsTheSwatch) {
     for (int c = 1; c <= 3; ++c) {
-        mainWindow()->DrawGrid1->selectColumn(c);
+        mainWindow()->colourGrid->selectColumn(c);
         click(Qt::LeftButton, c * 8 + 1, 1);
     }
-    ASSERT_EQ(mainWindow()->Shape1->brushColor(), kRed);
+    ASSERT_EQ(mainWindow()->colourSwatch->brushColor(), kRed);
     choosePalette(5);
     const QRgb cells[] = {kBlack, kWhite, kWhite, kWhite};
     for (int c = 0; c < 4; ++c) {
-        EXPECT_EQ(mainWindow()->DrawGrid1->cellColour(c), cells[c]) << c;
+        EXPECT_EQ(mainWindow()->colourGrid->cellColour(c), cells[c]) << c;
         EXPECT_EQ(workingPixel(c, 0), cells[c]) << c;
     }
-    EXPECT_EQ(mainWindow()->Shape1->brushColor(), kRed);
-    EXPECT_EQ(mainWindow()->Label1->text(), "3");
+    EXPECT_EQ(mainWindow()->colourSwatch->brushColor(), kRed);
+    EXPECT_EQ(mainWindow()->colourNumberLabel->text(), "3");
     EXPECT_EQ(mainWindow()->selectedColour(), 3);
     // Choosing a cell again takes the new palette's colour.
-    mainWindow()->DrawGrid1->selectColumn(3);
-    EXPECT_EQ(mainWindow()->Shape1->brushColor(), kWhite);
+    mainWindow()->colourGrid->selectColumn(3);
+    EXPECT_EQ(mainWindow()->colourSwatch->brushColor(), kWhite);
 }
 
 TEST_F(WindowTest, ClosingTheListWithoutAChangeStillRedraws) {
@@ -394,23 +394,23 @@ TEST_F(WindowTest, ClosingTheListWithoutAChangeStillRedraws) {
 }
 
 TEST_F(WindowTest, ColourCellsFollowMouseAndKeys) {
-    QTest::mouseClick(mainWindow()->DrawGrid1, Qt::LeftButton, {},
-                      mainWindow()->DrawGrid1->cellRect(2).center());
+    QTest::mouseClick(mainWindow()->colourGrid, Qt::LeftButton, {},
+                      mainWindow()->colourGrid->cellRect(2).center());
     EXPECT_EQ(mainWindow()->selectedColour(), 2);
-    EXPECT_EQ(mainWindow()->Label1->text(), "2");
-    EXPECT_EQ(mainWindow()->Shape1->brushColor(), paletteColour(0, 2));
-    QTest::keyClick(mainWindow()->DrawGrid1, Qt::Key_Right);
+    EXPECT_EQ(mainWindow()->colourNumberLabel->text(), "2");
+    EXPECT_EQ(mainWindow()->colourSwatch->brushColor(), paletteColour(0, 2));
+    QTest::keyClick(mainWindow()->colourGrid, Qt::Key_Right);
     EXPECT_EQ(mainWindow()->selectedColour(), 3);
-    QTest::keyClick(mainWindow()->DrawGrid1, Qt::Key_Right);  // no fifth cell
+    QTest::keyClick(mainWindow()->colourGrid, Qt::Key_Right);  // no fifth cell
     EXPECT_EQ(mainWindow()->selectedColour(), 3);
-    QTest::keyClick(mainWindow()->DrawGrid1, Qt::Key_Left);
+    QTest::keyClick(mainWindow()->colourGrid, Qt::Key_Left);
     EXPECT_EQ(mainWindow()->selectedColour(), 2);
 }
 
 TEST_F(WindowTest, PaletteListEntriesShowTheirPalette) {
-    ASSERT_EQ(mainWindow()->ComboBox1->count(), 16);
+    ASSERT_EQ(mainWindow()->paletteList->count(), 16);
     for (int p = 0; p < 16; ++p) {
-        EXPECT_EQ(mainWindow()->ComboBox1->itemText(p), QString::number(p));
+        EXPECT_EQ(mainWindow()->paletteList->itemText(p), QString::number(p));
         QImage entry(100, 17, QImage::Format_RGB32);
         entry.fill(Qt::gray);
         {
@@ -429,25 +429,25 @@ TEST_F(WindowTest, PaletteListEntriesShowTheirPalette) {
 }
 
 TEST_F(WindowTest, PreviewClosedByItsBoxAndShownAgain) {
-    mainWindow()->CheckBox1->setChecked(true);
+    mainWindow()->previewBox->setChecked(true);
     ASSERT_TRUE(preview()->isVisible());
     EXPECT_EQ(preview()->size(), QSize(256, 256));
     preview()->close();
     EXPECT_FALSE(preview()->isVisible());
-    EXPECT_FALSE(mainWindow()->CheckBox1->isChecked());
+    EXPECT_FALSE(mainWindow()->previewBox->isChecked());
 
-    mainWindow()->DrawGrid1->selectColumn(3);
+    mainWindow()->colourGrid->selectColumn(3);
     click(Qt::LeftButton, 12, 12);  // pixel (1, 1), shown 4 x 4 in the preview
-    mainWindow()->CheckBox1->setChecked(true);
+    mainWindow()->previewBox->setChecked(true);
     EXPECT_TRUE(preview()->isVisible());
-    EXPECT_EQ(preview()->Image3->bitmap().pixel(5, 5), kRed);
-    EXPECT_EQ(preview()->Image3->bitmap().pixel(3, 5), kBlack);
-    mainWindow()->CheckBox1->setChecked(false);
+    EXPECT_EQ(preview()->image->bitmap().pixel(5, 5), kRed);
+    EXPECT_EQ(preview()->image->bitmap().pixel(3, 5), kBlack);
+    mainWindow()->previewBox->setChecked(false);
     EXPECT_FALSE(preview()->isVisible());
 }
 
 TEST_F(WindowTest, PreviewIsDraggedByItsBody) {
-    mainWindow()->CheckBox1->setChecked(true);
+    mainWindow()->previewBox->setChecked(true);
     const QPoint start = preview()->pos();
     QTest::mousePress(preview(), Qt::LeftButton, {}, QPoint(10, 10));
     const QPoint to = preview()->mapToGlobal(QPoint(40, 25));
@@ -459,7 +459,7 @@ TEST_F(WindowTest, PreviewIsDraggedByItsBody) {
 }
 
 TEST_F(WindowTest, AboutIsModalAndCentredOnTheMainWindow) {
-    mainWindow()->menu.N13->trigger();
+    mainWindow()->menu.aboutAction->trigger();
     ASSERT_TRUE(about()->isVisible());
     EXPECT_EQ(about()->windowModality(), Qt::ApplicationModal);
     const QPoint centre = mainWindow()->frameGeometry().center();
@@ -467,27 +467,27 @@ TEST_F(WindowTest, AboutIsModalAndCentredOnTheMainWindow) {
         << about()->frameGeometry().center().x() << " " << centre.x();
     EXPECT_LE(std::abs(about()->frameGeometry().center().y() - centre.y()), 1)
         << about()->frameGeometry().center().y() << " " << centre.y();
-    EXPECT_EQ(about()->Label1->text(), "Tovik");
-    EXPECT_EQ(about()->Label2->text(), "Tovik");
-    EXPECT_EQ(about()->Label1->pos(), QPoint(73, 5));
-    EXPECT_EQ(about()->Label2->pos(), QPoint(72, 4));
-    EXPECT_EQ(about()->Label3->text(), "Tovik Images");
-    EXPECT_EQ(about()->Label5->text(), "v 0.7");
+    EXPECT_EQ(about()->nicknameShadow->text(), "Tovik");
+    EXPECT_EQ(about()->nicknameLabel->text(), "Tovik");
+    EXPECT_EQ(about()->nicknameShadow->pos(), QPoint(73, 5));
+    EXPECT_EQ(about()->nicknameLabel->pos(), QPoint(72, 4));
+    EXPECT_EQ(about()->titleLabel->text(), "Tovik Images");
+    EXPECT_EQ(about()->versionLabel->text(), "v 0.7");
     // The black nickname lies over the white one.
-    EXPECT_GT(about()->children().indexOf(about()->Label2),
-              about()->children().indexOf(about()->Label1));
+    EXPECT_GT(about()->children().indexOf(about()->nicknameLabel),
+              about()->children().indexOf(about()->nicknameShadow));
     about()->close();
 }
 
 TEST_F(WindowTest, ChunkSettingsItemShowsItsWindowOnceEnabled) {
-    EXPECT_FALSE(mainWindow()->menu.N24->isEnabled());
-    mainWindow()->menu.N24->setEnabled(true);
-    mainWindow()->menu.N24->trigger();
+    EXPECT_FALSE(mainWindow()->menu.chunkSettingsAction->isEnabled());
+    mainWindow()->menu.chunkSettingsAction->setEnabled(true);
+    mainWindow()->menu.chunkSettingsAction->trigger();
     EXPECT_TRUE(chunkWindow()->isVisible());
 }
 
 TEST_F(WindowTest, ExitEndsTheMessageLoop) {
-    QTimer::singleShot(0, mainWindow()->menu.N9, &QAction::trigger);
+    QTimer::singleShot(0, mainWindow()->menu.quitAction, &QAction::trigger);
     EXPECT_EQ(QApplication::exec(), 0);
 }
 

@@ -1,0 +1,285 @@
+#include "ui/importcommands.h"
+
+#include <QClipboard>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <QScopeGuard>
+#include <QUrl>
+
+#include "convert/cga.h"
+#include "convert/preset.h"
+#include "document/document.h"
+#include "load/importpicture.h"
+#include "picture/error.h"
+#include "ui/application.h"
+#include "ui/chunksettingswindow.h"
+#include "ui/filecommands.h"
+#include "ui/floydsteinbergwindow.h"
+#include "ui/liveconverter.h"
+#include "ui/mainwindow.h"
+#include "ui/paletterankingwindow.h"
+#include "ui/palettewindow.h"
+#include "ui/previewwindow.h"
+#include "ui/thresholdswindow.h"
+
+using namespace tovik;
+
+ImportCommands::ImportCommands(PictureDocument& document, const std::unique_ptr<Dialogs>& dialogs,
+                               FileCommands& files, const ImportWindows& windows)
+    : document_(document), dialogs_(dialogs), files_(files), windows_(windows) {}
+
+// ---- Tool windows ----
+
+void ImportCommands::addToolWindow(ToolWindow* window, int mergeKey,
+                                   void (ImportCommands::*convert)()) {
+    connect(window, &ToolWindow::previewRequested, this,
+            [this, convert] { runGuarded([&] { (this->*convert)(); }); });
+    // While "Сразу" is checked every change converts; the merge key keeps each window's
+    // drags apart in the history.
+    auto* live = new LiveConverter(
+        document_, mergeKey,
+        [this, convert](int key) {
+            // Every live run starts from the picture as it was fitted.
+            liveMergeKey_ = key;
+            const auto forget = qScopeGuard([this] { liveMergeKey_ = 0; });
+            (this->*convert)();
+        },
+        this);
+    connect(window, &ToolWindow::settingsChanged, live, [window, live] {
+        if (window->isLive()) {
+            live->request();
+        }
+    });
+    connect(window, &ToolWindow::adjustmentFinished, live, &LiveConverter::finish);
+    connect(window, &ToolWindow::savePresetRequested, this,
+            [this, window] { runGuarded([&] { savePreset(*window); }); });
+    connect(window, &ToolWindow::loadPresetRequested, this,
+            [this, window] { runGuarded([&] { loadPreset(*window); }); });
+}
+
+void ImportCommands::savePreset(const ToolWindow& window) {
+    const Preset preset{window.methodSettings(), document_.palette(), false};
+    if (const auto file = dialogs_->saveFile(fileDialogs::savePresetDialog)) {
+        writePreset(*file, preset);
+    }
+}
+
+void ImportCommands::loadPreset(ToolWindow& window) {
+    const auto file = dialogs_->openFile(fileDialogs::openPresetDialog);
+    if (!file) {
+        return;
+    }
+    const Preset preset = readPreset(*file);
+    if (!window.applyMethod(preset.method)) {
+        throw Error(QStringLiteral("Preset %1 holds the settings of %2, not of this window")
+                        .arg(*file, methodName(preset.method)));
+    }
+    if (preset.palette) {
+        choosePalette(*preset.palette);
+    } else if (preset.autoPalette) {
+        pickPalette();
+    }
+}
+
+// ---- Picture imports ----
+
+void ImportCommands::loadSourcePicture() {
+    document_.setHeightMax(kLoadHeightMax);
+    if (given_) {
+        document_.takePicture(given_->file.isEmpty() ? importImage(given_->image)
+                                                     : importPicture(given_->file));
+        return;
+    }
+    const auto file = dialogs_->openFile(fileDialogs::importPictureDialog);
+    if (!file) {
+        return;
+    }
+    // A file that cannot be read leaves both pictures and the size as they were.
+    document_.takePicture(importPicture(*file));
+}
+
+void ImportCommands::importThresholds() {
+    lastImport_ = Import::Thresholds;
+    PictureDocument::Step step(document_, QStringLiteral("Пороги"));
+    loadSourcePicture();
+    ThresholdsWindow& thresholds = windows_.thresholds;
+    document_.convert(thresholds.settings());
+    thresholds.show();
+    windows_.preview.show();
+    thresholds.move(10, thresholds.y());
+    windows_.main.setPreviewShown(true);
+    document_.setViewScale(4);
+    windows_.preview.move(thresholds.frameGeometry().width() + 20, thresholds.y());
+}
+
+void ImportCommands::importFloydSteinberg() {
+    lastImport_ = Import::FloydSteinberg;
+    PictureDocument::Step step(document_, QStringLiteral("Флойд-Стейнберг"));
+    loadSourcePicture();
+    document_.setViewScale(4);
+    windows_.floydSteinberg.show();
+    // Not converted yet: the view shows the buffer at the new size until "Просмотр".
+    document_.redraw();
+}
+
+void ImportCommands::importCga() {
+    lastImport_ = Import::Cga;
+    PictureDocument::Step step(document_, QStringLiteral("CGA_BWCM"));
+    document_.setPalette(kCgaPalette);
+    loadSourcePicture();
+    document_.convert(CgaSettings{});
+}
+
+void ImportCommands::importChunks() {
+    lastImport_ = Import::Chunks;
+    PictureDocument::Step step(document_, QStringLiteral("Чанки"));
+    windows_.main.setPreviewShown(true);
+    document_.setViewScale(4);
+    loadSourcePicture();
+    convertChunks();
+    emit chunksImported();
+    windows_.chunkSettings.show();
+}
+
+void ImportCommands::importPalette() {
+    lastImport_ = Import::Palette;
+    PictureDocument::Step step(document_, QStringLiteral("Палитра"));
+    loadSourcePicture();
+    document_.convert(windows_.palette.settings());
+    windows_.palette.show();
+}
+
+// ---- Conversions of the loaded picture ----
+
+void ImportCommands::convertChunks() {
+    document_.setViewScale(4);
+    // Every setting is read, and checked, before the picture changes; the references
+    // read before a bad edit are kept all the same.
+    ChunkReferences table = document_.chunkReferences();
+    ChunkSettings settings;
+    try {
+        settings = windows_.chunkSettings.readSettings(table);
+    } catch (...) {
+        document_.setChunkReferences(table);
+        throw;
+    }
+    document_.convert(settings);
+}
+
+void ImportCommands::previewThresholds() {
+    PictureDocument::Step step(document_, QStringLiteral("Пороги"), liveMergeKey_);
+    document_.convert(windows_.thresholds.settings());
+}
+
+void ImportCommands::previewFloydSteinberg() {
+    PictureDocument::Step step(document_, QStringLiteral("Флойд-Стейнберг"), liveMergeKey_);
+    if (liveMergeKey_ != 0) {
+        document_.restartSource();
+    }
+    document_.convert(windows_.floydSteinberg.settings());
+}
+
+void ImportCommands::previewChunks() {
+    if (liveMergeKey_ != 0) {
+        // A half-typed edit is no error while the user types: the next change converts.
+        ChunkReferences table = document_.chunkReferences();
+        try {
+            windows_.chunkSettings.readSettings(table);
+        } catch (const Error& error) {
+            windows_.main.showNote(error.message());
+            return;
+        }
+    }
+    PictureDocument::Step step(document_, QStringLiteral("Чанки"), liveMergeKey_);
+    if (liveMergeKey_ != 0) {
+        document_.restartSource();
+    }
+    convertChunks();
+}
+
+void ImportCommands::previewPalette() {
+    PictureDocument::Step step(document_, QStringLiteral("Палитра"), liveMergeKey_);
+    document_.convert(windows_.palette.settings());
+}
+
+// ---- Palettes ----
+
+void ImportCommands::choosePalette(int palette) {
+    PictureDocument::Step step(document_, QStringLiteral("палитра"));
+    document_.setPalette(palette);
+    if (windows_.palette.isVisible() && !document_.fittedPicture().isNull()) {
+        document_.convert(windows_.palette.settings());
+    }
+}
+
+void ImportCommands::pickPalette() {
+    if (document_.fittedPicture().isNull()) {
+        windows_.main.showNote(QStringLiteral("Сначала импортируйте картинку"));
+        return;
+    }
+    const MethodSettings settings =
+        document_.lastConversion().value_or(MethodSettings(windows_.thresholds.settings()));
+    rankedPicture_ = document_.fittedPicture().cacheKey();
+    windows_.paletteRanking.show();
+    windows_.paletteRanking.rank(settings, document_.fittedPicture(), document_.width(),
+                                 document_.height());
+}
+
+void ImportCommands::takeRankedPalette(int palette, const PixelBuffer& buffer) {
+    // A result for another picture than the one now loaded is not applied.
+    if (document_.fittedPicture().cacheKey() != rankedPicture_) {
+        windows_.main.showNote(QStringLiteral("Картинка изменилась: подбор устарел"));
+        return;
+    }
+    document_.takeConversion(palette, buffer);
+}
+
+// ---- Drops and paste ----
+
+void ImportCommands::dropFile(const QString& path) {
+    if (QFileInfo(path).suffix().compare(QStringLiteral("bip"), Qt::CaseInsensitive) == 0) {
+        files_.openProjectFile(path);
+    } else {
+        importGiven(path, {});
+    }
+}
+
+void ImportCommands::paste() {
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    if (data != nullptr && data->hasImage()) {
+        importGiven({}, qvariant_cast<QImage>(data->imageData()));
+        return;
+    }
+    if (data != nullptr) {
+        for (const QUrl& url : data->urls()) {
+            if (url.isLocalFile()) {
+                dropFile(url.toLocalFile());
+                return;
+            }
+        }
+    }
+    windows_.main.showNote(QStringLiteral("В буфере обмена нет картинки"));
+}
+
+void ImportCommands::importGiven(const QString& file, const QImage& image) {
+    given_ = GivenPicture{file, image};
+    const auto forget = qScopeGuard([this] { given_.reset(); });
+    switch (lastImport_) {
+        case Import::Thresholds:
+            importThresholds();
+            break;
+        case Import::FloydSteinberg:
+            importFloydSteinberg();
+            break;
+        case Import::Chunks:
+            importChunks();
+            break;
+        case Import::Cga:
+            importCga();
+            break;
+        case Import::Palette:
+            importPalette();
+            break;
+    }
+}

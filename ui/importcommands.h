@@ -1,0 +1,112 @@
+#pragma once
+
+#include <QImage>
+#include <QObject>
+#include <memory>
+#include <optional>
+
+#include "convert/method.h"
+#include "picture/pixelbuffer.h"
+#include "ui/dialogs.h"
+
+class ChunkSettingsWindow;
+class FileCommands;
+class FloydSteinbergWindow;
+class MainWindow;
+class PaletteRankingWindow;
+class PaletteWindow;
+class PreviewWindow;
+class ThresholdsWindow;
+class ToolWindow;
+
+namespace tovik {
+class PictureDocument;
+}
+
+// The windows the import and conversion commands show and read.
+struct ImportWindows {
+    MainWindow& main;
+    PreviewWindow& preview;
+    ThresholdsWindow& thresholds;
+    FloydSteinbergWindow& floydSteinberg;
+    ChunkSettingsWindow& chunkSettings;
+    PaletteWindow& palette;
+    PaletteRankingWindow& paletteRanking;
+};
+
+// The commands that bring a picture in and convert it: the imports of the menu, drops and
+// paste, the tool windows' "Просмотр", their live conversions and presets, the palette
+// list and the palette ranking. Each command is one undo step and throws the error the
+// user sees.
+class ImportCommands : public QObject {
+    Q_OBJECT
+public:
+    ImportCommands(tovik::PictureDocument& document, const std::unique_ptr<Dialogs>& dialogs,
+                   FileCommands& files, const ImportWindows& windows);
+
+    // A tool window joins the commands: its "Просмотр" runs `convert` as one step, its
+    // live conversions run it merged under `mergeKey` (a key of its own), and its preset
+    // buttons save and load its settings.
+    void addToolWindow(ToolWindow* window, int mergeKey, void (ImportCommands::*convert)());
+
+    // The first step of every picture import: the height maximum drops to 256, the open
+    // dialog, then the picture read and fitted. A cancelled dialog changes nothing more.
+    void loadSourcePicture();
+
+    // The import commands of the menu, each one undo step.
+    void importThresholds();
+    void importFloydSteinberg();
+    void importChunks();
+    void importCga();
+    void importPalette();  // "Палитра…": load, fit, convert, then the window
+
+    // The tool windows' conversions of the picture already loaded.
+    void previewThresholds();
+    void previewFloydSteinberg();
+    void previewChunks();
+    void previewPalette();
+
+    // A palette chosen in the main window's list; with the "Палитра" window shown the
+    // picture is converted again to it, in the same undo step.
+    void choosePalette(int palette);
+
+    // "Подобрать палитру": the palettes ranked for the picture by the method of the last
+    // conversion (the thresholds window's settings before any), in their window.
+    void pickPalette();
+    // A ranked palette chosen: its conversion taken, unless the picture changed since.
+    void takeRankedPalette(int palette, const tovik::PixelBuffer& buffer);
+
+    // A dropped file: a project (.bip) opens as a project; any other file is imported by
+    // the import command used last (thresholds at start) as if chosen in its dialog.
+    void dropFile(const QString& path);
+    // The clipboard's picture imported the same way, or its file as if dropped.
+    void paste();
+
+signals:
+    // A chunk import ran: the chunk settings command of the menu can be used.
+    void chunksImported();
+
+private:
+    enum class Import { Thresholds, FloydSteinberg, Chunks, Cga, Palette };
+    // Runs an import command with the picture given instead of the open dialog's.
+    void importGiven(const QString& file, const QImage& image);
+    // The chunk conversion of the menu command and of the settings window.
+    void convertChunks();
+    // "Сохранить настройки…" and "Загрузить настройки…" of a tool window.
+    void savePreset(const ToolWindow& window);
+    void loadPreset(ToolWindow& window);
+
+    tovik::PictureDocument& document_;
+    const std::unique_ptr<Dialogs>& dialogs_;
+    FileCommands& files_;
+    ImportWindows windows_;
+    qint64 rankedPicture_ = 0;  // the fitted picture the shown ranking was made for
+    int liveMergeKey_ = 0;      // while a live conversion runs: its window's merge key
+    Import lastImport_ = Import::Thresholds;
+    // The picture a drop or a paste gives the next load instead of the dialog.
+    struct GivenPicture {
+        QString file;
+        QImage image;
+    };
+    std::optional<GivenPicture> given_;
+};
