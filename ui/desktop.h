@@ -48,6 +48,9 @@ public:
     Dialogs& dialogs() { return *dialogs_; }
     void setDialogs(std::unique_ptr<Dialogs> dialogs);
 
+    // "Правка" → "Заменить цвет…": the dialog, then the replacement, one undo step.
+    void replaceColour();
+
 private:
     void connectMenu();
     void connectWindows();
@@ -65,4 +68,5 @@ private:
     std::unique_ptr<PaletteRankingWindow> paletteRanking_;
     std::unique_ptr<PaletteWindow> palette_;
     std::unique_ptr<ImportCommands> imports_;
+    ColourReplacement lastReplacement_;  // the dialog opens with the last choice
 };

@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QTest>
 #include <QTimer>
+#include <QUndoStack>
 
 #include "picture/error.h"
 #include "picture/palette.h"
@@ -353,7 +354,8 @@ TEST_F(WindowTest, OtherButtonsErase) {
     }
 }
 
-TEST_F(WindowTest, MovingWithTheButtonHeldPaintsNothing) {
+// The pencil: a drag paints every cell the pointer crossed, however fast it moved.
+TEST_F(WindowTest, MovingWithTheButtonHeldPaintsEveryCellCrossed) {
     mainWindow()->colourGrid->selectColumn(1);
     QTest::mousePress(mainWindow()->view->image(), Qt::LeftButton, {}, QPoint(4, 4));
     QMouseEvent move(QEvent::MouseMove, QPointF(60, 60),
@@ -361,8 +363,12 @@ TEST_F(WindowTest, MovingWithTheButtonHeldPaintsNothing) {
                      Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(mainWindow()->view->image(), &move);
     QTest::mouseRelease(mainWindow()->view->image(), Qt::LeftButton, {}, QPoint(60, 60));
-    EXPECT_EQ(doc().buffer().at(0), 1);
-    EXPECT_EQ(doc().buffer().at(7 + 7 * 64), 0);
+    for (int i = 0; i <= 7; ++i) {
+        EXPECT_EQ(doc().buffer().at(i + i * 64), 1) << i;
+    }
+    EXPECT_EQ(doc().buffer().at(7), 0);
+    EXPECT_EQ(doc().buffer().at(8 + 8 * 64), 0);
+    EXPECT_EQ(doc().undoStack()->count(), 1);
 }
 
 TEST_F(WindowTest, PaletteFiveShowsEveryColourWhiteAndKeepsTheSwatch) {

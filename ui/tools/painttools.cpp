@@ -8,6 +8,8 @@ void PencilTool::press(const ToolEvent& event) {
     index_ = context_.colourFor(event.button);
     last_ = event.cell;
     down_ = true;
+    // A press whose release never came still starts a stroke of its own.
+    context_.document.closeMerge();
     context_.document.strokeSegment(last_, last_, index_);
 }
 
