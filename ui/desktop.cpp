@@ -5,6 +5,7 @@
 #include <QGuiApplication>
 
 #include "document/document.h"
+#include "document/recovery.h"
 #include "ui/aboutwindow.h"
 #include "ui/application.h"
 #include "ui/chunksettingswindow.h"
@@ -40,12 +41,14 @@ Desktop::Desktop()
     imports_->addToolWindow(floydSteinberg_.get(), 2, &ImportCommands::previewFloydSteinberg);
     imports_->addToolWindow(chunkSettings_.get(), 3, &ImportCommands::previewChunks);
     imports_->addToolWindow(palette_.get(), 4, &ImportCommands::previewPalette);
+    recovery_ = std::make_unique<RecoveryKeeper>(*document_, defaultRecoveryPath());
     connectMenu();
     connectWindows();
 }
 
 // The tool windows go first: nothing of theirs may outlive the document they show.
 Desktop::~Desktop() {
+    recovery_.reset();
     Application::setErrorDialogs(nullptr);
     imports_.reset();
     palette_.reset();
@@ -60,6 +63,7 @@ Desktop::~Desktop() {
 
 void Desktop::show() {
     main_->show();
+    runGuarded([this] { files_->offerRecovery(recovery_->path()); });
 }
 
 void Desktop::setDialogs(std::unique_ptr<Dialogs> dialogs) {
@@ -112,7 +116,14 @@ void Desktop::replaceColour() {
 
 void Desktop::connectWindows() {
     ImportCommands* imports = imports_.get();
-    main_->setCloseGuard([this] { return files_->mayDiscard(); });
+    // A normal quit, saved or not, leaves no recovery file behind.
+    main_->setCloseGuard([this] {
+        const bool quits = files_->mayDiscard();
+        if (quits) {
+            recovery_->discard();
+        }
+        return quits;
+    });
     connect(main_.get(), &MainWindow::previewToggled, this, &Desktop::showPreview);
     connect(main_.get(), &MainWindow::paletteChosen, imports,
             [imports](int palette) { runGuarded([&] { imports->choosePalette(palette); }); });

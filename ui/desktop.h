@@ -18,7 +18,8 @@ class ThresholdsWindow;
 
 namespace tovik {
 class PictureDocument;
-}
+class RecoveryKeeper;
+}  // namespace tovik
 
 // The desktop program: the picture document, the windows and the commands, created in a
 // fixed order, and every connection between them. The windows only show the document and
@@ -41,8 +42,11 @@ public:
     FileCommands& files() { return *files_; }
     ImportCommands& imports() { return *imports_; }
 
-    // Shows the main window; the others appear when a command or the user asks.
+    // Shows the main window, then offers the work a crash left unsaved; the other
+    // windows appear when a command or the user asks.
     void show();
+    // The recovery file of the unsaved work.
+    tovik::RecoveryKeeper& recovery() { return *recovery_; }
 
     // Every file dialog and message box of the program goes through these.
     Dialogs& dialogs() { return *dialogs_; }
@@ -68,5 +72,6 @@ private:
     std::unique_ptr<PaletteRankingWindow> paletteRanking_;
     std::unique_ptr<PaletteWindow> palette_;
     std::unique_ptr<ImportCommands> imports_;
+    std::unique_ptr<tovik::RecoveryKeeper> recovery_;
     ColourReplacement lastReplacement_;  // the dialog opens with the last choice
 };

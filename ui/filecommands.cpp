@@ -1,9 +1,14 @@
 #include "ui/filecommands.h"
 
+#include <QCoreApplication>
+#include <QFile>
 #include "document/document.h"
+#include "document/recovery.h"
+
 #include "machinefiles/bmp24.h"
 #include "machinefiles/screenpack.h"
 #include "machinefiles/uknc.h"
+#include "picture/error.h"
 #include "picture/fileio.h"
 #include "picture/projectfile.h"
 #include "ui/application.h"
@@ -37,8 +42,13 @@ void FileCommands::openProject() {
 }
 
 void FileCommands::openProjectFile(const QString& file) {
-    // Nothing changes until the file is read and its header accepted.
-    document_.openProject(readProject(file));
+    // Nothing changes until the file is read and its header accepted, and the unsaved
+    // work is saved or given up.
+    const ProjectFile project = readProject(file);
+    if (!mayDiscard()) {
+        return;
+    }
+    document_.openProject(project);
     document_.markSaved(file);
 }
 
@@ -48,10 +58,44 @@ bool FileCommands::saveProject() {
     if (!file) {
         return false;
     }
-    writeFile(*file, encodeProject(document_.buffer(), document_.width(), document_.height(),
-                                   document_.palette()));
-    document_.markSaved(*file);
+    saveProjectAs(*file);
     return true;
+}
+
+void FileCommands::saveProjectAs(const QString& file) {
+    writeFile(file, encodeProject(document_.buffer(), document_.width(), document_.height(),
+                                  document_.palette()));
+    document_.markSaved(file);
+}
+
+void FileCommands::offerRecovery(const QString& path) {
+    if (!QFile::exists(path)) {
+        return;
+    }
+    RecoveredWork work;
+    try {
+        work = readRecovery(path);
+    } catch (const Error& error) {
+        const QString aside = setRecoveryAside(path);
+        dialogs_->error(error.message() + QLatin1Char(' ') +
+                        QCoreApplication::translate("FileCommands",
+                                                    "Он отложен как %1; программа начинает "
+                                                    "с пустой картинки.")
+                            .arg(aside));
+        return;
+    }
+    switch (dialogs_->ask(
+        QString::fromLatin1(Application::kTitle),
+        QCoreApplication::translate("FileCommands", "Восстановить несохранённую работу?"))) {
+        case Dialogs::Answer::Yes:
+            restoreRecoveredWork(document_, work);
+            break;
+        case Dialogs::Answer::No:
+            QFile::remove(path);
+            break;
+        case Dialogs::Answer::Cancel:
+            break;  // asked again at the next start, unless new work replaces it
+    }
 }
 
 bool FileCommands::mayDiscard() {
@@ -61,8 +105,16 @@ bool FileCommands::mayDiscard() {
     switch (dialogs_->ask(QString::fromLatin1(Application::kTitle),
                           QStringLiteral("Сохранить изменения?"))) {
         case Dialogs::Answer::Yes: {
+            // A project that has a file is saved to it; a new one asks where.
             bool saved = false;
-            runGuarded([&] { saved = saveProject(); });
+            runGuarded([&] {
+                if (document_.fileName().isEmpty()) {
+                    saved = saveProject();
+                } else {
+                    saveProjectAs(document_.fileName());
+                    saved = true;
+                }
+            });
             return saved;
         }
         case Dialogs::Answer::No:

@@ -28,11 +28,15 @@ class FileCommands {
 public:
     FileCommands(tovik::PictureDocument& document, const std::unique_ptr<Dialogs>& dialogs);
 
+    // Over unsaved work, both ask first as quitting does (see mayDiscard); a file that
+    // cannot be read is refused before the question.
     void openProject();
     // Opens the project file as if it had been chosen in the open dialog.
     void openProjectFile(const QString& file);
     // False when the dialog was cancelled.
     bool saveProject();
+    // Writes the project to the file, which becomes the project's file.
+    void saveProjectAs(const QString& file);
     void exportBinWithPalette();
     void exportBinWithHeader();
     void exportDump();
@@ -40,9 +44,15 @@ public:
     void exportUknc();
     void importRawStrip();
 
+    // At start: when the recovery file at `path` holds work a crash or a kill left
+    // unsaved, asks "Восстановить несохранённую работу?"; "Да" brings it back, unsaved,
+    // "Нет" gives it up. A damaged file is reported and set aside.
+    void offerRecovery(const QString& path);
+
     // Asks whether to save unsaved work before it would be lost: true when it may go
     // (saved, or the user said no), false to keep it (cancelled, or the save did not
-    // happen; a failed save shows its error).
+    // happen; a failed save shows its error). "Да" saves to the project's own file when
+    // it has one, else through the save dialog.
     bool mayDiscard();
 
 private:

@@ -130,6 +130,7 @@ TEST_F(FileCommandTest, SaveThenOpenRestoresThePictureButNotTheChosenColour) {
     const QRgb swatch = mainWindow()->colourSwatch->brushColor();
 
     dialogs->answers = {path("round.bip")};
+    dialogs->questionAnswers = {Dialogs::Answer::No};  // the changes since the save go
     mainWindow()->menu.openProjectAction->trigger();
     EXPECT_TRUE(snapshot() == saved);
     EXPECT_EQ(mainWindow()->selectedColour(), 1);

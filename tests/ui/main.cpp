@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <QTemporaryDir>
+
 #include "ui/application.h"
 
 namespace {
@@ -24,6 +26,10 @@ int main(int argc, char** argv) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
     }
     qputenv("QT_SCALE_FACTOR", "1");
+    // A data folder of this run's own: the recovery file of the windows lands there, not
+    // in the user's, and runs side by side never share one.
+    const QTemporaryDir data;
+    qputenv("XDG_DATA_HOME", data.path().toLocal8Bit());
     Application app(argc, argv);
     return RUN_ALL_TESTS();
 }

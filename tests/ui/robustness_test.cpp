@@ -76,6 +76,7 @@ protected:
                 mainWindow()->menu.thresholdsImportAction->trigger();
                 break;
             case Reader::Project:
+                dialogs->questionAnswers = {Dialogs::Answer::No};  // the picture made above
                 mainWindow()->menu.openProjectAction->trigger();
                 break;
             case Reader::RawStrip:

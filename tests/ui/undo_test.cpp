@@ -1,5 +1,6 @@
 // Undo and redo through the real windows: every kind of step, undone to the start and
 // redone to the end, and the question before unsaved work would be lost.
+#include <QFile>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QUndoStack>
@@ -103,7 +104,10 @@ TEST_F(UndoTest, EveryStepUndoesToTheStartAndRedoesToTheEnd) {
         {"CGA_BWCM", [&] { answer(cga), mainWindow()->menu.cgaImportAction->trigger(); }},
         {"Tovik_IMG", [&] { answer(strip), mainWindow()->menu.rawStripImportAction->trigger(); }},
         {"открытие проекта",
-         [&] { answer(project), mainWindow()->menu.openProjectAction->trigger(); }},
+         [&] {
+             answer(project), dialogs->questionAnswers = {Dialogs::Answer::No},
+                              mainWindow()->menu.openProjectAction->trigger();
+         }},
         {"ширина", [] { mainWindow()->widthEdit->stepBy(-1); }},
     };
     std::vector<Shown> states{shown()};
@@ -197,6 +201,85 @@ TEST_F(UndoTest, QuittingOverUnsavedWorkAsksFirst) {
         if (c.saved) {
             EXPECT_EQ(mainWindow()->windowTitle(), "work.bip — Tovik Images");
             EXPECT_EQ(tovik::readProject(file).pixels.at(1 + 64), 1);
+        }
+    }
+}
+
+// Opening a project, by the menu or by a drop, over unsaved work asks as quitting does:
+// "Да" saves to the project's own file, or through the save dialog when it has none.
+TEST_F(UndoTest, OpeningAProjectOverUnsavedWorkAsksFirst) {
+    using Answer = Dialogs::Answer;
+    const QString other = folder.filePath("other.bip");
+    tovik::writeFile(other, tovik::encodeProject(tovik::PixelBuffer(), 8, 8, 9));
+    const QString own = folder.filePath("own.bip");
+    const QString fresh = folder.filePath("new.bip");
+    struct Case {
+        const char* name;
+        bool drop;
+        bool named;                    // saved as own.bip before the change
+        std::optional<Answer> answer;  // nothing: nothing changed, no question
+        bool opens;
+        std::vector<QString> dialogs;  // the file dialogs shown
+        const char* painted;           // the file that holds the painted pixel, if any
+    };
+    const Case cases[] = {
+        {"unchanged", false, false, std::nullopt, true, {"OpenDialog1"}, nullptr},
+        {"Отмена, menu", false, false, Answer::Cancel, false, {"OpenDialog1"}, nullptr},
+        {"Отмена, drop", true, true, Answer::Cancel, false, {}, nullptr},
+        {"Нет, menu", false, true, Answer::No, true, {"OpenDialog1"}, nullptr},
+        {"Нет, drop", true, false, Answer::No, true, {}, nullptr},
+        {"Да, new work",
+         false,
+         false,
+         Answer::Yes,
+         true,
+         {"OpenDialog1", "SaveDialog2"},
+         "new.bip"},
+        {"Да, own file", true, true, Answer::Yes, true, {}, "own.bip"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        TearDown();
+        SetUp();
+        QFile::remove(own);
+        QFile::remove(fresh);
+        if (c.named) {
+            dialogs->answers = {own};
+            mainWindow()->menu.saveProjectAction->trigger();
+            dialogs->asked.clear();
+        }
+        if (c.answer) {
+            mainWindow()->colourGrid->selectColumn(1);
+            click(Qt::LeftButton, 9, 9);
+            dialogs->questionAnswers = {*c.answer};
+        }
+        const int steps = doc().undoStack()->index();
+        if (c.drop) {
+            dialogs->answers = {fresh};
+            emit mainWindow()->fileDropped(other);
+        } else {
+            dialogs->answers = {other, fresh};
+            mainWindow()->menu.openProjectAction->trigger();
+        }
+        EXPECT_EQ(dialogs->questions,
+                  c.answer ? std::vector<QString>{"Сохранить изменения?"} : std::vector<QString>{});
+        EXPECT_EQ(dialogs->asked, c.dialogs);
+        EXPECT_TRUE(dialogs->errors.empty());
+        EXPECT_EQ(doc().palette(), c.opens ? 9 : 0);
+        if (c.opens) {
+            EXPECT_EQ(mainWindow()->windowTitle(), "other.bip — Tovik Images");
+        } else {
+            EXPECT_EQ(doc().buffer().at(1 + 64), 1);
+            EXPECT_EQ(doc().undoStack()->index(), steps);
+            EXPECT_EQ(mainWindow()->windowTitle(),
+                      c.named ? "own.bip* — Tovik Images" : "Tovik Images*");
+        }
+        EXPECT_EQ(QFile::exists(fresh), c.painted == QStringLiteral("new.bip"));
+        if (c.painted) {
+            EXPECT_EQ(tovik::readProject(folder.filePath(c.painted)).pixels.at(1 + 64), 1);
+        }
+        if (c.named && !c.painted) {
+            EXPECT_EQ(tovik::readProject(own).pixels.at(1 + 64), 0);
         }
     }
 }

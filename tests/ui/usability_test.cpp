@@ -65,6 +65,7 @@ TEST_F(UsabilityTest, TheColourCellsFollowEveryChangeOfPalette) {
     mainWindow()->menu.cgaImportAction->trigger();
     expectCellsShow(4);
     dialogs->answers = {project};
+    dialogs->questionAnswers = {Dialogs::Answer::No};
     mainWindow()->menu.openProjectAction->trigger();
     expectCellsShow(11);
     mainWindow()->menu.undoAction->trigger();
@@ -154,6 +155,7 @@ TEST_F(UsabilityTest, DropsAndPasteImportWithTheLastImportCommand) {
     EXPECT_EQ(doc().width(), 30);
     EXPECT_EQ(stack->index(), 3);
 
+    dialogs->questionAnswers = {Dialogs::Answer::No};
     drop(project);
     EXPECT_EQ(stack->undoText(), "открытие проекта");
     EXPECT_EQ(doc().palette(), 7);
