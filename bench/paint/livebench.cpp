@@ -10,8 +10,8 @@
 #include <cstdio>
 #include <vector>
 
-#include "load/importpicture.h"
 #include "document/document.h"
+#include "load/importpicture.h"
 #include "ui/application.h"
 #include "ui/desktop.h"
 #include "ui/mainwindow.h"
@@ -103,7 +103,7 @@ int main(int argc, char** argv) {
     const std::vector<double> diffusion =
         measure(document, desktop.paletteWindow().strengthBar, kChanges);
     const std::vector<double> thresholds =
-        measure(document, desktop.thresholds().TrackBar[1], kChanges);
+        measure(document, desktop.thresholds().thresholdBars[1], kChanges);
     std::printf("live change to the view repainted, 256 x 256 at x4, %d changes each\n", kChanges);
     std::printf("  copying the picture once: median %.3f ms\n", median(copies));
     std::printf("  Палитра (diffusion) strength: median %.2f ms, worst %.2f ms (%.0f copies)\n",
