@@ -9,8 +9,6 @@ program=$1
 shotcheck=$2
 work=$3
 . "$(dirname "$0")/xserver.sh"
-# A recovery file of some other run must not ask its question over the view.
-export XDG_DATA_HOME="$work/data"
 "$program" >"$work/program.log" 2>&1 &
 pid=$!
 trap 'kill $pid 2>/dev/null || true' EXIT
