@@ -6,6 +6,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 #include <QUndoStack>
@@ -354,8 +355,14 @@ TEST_F(WindowTest, OtherButtonsErase) {
     }
 }
 
-// The pencil: a drag paints every cell the pointer crossed, however fast it moved.
+// The view reports the press, the drag and the release in picture cells, for whatever
+// acts on the picture; the pencil paints every cell the pointer crossed, however fast it
+// moved.
 TEST_F(WindowTest, MovingWithTheButtonHeldPaintsEveryCellCrossed) {
+    const PictureView* view = mainWindow()->view;
+    QSignalSpy pressed(view, &PictureView::cellPressed);
+    QSignalSpy dragged(view, &PictureView::cellDragged);
+    QSignalSpy released(view, &PictureView::cellReleased);
     mainWindow()->colourGrid->selectColumn(1);
     QTest::mousePress(mainWindow()->view->image(), Qt::LeftButton, {}, QPoint(4, 4));
     QMouseEvent move(QEvent::MouseMove, QPointF(60, 60),
@@ -369,6 +376,18 @@ TEST_F(WindowTest, MovingWithTheButtonHeldPaintsEveryCellCrossed) {
     EXPECT_EQ(doc().buffer().at(7), 0);
     EXPECT_EQ(doc().buffer().at(8 + 8 * 64), 0);
     EXPECT_EQ(doc().undoStack()->count(), 1);
+    const auto cells = [](const QSignalSpy& spy) {
+        std::vector<QPoint> list;
+        for (const QList<QVariant>& signal : spy) {
+            list.push_back(signal.at(1).toPoint());
+        }
+        return list;
+    };
+    EXPECT_EQ(cells(pressed), std::vector<QPoint>{QPoint(0, 0)});
+    EXPECT_EQ(cells(dragged), std::vector<QPoint>{QPoint(7, 7)});
+    EXPECT_EQ(cells(released), std::vector<QPoint>{QPoint(7, 7)});
+    ASSERT_EQ(released.size(), 1);
+    EXPECT_EQ(released[0][0].value<Qt::MouseButton>(), Qt::LeftButton);
 }
 
 TEST_F(WindowTest, PaletteFiveShowsEveryColourWhiteAndKeepsTheSwatch) {
