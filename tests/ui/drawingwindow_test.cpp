@@ -33,6 +33,11 @@ TEST_F(WindowTest, KeysChooseToolsThatDrawWithTheMouse) {
     ASSERT_EQ(mainWindow()->tools->current(), DrawingTools::Kind::Line);
     EXPECT_TRUE(mainWindow()->toolStrip.toolLabel->text().startsWith(QStringLiteral("Линия")));
     drag({8 * 1 + 3, 8 * 2 + 3}, {8 * 6 + 3, 8 * 2 + 3});
+    // Shift with a shape's key takes its filled form, not the outline.
+    QTest::keyClick(mainWindow()->view, Qt::Key_R, Qt::ShiftModifier);
+    EXPECT_EQ(mainWindow()->tools->current(), DrawingTools::Kind::FilledRectangle);
+    QTest::keyClick(mainWindow()->view, Qt::Key_O);
+    EXPECT_EQ(mainWindow()->tools->current(), DrawingTools::Kind::Ellipse);
     QTest::keyClick(mainWindow()->view, Qt::Key_F);
     mainWindow()->colourGrid->selectColumn(1);
     QTest::mouseClick(mainWindow()->view->image(), Qt::LeftButton, {}, {8 * 3 + 3, 8 * 3 + 3});
