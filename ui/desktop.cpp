@@ -63,7 +63,9 @@ Desktop::~Desktop() {
 
 void Desktop::show() {
     main_->show();
-    runGuarded([this] { files_->offerRecovery(recovery_->path()); });
+    if (recovery_->ownsFile()) {
+        runGuarded([this] { files_->offerRecovery(recovery_->path()); });
+    }
 }
 
 void Desktop::setDialogs(std::unique_ptr<Dialogs> dialogs) {
