@@ -7,6 +7,7 @@
 #include "load/importpicture.h"
 #include "machinefiles/rawstrip.h"
 #include "picture/error.h"
+#include "picture/drawing.h"
 #include "picture/palette.h"
 #include "picture/projectfile.h"
 #include "picture/render.h"
@@ -24,7 +25,8 @@ struct PictureDocument::Record {
     int x = 0, y = 0, entry = 0;
     int oldIndex = 0, newIndex = 0;
     QRgb oldColour = 0, newColour = 0;
-    qsizetype bytes = 0;  // what the step costs the history
+    std::vector<CellChange> cells;  // for a drawing step: the cells it changed, in order
+    qsizetype bytes = 0;            // what the step costs the history
 };
 
 namespace {
@@ -85,6 +87,13 @@ public:
 
     bool mergeWith(const QUndoCommand* other) override {
         const Record& next = *static_cast<const Command*>(other)->record_;
+        if (!document_->rebuilding_ && record_->mergeOpen && !record_->cells.empty() &&
+            !next.cells.empty()) {
+            record_->cells.insert(record_->cells.end(), next.cells.begin(), next.cells.end());
+            record_->bytes += next.bytes;
+            document_->historyBytes_ += next.bytes;
+            return true;
+        }
         if (document_->rebuilding_ || !record_->mergeOpen || !record_->before || !next.before) {
             return false;
         }
@@ -245,6 +254,10 @@ void PictureDocument::apply(const Record& record, bool redo) {
         restore(redo ? *record.after : *record.before);
         return;
     }
+    if (!record.cells.empty()) {
+        applyCells(record.cells, redo);
+        return;
+    }
     state_.buffer.set(record.entry, redo ? record.newIndex : record.oldIndex);
     state_.working.setPixel(record.x, record.y, redo ? record.newColour : record.oldColour);
     emit pixelChanged(record.x, record.y);
@@ -287,6 +300,83 @@ void PictureDocument::paintPixel(int x, int y, int index) {
         push(std::move(record));
     }
     emit pixelChanged(x, y);
+}
+
+// ---- Drawing ----
+
+namespace {
+
+// Up to this many changed cells the view and the preview follow cell by cell; more, and
+// redrawing the whole picture once is quicker.
+constexpr size_t kCellsShownOneByOne = 1024;
+
+}  // namespace
+
+// The old buffer is kept for the comparison rather than recorded write by write, so the
+// pure drawing functions need not know about undo. A cell written with the index it had
+// stays as it was in the working bitmap too.
+void PictureDocument::editCells(const QString& text,
+                                const std::function<QRect(PictureCells&)>& edit, int mergeKey) {
+    const auto before = std::make_unique<PixelBuffer>(state_.buffer);
+    PictureCells cells(state_.buffer, state_.width, state_.height);
+    const QRect area = edit(cells) & cells.bounds() & state_.working.rect();
+    std::vector<CellChange> changes;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        auto* row = reinterpret_cast<QRgb*>(state_.working.scanLine(y));
+        for (int x = area.left(); x <= area.right(); ++x) {
+            const int entry = x + y * state_.width;
+            const uint8_t oldIndex = before->at(entry), newIndex = state_.buffer.at(entry);
+            if (oldIndex != newIndex) {
+                const QRgb colour = paletteColour(state_.palette, newIndex);
+                changes.push_back({x, y, entry, oldIndex, newIndex, row[x], colour});
+                row[x] = colour;
+            }
+        }
+    }
+    if (changes.empty()) {
+        return;
+    }
+    if (depth_ > 0) {
+        changed(kPicture);
+        return;
+    }
+    auto record = std::make_shared<Record>();
+    record->text = text;
+    record->mergeKey = mergeKey;
+    record->bytes = qsizetype(sizeof(Record) + changes.size() * sizeof(CellChange));
+    record->cells = std::move(changes);
+    const std::vector<CellChange>& shown = record->cells;
+    push(record);
+    showCells(shown);
+}
+
+void PictureDocument::applyCells(const std::vector<CellChange>& cells, bool redo) {
+    const auto put = [this, redo](const CellChange& cell) {
+        state_.buffer.set(cell.entry, redo ? cell.newIndex : cell.oldIndex);
+        if (state_.working.valid(cell.x, cell.y)) {
+            state_.working.setPixel(cell.x, cell.y, redo ? cell.newColour : cell.oldColour);
+        }
+    };
+    // A stroke may cross a cell twice: undo goes back through them in reverse.
+    if (redo) {
+        std::for_each(cells.begin(), cells.end(), put);
+    } else {
+        std::for_each(cells.rbegin(), cells.rend(), put);
+    }
+    showCells(cells);
+}
+
+void PictureDocument::showCells(const std::vector<CellChange>& cells) {
+    if (cells.size() > kCellsShownOneByOne) {
+        changed(kPicture);
+        if (depth_ == 0) {
+            emitPending();
+        }
+        return;
+    }
+    for (const CellChange& cell : cells) {
+        emit pixelChanged(cell.x, cell.y);
+    }
 }
 
 void PictureDocument::setPalette(int palette) {

@@ -2,11 +2,15 @@
 
 #include <QImage>
 #include <QObject>
+#include <QPoint>
+#include <QRect>
 #include <QSize>
 #include <QString>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "convert/chunks.h"
 #include "convert/method.h"
@@ -18,7 +22,9 @@ class QUndoStack;
 
 namespace tovik {
 
+struct CellBlock;
 struct ImportedPicture;
+class PictureCells;
 struct ProjectFile;
 
 // Everything that makes up the picture being edited, as one value: what an undo step
@@ -145,6 +151,33 @@ public:
     // A raw strip's rows at the current size; the picture as drawn becomes the source.
     void readRawStrip(const QByteArray& bytes);
 
+    // ---- Drawing: each operation one undo step named for it ----
+    // The merge key of a stroke's segments: they join until closeMerge().
+    static constexpr int kStrokeMergeKey = 0x5354;
+    // A change of cells as one undo step named `text`: `edit` changes the cells and
+    // returns the rectangle it may have changed; the working bitmap is painted again
+    // where an index changed, and the step keeps only those cells. Steps with the same
+    // non-zero merge key join while the merge is open.
+    void editCells(const QString& text, const std::function<QRect(PictureCells&)>& edit,
+                   int mergeKey = 0);
+    // The pencil: the cells from `from` to `to` without gaps; one step until closeMerge().
+    void strokeSegment(QPoint from, QPoint to, int index);
+    void drawLine(QPoint a, QPoint b, int index);
+    void drawRectangle(const QRect& box, bool filled, int index);
+    void drawEllipse(const QRect& box, bool filled, int index);
+    void fill(QPoint at, int index);
+    // Within `area`: index `from` becomes `to`, or the two swap.
+    void replaceColour(const QRect& area, int from, int to, bool swap);
+    void flip(const QRect& area, Qt::Orientation orientation);
+    // The cells of `area` within the picture.
+    CellBlock copyArea(const QRect& area) const;
+    // The area takes colour 0: a delete, or a cut once it is copied.
+    void eraseArea(const QRect& area, bool cut);
+    // The cells of `area` go `offset` further; colour 0 is left behind.
+    void moveArea(const QRect& area, QPoint offset);
+    // The block placed with its top left corner at `at`, clipped at the edges.
+    void pasteBlock(const CellBlock& block, QPoint at);
+
     // Ends the merging of steps: the next step with the same merge key starts a new one.
     void closeMerge();
 
@@ -169,6 +202,12 @@ signals:
 private:
     struct Record;
     class Command;
+    // A cell a drawing step changed, before and after.
+    struct CellChange {
+        int x, y, entry;
+        uint8_t oldIndex, newIndex;
+        QRgb oldColour, newColour;
+    };
     friend class Command;
 
     enum Change : unsigned {
@@ -186,6 +225,8 @@ private:
     void emitPending();
     void push(std::shared_ptr<Record> record);
     void apply(const Record& record, bool redo);
+    void applyCells(const std::vector<CellChange>& cells, bool redo);
+    void showCells(const std::vector<CellChange>& cells);
     void trimHistory();
     void updateModified();
     size_t digest() const;

@@ -2,12 +2,15 @@
 
 #include <QAction>
 #include <QToolButton>
+#include <QClipboard>
+#include <QGuiApplication>
 
 #include "document/document.h"
 #include "document/recovery.h"
 #include "ui/aboutwindow.h"
 #include "ui/application.h"
 #include "ui/chunksettingswindow.h"
+#include "ui/drawingtools.h"
 #include "ui/floydsteinbergwindow.h"
 #include "ui/frametonewindow.h"
 #include "ui/mainwindow.h"
@@ -110,8 +113,24 @@ void Desktop::connectMenu() {
     command(m.quitAction, [this] { main_->close(); });
     command(m.aboutAction, [this] { about_->showCentredOn(main_.get()); });
     command(m.chunkSettingsAction, [this] { chunkSettings_->show(); });
-    command(m.pasteAction, [imports] { imports->paste(); });
+    // Cells copied in the program paste as a floating block; anything else imports.
+    command(m.pasteAction, [this, imports] {
+        if (!main_->tools->paste(QGuiApplication::clipboard()->mimeData())) {
+            imports->paste();
+        }
+    });
+    command(main_->toolStrip.replaceColour, [this] { replaceColour(); });
     command(m.pickPaletteAction, [imports] { imports->pickPalette(); });
+}
+
+void Desktop::replaceColour() {
+    DrawingTools& tools = *main_->tools;
+    const auto chosen = dialogs_->replaceColour(lastReplacement_, document_->palette(),
+                                                !tools.selection().isEmpty());
+    if (chosen) {
+        lastReplacement_ = *chosen;
+        tools.replaceColour(*chosen);
+    }
 }
 
 void Desktop::connectWindows() {

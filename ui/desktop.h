@@ -63,6 +63,9 @@ public:
     ToolWindow* addToolWindow(std::unique_ptr<ToolWindow> window, int mergeKey,
                               const QString& stepName);
 
+    // "Правка" → "Заменить цвет…": the dialog, then the replacement, one undo step.
+    void replaceColour();
+
 private:
     void connectMenu();
     void connectWindows();
@@ -83,4 +86,5 @@ private:
     std::unique_ptr<ImportCommands> imports_;
     std::vector<std::unique_ptr<ToolWindow>> addedTools_;
     std::unique_ptr<tovik::RecoveryKeeper> recovery_;
+    ColourReplacement lastReplacement_;  // the dialog opens with the last choice
 };

@@ -9,6 +9,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+#include "ui/replacecolourdialog.h"
+
 QString QtDialogs::qtFilter(const QString& filter) {
     const QStringList parts = filter.split(QLatin1Char('|'));
     QStringList filters;
@@ -114,4 +116,13 @@ Dialogs::Answer QtDialogs::ask(const QString& caption, const QString& text) {
         return Answer::Yes;
     }
     return box.clickedButton() == no ? Answer::No : Answer::Cancel;
+}
+
+std::optional<ColourReplacement> QtDialogs::replaceColour(const ColourReplacement& initial,
+                                                          int palette, bool hasSelection) {
+    ReplaceColourDialog dialog(initial, palette, hasSelection, asker());
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return dialog.replacement();
 }

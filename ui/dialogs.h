@@ -3,6 +3,8 @@
 #include <QString>
 #include <optional>
 
+#include "ui/colourreplacement.h"
+
 class QMessageBox;
 class QWidget;
 
@@ -35,6 +37,14 @@ public:
     enum class Answer { Yes, No, Cancel };
     virtual Answer ask(const QString& caption, const QString& text) = 0;
 
+    // "Заменить цвет…": what to replace, or nothing when the user cancels. The colours
+    // are shown in the palette; the selection choice only when there is one.
+    virtual std::optional<ColourReplacement> replaceColour(const ColourReplacement& initial,
+                                                           int palette, bool hasSelection) {
+        (void)initial, (void)palette, (void)hasSelection;
+        return std::nullopt;
+    }
+
     // Makes every later dialog without an initial folder open in the current folder.
     void useCurrentFolder() { useCurrentFolder_ = true; }
     bool usesCurrentFolder() const { return useCurrentFolder_; }
@@ -55,6 +65,8 @@ public:
     void message(const QString& caption, const QString& text) override;
     void error(const QString& text) override;
     Answer ask(const QString& caption, const QString& text) override;
+    std::optional<ColourReplacement> replaceColour(const ColourReplacement& initial, int palette,
+                                                   bool hasSelection) override;
 
     // "Бинарный файл|*.bin" -> "Бинарный файл (*.bin)"; pairs become separate filters.
     static QString qtFilter(const QString& filter);

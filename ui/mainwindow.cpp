@@ -7,6 +7,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMimeData>
@@ -25,8 +26,10 @@
 #include "picture/picturesize.h"
 #include "ui/application.h"
 #include "ui/controls.h"
+#include "ui/drawingtools.h"
 #include "ui/palettelist.h"
 #include "ui/pictureview.h"
+#include "ui/tooloverlay.h"
 
 using namespace tovik;
 
@@ -92,6 +95,9 @@ MainWindow::MainWindow(PictureDocument& document) : document_(document) {
     sizeLabel = statusLabel("SizeLabel", 80);
     paletteLabel = statusLabel("PaletteLabel", 80);
     scoreLabel = statusLabel("ScoreLabel", 110);
+    tools = new DrawingTools(document_, this);
+    toolStrip = buildToolStrip(this, menu.editMenu, statusLine, *tools);
+    new ToolOverlay(*tools, document_, view->image());
     scoreTimer_ = new QTimer(this);
     scoreTimer_->setSingleShot(true);
     connect(scoreTimer_, &QTimer::timeout, this, &MainWindow::showScore);
@@ -119,9 +125,17 @@ void MainWindow::connectControls() {
     connect(pickPaletteButton, &QToolButton::clicked, this, &MainWindow::pickPaletteRequested);
     connect(colourGrid, &DrawGrid::drawCell, this, &MainWindow::paintColourCells);
     connect(colourGrid, &DrawGrid::selectCell, this, &MainWindow::chooseColour);
-    connect(view, &PictureView::cellPressed, this, [this](Qt::MouseButton button, QPoint cell) {
-        runGuarded([&] { paintCell(button, cell); });
+    // The mouse goes to the drawing tools; Shift and Alt are read as the event comes.
+    connect(view, &PictureView::cellPressed, tools, [this](Qt::MouseButton button, QPoint cell) {
+        runGuarded([&] { tools->press(cell, button, QGuiApplication::keyboardModifiers()); });
     });
+    connect(view, &PictureView::cellDragged, tools, [this](Qt::MouseButtons, QPoint cell) {
+        runGuarded([&] { tools->drag(cell, QGuiApplication::keyboardModifiers()); });
+    });
+    connect(view, &PictureView::cellReleased, tools, [this](Qt::MouseButton, QPoint cell) {
+        runGuarded([&] { tools->release(cell, QGuiApplication::keyboardModifiers()); });
+    });
+    connect(tools, &DrawingTools::colourPicked, colourGrid, &DrawGrid::selectColumn);
     connect(view, &PictureView::mouseOverCell, this, &MainWindow::showPosition);
     connect(view, &PictureView::mouseLeft, positionLabel, &QLabel::clear);
     // The arrows stop where the buffer ends; say why.
@@ -319,6 +333,7 @@ void MainWindow::chooseColour(int column) {
     colourNumberLabel->setText(QString::number(column));
     colourSwatch->setBrushColor(paletteColour(document_.palette(), column));
     selectedColour_ = column;
+    tools->setColour(column);
 }
 
 void MainWindow::paintAt(Qt::MouseButton button, int x, int y) {

@@ -4,8 +4,10 @@
 #include <functional>
 
 #include "ui/mainmenu.h"
+#include "ui/toolstrip.h"
 
 class DrawGrid;
+class DrawingTools;
 class PaletteComboBox;
 class PictureView;
 class QCheckBox;
@@ -80,6 +82,8 @@ public:
     QLabel* paletteLabel;   // the palette
     QLabel* scoreLabel;     // how close the picture is to the imported one
     MainMenu menu;
+    DrawingTools* tools;  // the drawing tools on the view
+    ToolStrip toolStrip;  // their strip, their items in "Правка" and their status
 
 signals:
     // "Просмотр" was checked or unchecked.

@@ -63,7 +63,10 @@ void PictureView::fitContent() {
 void PictureView::showPicture() {
     const int s = document_.viewScale();
     image_->resize(document_.width() * s, document_.height() * s);
-    image_->bitmap() = QImage(image_->size(), QImage::Format_RGB32);
+    // A 2048 x 2048 view is 16 MB: kept while the size stays, as after a fill or a paste.
+    if (image_->bitmap().size() != image_->size()) {
+        image_->bitmap() = QImage(image_->size(), QImage::Format_RGB32);
+    }
     fitContent();
     redraw();
 }

@@ -14,6 +14,7 @@
 #include "ui/controls.h"
 #include "ui/desktop.h"
 #include "ui/mainwindow.h"
+#include "ui/pictureview.h"
 
 namespace {
 
@@ -39,7 +40,7 @@ int main(int argc, char** argv) {
     window->show();
     desktop.document().setPictureSize(256, 256);
     desktop.document().redraw();
-    window->DrawGrid1->selectColumn(3);
+    window->colourGrid->selectColumn(3);
     QCoreApplication::processEvents();
 
     constexpr int kPresses = 300;
@@ -48,16 +49,16 @@ int main(int argc, char** argv) {
     for (int i = 0; i < kPresses; ++i) {
         // Presses spread over the visible part of the view.
         const QPointF at(8 * (i % 90) + 3, 8 * ((i * 7) % 70) + 3);
-        QMouseEvent press(QEvent::MouseButtonPress, at, window->Image1->mapToGlobal(at),
+        QMouseEvent press(QEvent::MouseButtonPress, at, window->view->image()->mapToGlobal(at),
                           Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
-        QMouseEvent release(QEvent::MouseButtonRelease, at, window->Image1->mapToGlobal(at),
+        QMouseEvent release(QEvent::MouseButtonRelease, at, window->view->image()->mapToGlobal(at),
                             Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
         timer.start();
-        QCoreApplication::sendEvent(window->Image1, &press);
+        QCoreApplication::sendEvent(window->view->image(), &press);
         // The repaint the press asked for, done now rather than at the next frame.
         QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
         ours.push_back(timer.nsecsElapsed() / 1e6);
-        QCoreApplication::sendEvent(window->Image1, &release);
+        QCoreApplication::sendEvent(window->view->image(), &release);
 
         timer.start();
         const QImage scaled = desktop.document().workingBitmap().scaled(

@@ -50,6 +50,15 @@ public:
         return next;
     }
 
+    // The answer of "Заменить цвет…", and what it was opened with.
+    std::optional<ColourReplacement> replacement;
+    std::vector<ColourReplacement> replacementsAsked;
+    std::optional<ColourReplacement> replaceColour(const ColourReplacement& initial, int,
+                                                   bool) override {
+        replacementsAsked.push_back(initial);
+        return replacement;
+    }
+
 private:
     std::optional<QString> answer(const FileDialog& dialog) {
         asked.push_back(dialog.name);

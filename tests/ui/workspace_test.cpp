@@ -9,6 +9,7 @@
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+#include <QUndoStack>
 
 #include "picture/error.h"
 #include "picture/palette.h"
@@ -356,8 +357,9 @@ TEST_F(WindowTest, OtherButtonsErase) {
 }
 
 // The view reports the press, the drag and the release in picture cells, for whatever
-// acts on the picture; painting takes only the press.
-TEST_F(WindowTest, MovingWithTheButtonHeldPaintsNothing) {
+// acts on the picture; the pencil paints every cell the pointer crossed, however fast it
+// moved.
+TEST_F(WindowTest, MovingWithTheButtonHeldPaintsEveryCellCrossed) {
     const PictureView* view = mainWindow()->view;
     QSignalSpy pressed(view, &PictureView::cellPressed);
     QSignalSpy dragged(view, &PictureView::cellDragged);
@@ -369,8 +371,12 @@ TEST_F(WindowTest, MovingWithTheButtonHeldPaintsNothing) {
                      Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(mainWindow()->view->image(), &move);
     QTest::mouseRelease(mainWindow()->view->image(), Qt::LeftButton, {}, QPoint(60, 60));
-    EXPECT_EQ(doc().buffer().at(0), 1);
-    EXPECT_EQ(doc().buffer().at(7 + 7 * 64), 0);
+    for (int i = 0; i <= 7; ++i) {
+        EXPECT_EQ(doc().buffer().at(i + i * 64), 1) << i;
+    }
+    EXPECT_EQ(doc().buffer().at(7), 0);
+    EXPECT_EQ(doc().buffer().at(8 + 8 * 64), 0);
+    EXPECT_EQ(doc().undoStack()->count(), 1);
     const auto cells = [](const QSignalSpy& spy) {
         std::vector<QPoint> list;
         for (const QList<QVariant>& signal : spy) {
