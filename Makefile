@@ -7,7 +7,7 @@ SANITIZE_DIR ?= build-sanitize
 FUZZ_DIR ?= build-fuzz
 BUILD_TYPE ?= RelWithDebInfo
 
-.PHONY: all deps configure build run test test-plain test-sanitize fuzz bench clean
+.PHONY: all deps configure build run test test-plain test-sanitize fuzz bench translations clean
 
 all: build
 
@@ -48,6 +48,10 @@ fuzz: deps
 
 bench: build
 	bench/run-all $(BUILD_DIR)
+
+# Refreshes translations/*.ts from the messages in the sources, for a translator to fill.
+translations: configure
+	cmake --build $(BUILD_DIR) --target translations
 
 clean:
 	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR)

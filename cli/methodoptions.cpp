@@ -1,5 +1,6 @@
 #include "cli/methodoptions.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <limits>
 #include <vector>
@@ -16,11 +17,12 @@ QStringList listItems(const QString& option, const QString& text, QChar separato
                       const QString& what) {
     const QStringList items = text.split(separator);
     if (items.size() != count) {
-        throw UsageError(QStringLiteral("%1 needs %2 %3 separated by '%4', not %5")
-                             .arg(option)
-                             .arg(count)
-                             .arg(what, separator)
-                             .arg(items.size()));
+        throw UsageError(
+            QCoreApplication::translate("tovik::cli", "%1 needs %2 %3 separated by '%4', not %5")
+                .arg(option)
+                .arg(count)
+                .arg(what, separator)
+                .arg(items.size()));
     }
     return items;
 }
@@ -28,8 +30,8 @@ QStringList listItems(const QString& option, const QString& text, QChar separato
 void readThresholds(const Arguments& args, MethodSettings& method) {
     auto& settings = std::get<ThresholdSettings>(method);
     if (args.values.contains("--thresholds")) {
-        const QStringList items =
-            listItems("--thresholds", args.value("--thresholds"), ',', 9, "values");
+        const QStringList items = listItems("--thresholds", args.value("--thresholds"), ',', 9,
+                                            QCoreApplication::translate("tovik::cli", "values"));
         for (size_t i = 0; i < settings.t.size(); ++i) {
             settings.t[i] = intValue("--thresholds", items[qsizetype(i)], 0, 255);
         }
@@ -55,13 +57,14 @@ void readChunks(const Arguments& args, MethodSettings& method) {
     settings.toningThreshold =
         intOption(args, "--toning-threshold", settings.toningThreshold, 0, kEditMax);
     if (args.values.contains("--reference")) {
-        const QStringList triples =
-            listItems("--reference", args.value("--reference"), '/', 16, "triples");
+        const QStringList triples = listItems("--reference", args.value("--reference"), '/', 16,
+                                              QCoreApplication::translate("tovik::cli", "triples"));
         for (size_t k = 0; k < settings.reference.size(); ++k) {
             const QString& triple = triples[qsizetype(k)];
             const QStringList rgb = triple.split(',');
             if (rgb.size() != 3) {
-                throw UsageError(QStringLiteral("--reference: triple %1 is '%2', not R,G,B")
+                throw UsageError(QCoreApplication::translate(
+                                     "tovik::cli", "--reference: triple %1 is '%2', not R,G,B")
                                      .arg(k + 1)
                                      .arg(triple));
             }
@@ -83,7 +86,7 @@ void readDiffusion(const Arguments& args, MethodSettings& method) {
         const auto it = std::find(names.begin(), names.end(), name);
         if (it == names.end()) {
             throw UsageError(
-                QStringLiteral("unknown kernel '%1' (%2)")
+                QCoreApplication::translate("tovik::cli", "unknown kernel '%1' (%2)")
                     .arg(name, QStringList(names.begin(), names.end()).join(QStringLiteral(", "))));
         }
         settings.kernel = DiffusionKernel(it - names.begin());
@@ -99,7 +102,9 @@ void readOrdered(const Arguments& args, MethodSettings& method) {
         const int side = intValue("--matrix", args.value("--matrix"),
                                   std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
         if (side != 2 && side != 4 && side != 8) {
-            throw UsageError(QStringLiteral("--matrix must be 2, 4 or 8, not %1").arg(side));
+            throw UsageError(
+                QCoreApplication::translate("tovik::cli", "--matrix must be 2, 4 or 8, not %1")
+                    .arg(side));
         }
         settings.matrix = side;
     }
@@ -167,8 +172,8 @@ MethodSettings methodNamed(const QString& name) {
         for (const Method& method : methods()) {
             names.append(method.name);
         }
-        throw UsageError(
-            QStringLiteral("unknown method '%1' (%2)").arg(name, names.join(QStringLiteral(", "))));
+        throw UsageError(QCoreApplication::translate("tovik::cli", "unknown method '%1' (%2)")
+                             .arg(name, names.join(QStringLiteral(", "))));
     }
     return *defaultSettingsFor(name);
 }
@@ -180,8 +185,9 @@ void applyMethodOptions(const Arguments& args, MethodSettings& settings) {
         for (const QString& option : method.values + method.flags) {
             if (args.has(option) &&
                 (chosen == nullptr || !(chosen->values + chosen->flags).contains(option))) {
-                throw UsageError(
-                    QStringLiteral("option %1 does not belong to --method %2").arg(option, name));
+                throw UsageError(QCoreApplication::translate(
+                                     "tovik::cli", "option %1 does not belong to --method %2")
+                                     .arg(option, name));
             }
         }
     }

@@ -1,5 +1,6 @@
 #include "cli/outputformat.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 
 #include "cli/arguments.h"
@@ -45,7 +46,7 @@ OutputFormat formatNamed(const QString& name) {
             return f.format;
         }
     }
-    throw UsageError(QStringLiteral("unknown format '%1'").arg(name));
+    throw UsageError(QCoreApplication::translate("tovik::cli", "unknown format '%1'").arg(name));
 }
 
 QString formatExtension(OutputFormat format) {
@@ -74,8 +75,9 @@ OutputFormat chooseFormat(const std::optional<QString>& formatOption, const QStr
             return e.format;
         }
     }
-    throw UsageError(
-        QStringLiteral("the extension of %1 names no format: give --format").arg(outputPath));
+    throw UsageError(QCoreApplication::translate(
+                         "tovik::cli", "the extension of %1 names no format: give --format")
+                         .arg(outputPath));
 }
 
 QByteArray encodeOutput(OutputFormat format, const PixelBuffer& buffer, int width, int height,
@@ -104,7 +106,7 @@ QStringList outputOptions() {
 OutputTarget outputTarget(const Arguments& args) {
     const QString path = args.value("-o");
     if (path.isEmpty()) {
-        throw UsageError(QStringLiteral("-o needs a file name"));
+        throw UsageError(QCoreApplication::translate("tovik::cli", "-o needs a file name"));
     }
     std::optional<QString> format;
     if (args.values.contains("--format")) {

@@ -1,5 +1,6 @@
 #include "convert/preset.h"
 
+#include <QCoreApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -31,7 +32,8 @@ public:
         : object_(object), fileName_(fileName) {}
 
     Error error(const QString& field, const QString& problem) const {
-        return Error(QStringLiteral("Preset %1: field \"%2\" %3").arg(fileName_, field, problem));
+        return Error(QCoreApplication::translate("tovik::Preset", "Preset %1: field \"%2\" %3")
+                         .arg(fileName_, field, problem));
     }
 
     std::optional<QJsonValue> take(const QString& field) {
@@ -46,7 +48,8 @@ public:
     void readBool(const QString& field, bool& value) {
         if (const auto v = take(field)) {
             if (!v->isBool()) {
-                throw error(field, QStringLiteral("must be true or false"));
+                throw error(field,
+                            QCoreApplication::translate("tovik::Preset", "must be true or false"));
             }
             value = v->toBool();
         }
@@ -58,15 +61,18 @@ public:
     }
 
     static QString wholeRange(int min, int max) {
-        return QStringLiteral("whole numbers from %1 to %2").arg(min).arg(max);
+        return QCoreApplication::translate("tovik::Preset", "whole numbers from %1 to %2")
+            .arg(min)
+            .arg(max);
     }
 
     void readInt(const QString& field, int& value, int min, int max) {
         if (const auto v = take(field)) {
             if (!isWhole(*v, min, max)) {
-                throw error(
-                    field,
-                    QStringLiteral("must be a whole number from %1 to %2").arg(min).arg(max));
+                throw error(field, QCoreApplication::translate(
+                                       "tovik::Preset", "must be a whole number from %1 to %2")
+                                       .arg(min)
+                                       .arg(max));
             }
             value = v->toInt();
         }
@@ -93,7 +99,8 @@ public:
     void refuseUnknown(const QString& method) const {
         for (const QString& key : object_.keys()) {
             if (!used_.contains(key)) {
-                throw Error(QStringLiteral("Preset %1: unknown field \"%2\" for method %3")
+                throw Error(QCoreApplication::translate(
+                                "tovik::Preset", "Preset %1: unknown field \"%2\" for method %3")
                                 .arg(fileName_, key, method));
             }
         }
@@ -109,7 +116,8 @@ void readSettings(Fields& f, ThresholdSettings& s) {
     const QString field = QStringLiteral("thresholds");
     if (const auto v = f.take(field)) {
         f.readInts(field, *v, int(s.t.size()), 0, 255,
-                   QStringLiteral("must hold 9 ") + Fields::wholeRange(0, 255),
+                   QCoreApplication::translate("tovik::Preset", "must hold 9 ") +
+                       Fields::wholeRange(0, 255),
                    [&s](int i, int value) { s.t[size_t(i)] = value; });
     }
     f.readBool(QStringLiteral("toning"), s.toning);
@@ -134,7 +142,9 @@ void readSettings(Fields& f, ChunkSettings& s) {
         return;
     }
     const QJsonArray triples = v->toArray();
-    const QString problem = QStringLiteral("must hold 16 triples of ") + Fields::wholeRange(0, 255);
+    const QString problem =
+        QCoreApplication::translate("tovik::Preset", "must hold 16 triples of ") +
+        Fields::wholeRange(0, 255);
     if (!v->isArray() || triples.size() != qsizetype(s.reference.size())) {
         throw f.error(field, problem);
     }
@@ -155,7 +165,8 @@ void readSettings(Fields& f, DiffusionSettings& s) {
         const auto it = std::find(names.begin(), names.end(), v->toString());
         if (!v->isString() || it == names.end()) {
             QStringList all(names.begin(), names.end());
-            throw f.error(field, QStringLiteral("must be one of %1").arg(all.join(", ")));
+            throw f.error(field, QCoreApplication::translate("tovik::Preset", "must be one of %1")
+                                     .arg(all.join(", ")));
         }
         s.kernel = DiffusionKernel(it - names.begin());
     }
@@ -168,7 +179,7 @@ void readSettings(Fields& f, OrderedSettings& s) {
     if (const auto v = f.take(field)) {
         const int side = v->toInt();
         if (!Fields::isWhole(*v, 2, 8) || (side != 2 && side != 4 && side != 8)) {
-            throw f.error(field, QStringLiteral("must be 2, 4 or 8"));
+            throw f.error(field, QCoreApplication::translate("tovik::Preset", "must be 2, 4 or 8"));
         }
         s.matrix = side;
     }
@@ -233,26 +244,29 @@ Preset decodePreset(const QByteArray& bytes, const QString& fileName) {
     QJsonParseError parseError{};
     const QJsonDocument document = QJsonDocument::fromJson(bytes, &parseError);
     if (parseError.error != QJsonParseError::NoError) {
-        throw Error(QStringLiteral("Preset %1 is not valid JSON: %2 at byte %3")
+        throw Error(QCoreApplication::translate("tovik::Preset",
+                                                "Preset %1 is not valid JSON: %2 at byte %3")
                         .arg(fileName, parseError.errorString())
                         .arg(parseError.offset));
     }
     if (!document.isObject()) {
-        throw Error(
-            QStringLiteral("Preset %1 is not valid: it must be one JSON object").arg(fileName));
+        throw Error(QCoreApplication::translate(
+                        "tovik::Preset", "Preset %1 is not valid: it must be one JSON object")
+                        .arg(fileName));
     }
     const QJsonObject object = document.object();
     Fields fields(object, fileName);
 
     const auto method = fields.take(kMethodField);
     if (!method) {
-        throw fields.error(kMethodField, QStringLiteral("is missing"));
+        throw fields.error(kMethodField,
+                           QCoreApplication::translate("tovik::Preset", "is missing"));
     }
     std::optional<MethodSettings> settings = defaultSettingsFor(method->toString());
     if (!method->isString() || !settings) {
-        throw fields.error(
-            kMethodField,
-            QStringLiteral("must be one of %1").arg(methodNames().join(QStringLiteral(", "))));
+        throw fields.error(kMethodField,
+                           QCoreApplication::translate("tovik::Preset", "must be one of %1")
+                               .arg(methodNames().join(QStringLiteral(", "))));
     }
     Preset preset{*settings, std::nullopt, false};
 
@@ -262,9 +276,11 @@ Preset decodePreset(const QByteArray& bytes, const QString& fileName) {
         } else if (Fields::isWhole(*palette, 0, kPaletteCount - 1)) {
             preset.palette = palette->toInt();
         } else {
-            throw fields.error(kPaletteField, QStringLiteral("must be a whole number from 0 to "
-                                                             "%1 or \"auto\"")
-                                                  .arg(kPaletteCount - 1));
+            throw fields.error(kPaletteField,
+                               QCoreApplication::translate("tovik::Preset",
+                                                           "must be a whole number from 0 to "
+                                                           "%1 or \"auto\"")
+                                   .arg(kPaletteCount - 1));
         }
     }
     std::visit([&fields](auto& s) { readSettings(fields, s); }, preset.method);
@@ -275,7 +291,8 @@ Preset decodePreset(const QByteArray& bytes, const QString& fileName) {
 Preset readPreset(const QString& path) {
     const QByteArray bytes = readFile(path, kMaxPresetBytes + 1);
     if (bytes.size() > kMaxPresetBytes) {
-        throw Error(QStringLiteral("Preset %1 is too large to be a preset: over %2 KB")
+        throw Error(QCoreApplication::translate("tovik::Preset",
+                                                "Preset %1 is too large to be a preset: over %2 KB")
                         .arg(path)
                         .arg(kMaxPresetBytes / 1024));
     }

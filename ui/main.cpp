@@ -1,8 +1,13 @@
+#include <QLocale>
+
+#include "picture/translation.h"
 #include "ui/application.h"
 #include "ui/desktop.h"
 
 int main(int argc, char** argv) {
     Application app(argc, argv);
+    // The core's messages in Russian, as the windows speak.
+    tovik::installTranslation(QLocale(QLocale::Russian));
     try {
         Desktop desktop;
         desktop.show();
