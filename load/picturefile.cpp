@@ -162,20 +162,21 @@ void readMore(const QString& path, FILE* file, QByteArray& bytes, qint64 count) 
 }
 
 // The picture decoded whole.
-QImage decodeWhole(const QByteArray& bytes, PictureFormat format) {
+QImage decodeWhole(const QByteArray& bytes, PictureFormat format,
+                   qint64 maxPixels = kMaxPicturePixels) {
     switch (format) {
         case PictureFormat::Jpeg:
-            return decodeJpeg(bytes);
+            return decodeJpeg(bytes, maxPixels);
         case PictureFormat::Bmp:
-            return decodeBmp(bytes);
+            return decodeBmp(bytes, maxPixels);
         case PictureFormat::Png:
-            return decodePng(bytes);
+            return decodePng(bytes, maxPixels);
         case PictureFormat::Gif:
-            return decodeGif(bytes);
+            return decodeGif(bytes, maxPixels);
         case PictureFormat::Tiff:
-            return decodeTiff(bytes);
+            return decodeTiff(bytes, maxPixels);
         case PictureFormat::Webp:
-            return decodeWebp(bytes);
+            return decodeWebp(bytes, maxPixels);
         case PictureFormat::Unknown:
             break;
     }
@@ -204,11 +205,14 @@ QImage decodeNamed(const QString& path, Decode decode) {
 
 }  // namespace
 
+QImage decodePicture(const QByteArray& bytes, const QString& path, qint64 maxPixels) {
+    const PictureFormat format = formatOf(path, bytes.left(kHeadBytes));
+    return decodeNamed(path, [&] { return decodeWhole(bytes, format, maxPixels); });
+}
+
 QImage loadPicture(const QString& path) {
     checkFileSize(path);
-    const QByteArray bytes = readPictureFile(path);
-    const PictureFormat format = formatOf(path, bytes.left(kHeadBytes));
-    return decodeNamed(path, [&] { return decodeWhole(bytes, format); });
+    return decodePicture(readPictureFile(path), path);
 }
 
 QImage loadPictureStretched(const QString& path, const std::function<QSize(QSize)>& sizeFor) {

@@ -26,6 +26,12 @@ bool isJpegFileName(const QString& path);
 // (composeOverBlack in load/qtreader.h).
 QImage loadPicture(const QString& path);
 
+// The picture that a file of these bytes at `path` gives loadPicture: the path is the hint
+// and is named in the messages. maxPixels is lower for callers (the fuzzers) that must
+// stay small.
+QImage decodePicture(const QByteArray& bytes, const QString& path,
+                     qint64 maxPixels = kMaxPicturePixels);
+
 // The picture of the file as loadPicture reads it, stretched (nearest pixel) to the size
 // sizeFor gives for the picture's own size: the pixels of stretchNearest(loadPicture(path),
 // ...), but a JPEG keeps only the rows the stretch samples, so a large photograph is never

@@ -146,12 +146,9 @@ inline std::vector<BadInput> badInputs() {
                "again, or choose another file.";
     };
     const auto tooLarge = [](int width, int height) {
-        return QStringLiteral(
-                   "%1: Picture is too large: %2 x %3 pixels. Reduce it in a picture "
-                   "editor to at most 120 million pixels.")
-            .arg("%1")
-            .arg(width)
-            .arg(height);
+        return "%1: Picture is too large: " + QString::number(width) + " x " +
+               QString::number(height) +
+               " pixels. Reduce it in a picture editor to at most 120 million pixels.";
     };
     const auto jpegError = [&](int code) {
         return refused(QStringLiteral("JPEG image is not valid (decoder error #%1)").arg(code));

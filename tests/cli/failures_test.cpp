@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 
 #include "clirunner.h"
+#include "load/jpeg_test_helpers.h"
 #include "picture/pixelbuffer.h"
 #include "picture/projectfile.h"
 
@@ -176,10 +177,12 @@ TEST_F(CliFailures, BadInputExitsOneWithTheMessageAndWritesNothing) {
         {{"info", path("missing.bip")}, "Cannot open file " + path("missing.bip")},
         {{"info", path("short.bip")},
          path("short.bip") + " is not a project file: its header is cut short (7 of 15 bytes)"},
-        {{"info", strip}, "Unknown picture file extension (.raw)"},
+        {{"info", strip}, QString::fromStdString(testing::notAPicture(strip))},
         {{"info", path("notpicture.bmp").replace(".bmp", ".BIP")},
          path("notpicture.BIP") + " is not a project file: it does not begin with PRJ"},
-        {{"info", path("notpicture.bmp")}, "Bitmap image is not valid"},
+        {{"info", path("notpicture.bmp")},
+         QString::fromStdString(
+             testing::damagedPicture(path("notpicture.bmp"), "Bitmap image is not valid"))},
     };
     for (const auto& c : cases) {
         const CliResult r = runCli(c.args);
