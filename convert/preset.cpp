@@ -32,7 +32,10 @@ public:
         : object_(object), fileName_(fileName) {}
 
     Error error(const QString& field, const QString& problem) const {
-        return Error(QCoreApplication::translate("tovik::Preset", "Preset %1: field \"%2\" %3")
+        return Error(QCoreApplication::translate("tovik::Preset",
+                                                 "Preset %1: field \"%2\" %3."
+                                                 " Correct the file in a text editor, or save the "
+                                                 "settings again from a tool window.")
                          .arg(fileName_, field, problem));
     }
 
@@ -99,9 +102,12 @@ public:
     void refuseUnknown(const QString& method) const {
         for (const QString& key : object_.keys()) {
             if (!used_.contains(key)) {
-                throw Error(QCoreApplication::translate(
-                                "tovik::Preset", "Preset %1: unknown field \"%2\" for method %3")
-                                .arg(fileName_, key, method));
+                throw Error(
+                    QCoreApplication::translate("tovik::Preset",
+                                                "Preset %1: unknown field \"%2\" for method %3."
+                                                " Correct the file in a text editor, or save the "
+                                                "settings again from a tool window.")
+                        .arg(fileName_, key, method));
             }
         }
     }
@@ -245,14 +251,19 @@ Preset decodePreset(const QByteArray& bytes, const QString& fileName) {
     const QJsonDocument document = QJsonDocument::fromJson(bytes, &parseError);
     if (parseError.error != QJsonParseError::NoError) {
         throw Error(QCoreApplication::translate("tovik::Preset",
-                                                "Preset %1 is not valid JSON: %2 at byte %3")
+                                                "Preset %1 is not valid JSON: %2 at byte %3."
+                                                " Correct the file in a text editor, or save the "
+                                                "settings again from a tool window.")
                         .arg(fileName, parseError.errorString())
                         .arg(parseError.offset));
     }
     if (!document.isObject()) {
-        throw Error(QCoreApplication::translate(
-                        "tovik::Preset", "Preset %1 is not valid: it must be one JSON object")
-                        .arg(fileName));
+        throw Error(
+            QCoreApplication::translate("tovik::Preset",
+                                        "Preset %1 is not valid: it must be one JSON object."
+                                        " Correct the file in a text editor, or save the settings "
+                                        "again from a tool window.")
+                .arg(fileName));
     }
     const QJsonObject object = document.object();
     Fields fields(object, fileName);
@@ -292,7 +303,9 @@ Preset readPreset(const QString& path) {
     const QByteArray bytes = readFile(path, kMaxPresetBytes + 1);
     if (bytes.size() > kMaxPresetBytes) {
         throw Error(QCoreApplication::translate("tovik::Preset",
-                                                "Preset %1 is too large to be a preset: over %2 KB")
+                                                "Preset %1 is too large to be a preset: over %2 KB."
+                                                " Correct the file in a text editor, or save the "
+                                                "settings again from a tool window.")
                         .arg(path)
                         .arg(kMaxPresetBytes / 1024));
     }

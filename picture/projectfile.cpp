@@ -43,14 +43,16 @@ ProjectFile decodeProject(const QByteArray& bytes, const QString& fileName) {
     if (bytes.size() < 3 || !std::equal(kMagic, kMagic + 3, bytes.constData())) {
         throw Error(
             QCoreApplication::translate("tovik::ProjectFile",
-                                        "%1 is not a project file: it does not begin with PRJ")
+                                        "%1 is not a project file: it does not begin with PRJ."
+                                        " Choose a project that this program saved.")
                 .arg(fileName));
     }
     if (bytes.size() < kProjectHeaderSize) {
         throw Error(QCoreApplication::translate(
                         "tovik::ProjectFile",
                         "%1 is not a project file: its header is cut short (%2 of %3 "
-                        "bytes)")
+                        "bytes)."
+                        " Choose a project that this program saved.")
                         .arg(fileName)
                         .arg(bytes.size())
                         .arg(kProjectHeaderSize));
@@ -60,17 +62,20 @@ ProjectFile decodeProject(const QByteArray& bytes, const QString& fileName) {
     project.height = readInt32(bytes, 7);
     project.palette = readInt32(bytes, 11);
     if (project.width < 1 || project.height < 1) {
-        throw Error(QCoreApplication::translate(
-                        "tovik::ProjectFile", "Project file %1 has an invalid picture size %2 x %3")
-                        .arg(fileName)
-                        .arg(project.width)
-                        .arg(project.height));
+        throw Error(
+            QCoreApplication::translate("tovik::ProjectFile",
+                                        "Project file %1 has an invalid picture size %2 x %3."
+                                        " Choose a project that this program saved.")
+                .arg(fileName)
+                .arg(project.width)
+                .arg(project.height));
     }
     if (!isValidPalette(project.palette)) {
         throw Error(
             QCoreApplication::translate("tovik::ProjectFile",
                                         "Project file %1 has an invalid palette number %2 (0..15 "
-                                        "allowed)")
+                                        "allowed)."
+                                        " Choose a project that this program saved.")
                 .arg(fileName)
                 .arg(project.palette));
     }

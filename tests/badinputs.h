@@ -216,18 +216,23 @@ inline std::vector<BadInput> badInputs() {
         {"A missing picture", Reader::Picture, "missing.bmp", [](const QString&) {}, cannotOpen},
         {"Project, bad magic", Reader::Project, "magic.bip",
          bytes("PRX" + projectHeader(64, 64, 0).mid(3) + pixels),
-         "%1 is not a project file: it does not begin with PRJ"},
+         "%1 is not a project file: it does not begin with PRJ. Choose a project that this program "
+         "saved."},
         {"Project, zero-length", Reader::Project, "empty.bip", bytes(""),
-         "%1 is not a project file: it does not begin with PRJ"},
+         "%1 is not a project file: it does not begin with PRJ. Choose a project that this program "
+         "saved."},
         {"Project, short header", Reader::Project, "short.bip",
          bytes(projectHeader(64, 64, 0).left(7)),
-         "%1 is not a project file: its header is cut short (7 of 15 bytes)"},
+         "%1 is not a project file: its header is cut short (7 of 15 bytes). Choose a project that "
+         "this program saved."},
         {"Project, width or height below 1", Reader::Project, "zero.bip",
          bytes(projectHeader(0, 64, 0) + pixels),
-         "Project file %1 has an invalid picture size 0 x 64"},
+         "Project file %1 has an invalid picture size 0 x 64. Choose a project that this program "
+         "saved."},
         {"Project, palette 99", Reader::Project, "palette.bip",
          bytes(projectHeader(64, 64, 99) + pixels),
-         "Project file %1 has an invalid palette number 99 (0..15 allowed)"},
+         "Project file %1 has an invalid palette number 99 (0..15 allowed). Choose a project that "
+         "this program saved."},
         {"A folder as project", Reader::Project, "folder.bip", makeFolder, cannotOpen},
         {"An unreadable project", Reader::Project, "locked.bip", makeUnreadable, cannotOpen},
         {"A folder as raw strip", Reader::RawStrip, "folder.raw", makeFolder, cannotOpen},

@@ -85,10 +85,6 @@
 <context>
     <name>tovik::Preset</name>
     <message>
-        <source>Preset %1: field &quot;%2&quot; %3</source>
-        <translation>Файл настроек %1: поле «%2» %3</translation>
-    </message>
-    <message>
         <source>must be true or false</source>
         <translation>должно быть true или false</translation>
     </message>
@@ -99,10 +95,6 @@
     <message>
         <source>must be a whole number from %1 to %2</source>
         <translation>должно быть целым числом от %1 до %2</translation>
-    </message>
-    <message>
-        <source>Preset %1: unknown field &quot;%2&quot; for method %3</source>
-        <translation>Файл настроек %1: неизвестное поле «%2» для метода %3</translation>
     </message>
     <message>
         <source>must hold 9 </source>
@@ -121,14 +113,6 @@
         <translation>должно быть 2, 4 или 8</translation>
     </message>
     <message>
-        <source>Preset %1 is not valid JSON: %2 at byte %3</source>
-        <translation>Файл настроек %1 — некорректный JSON: %2 в байте %3</translation>
-    </message>
-    <message>
-        <source>Preset %1 is not valid: it must be one JSON object</source>
-        <translation>Файл настроек %1 некорректен: в нём должен быть один объект JSON</translation>
-    </message>
-    <message>
         <source>is missing</source>
         <translation>отсутствует</translation>
     </message>
@@ -137,27 +121,43 @@
         <translation>должно быть целым числом от 0 до %1 или «auto»</translation>
     </message>
     <message>
-        <source>Preset %1 is too large to be a preset: over %2 KB</source>
-        <translation>Файл %1 слишком велик для файла настроек: больше %2 КБ</translation>
+        <source>Preset %1: field &quot;%2&quot; %3. Correct the file in a text editor, or save the settings again from a tool window.</source>
+        <translation>Файл настроек %1: поле «%2» %3. Исправьте файл в текстовом редакторе или сохраните настройки заново из окна метода.</translation>
+    </message>
+    <message>
+        <source>Preset %1: unknown field &quot;%2&quot; for method %3. Correct the file in a text editor, or save the settings again from a tool window.</source>
+        <translation>Файл настроек %1: неизвестное поле «%2» для метода %3. Исправьте файл в текстовом редакторе или сохраните настройки заново из окна метода.</translation>
+    </message>
+    <message>
+        <source>Preset %1 is not valid JSON: %2 at byte %3. Correct the file in a text editor, or save the settings again from a tool window.</source>
+        <translation>Файл настроек %1 — некорректный JSON: %2 в байте %3. Исправьте файл в текстовом редакторе или сохраните настройки заново из окна метода.</translation>
+    </message>
+    <message>
+        <source>Preset %1 is not valid: it must be one JSON object. Correct the file in a text editor, or save the settings again from a tool window.</source>
+        <translation>Файл настроек %1 некорректен: в нём должен быть один объект JSON. Исправьте файл в текстовом редакторе или сохраните настройки заново из окна метода.</translation>
+    </message>
+    <message>
+        <source>Preset %1 is too large to be a preset: over %2 KB. Correct the file in a text editor, or save the settings again from a tool window.</source>
+        <translation>Файл %1 слишком велик для файла настроек: больше %2 КБ. Исправьте файл в текстовом редакторе или сохраните настройки заново из окна метода.</translation>
     </message>
 </context>
 <context>
     <name>tovik::ProjectFile</name>
     <message>
-        <source>%1 is not a project file: it does not begin with PRJ</source>
-        <translation>%1 — не файл проекта: он не начинается с PRJ</translation>
+        <source>%1 is not a project file: it does not begin with PRJ. Choose a project that this program saved.</source>
+        <translation>%1 — не файл проекта: он не начинается с PRJ. Выберите проект, сохранённый этой программой.</translation>
     </message>
     <message>
-        <source>%1 is not a project file: its header is cut short (%2 of %3 bytes)</source>
-        <translation>%1 — не файл проекта: его заголовок обрезан (%2 из %3 байт)</translation>
+        <source>%1 is not a project file: its header is cut short (%2 of %3 bytes). Choose a project that this program saved.</source>
+        <translation>%1 — не файл проекта: его заголовок обрезан (%2 из %3 байт). Выберите проект, сохранённый этой программой.</translation>
     </message>
     <message>
-        <source>Project file %1 has an invalid picture size %2 x %3</source>
-        <translation>В файле проекта %1 недопустимый размер изображения: %2 × %3</translation>
+        <source>Project file %1 has an invalid picture size %2 x %3. Choose a project that this program saved.</source>
+        <translation>В файле проекта %1 недопустимый размер изображения: %2 × %3. Выберите проект, сохранённый этой программой.</translation>
     </message>
     <message>
-        <source>Project file %1 has an invalid palette number %2 (0..15 allowed)</source>
-        <translation>В файле проекта %1 недопустимый номер палитры %2 (допустимы 0..15)</translation>
+        <source>Project file %1 has an invalid palette number %2 (0..15 allowed). Choose a project that this program saved.</source>
+        <translation>В файле проекта %1 недопустимый номер палитры %2 (допустимы 0..15). Выберите проект, сохранённый этой программой.</translation>
     </message>
 </context>
 <context>

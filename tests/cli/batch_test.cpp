@@ -205,7 +205,8 @@ TEST_F(CliBatch, APresetGivesTheBytesOfItsSettings) {
     EXPECT_EQ(damaged.exitCode, 1);
     EXPECT_EQ(QString::fromUtf8(damaged.err).toStdString(),
               ("tovik-images-cli: Preset " + path("damaged.json") +
-               ": field \"toning\" must be true or false\n")
+               ": field \"toning\" must be true or false. Correct the file in a text editor, or "
+               "save the settings again from a tool window.\n")
                   .toStdString());
     const CliResult foreign = runCli(
         {"convert", picture, "--preset", path("preset0.json"), "--colour", "-o", path("f.bip")});

@@ -45,8 +45,10 @@ TEST(Translation, CoreMessagesComeOutInRussian) {
          huge + ": изображение слишком велико: 20000 × 20000 пикселей. Уменьшите изображение в "
                 "графическом редакторе, не больше чем до 120 млн пикселей."},
         {"a bad preset", [] { decodePreset(R"({"method": "cga", "palette": 16})", "p.json"); },
-         R"(Preset p.json: field "palette" must be a whole number from 0 to 15 or "auto")",
-         "Файл настроек p.json: поле «palette» должно быть целым числом от 0 до 15 или «auto»"},
+         R"(Preset p.json: field "palette" must be a whole number from 0 to 15 or "auto". )"
+         "Correct the file in a text editor, or save the settings again from a tool window.",
+         "Файл настроек p.json: поле «palette» должно быть целым числом от 0 до 15 или «auto». "
+         "Исправьте файл в текстовом редакторе или сохраните настройки заново из окна метода."},
         {"a file that cannot be opened", [&] { readFile(missing); }, "Cannot open file " + missing,
          "Не удаётся открыть файл " + missing +
              ". Проверьте, что он существует и доступен для чтения."},
