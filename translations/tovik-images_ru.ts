@@ -75,7 +75,7 @@
     </message>
     <message>
         <source>%1: %2. Reduce it in a picture editor to at most %3 million pixels.</source>
-        <translation>%1: %2. Уменьшите изображение в графическом редакторе, не больше чем до %3 млн пикселей.</translation>
+        <translation>%1: %2. Уменьшите изображение в графическом редакторе до %3 млн пикселей или меньше.</translation>
     </message>
     <message>
         <source>%1: %2. The file is damaged or cut short: open it in a picture editor and save it again, or choose another file.</source>

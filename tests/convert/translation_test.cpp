@@ -43,7 +43,7 @@ TEST(Translation, CoreMessagesComeOutInRussian) {
          huge + ": Picture is too large: 20000 x 20000 pixels. Reduce it in a picture editor to "
                 "at most 120 million pixels.",
          huge + ": изображение слишком велико: 20000 × 20000 пикселей. Уменьшите изображение в "
-                "графическом редакторе, не больше чем до 120 млн пикселей."},
+                "графическом редакторе до 120 млн пикселей или меньше."},
         {"a bad preset", [] { decodePreset(R"({"method": "cga", "palette": 16})", "p.json"); },
          R"(Preset p.json: field "palette" must be a whole number from 0 to 15 or "auto". )"
          "Correct the file in a text editor, or save the settings again from a tool window.",
