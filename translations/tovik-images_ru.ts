@@ -2,6 +2,17 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ru_RU">
 <context>
+    <name>MethodOption</name>
+    <message>
+        <source>%1 or %2</source>
+        <translation>%1 или %2</translation>
+    </message>
+    <message>
+        <source>whole numbers from %1 to %2</source>
+        <translation>целых чисел от %1 до %2</translation>
+    </message>
+</context>
+<context>
     <name>tovik::FileIo</name>
     <message>
         <source>Cannot open file %1</source>
@@ -97,20 +108,8 @@
         <translation>должно быть целым числом от %1 до %2</translation>
     </message>
     <message>
-        <source>must hold 9 </source>
-        <translation>должно содержать 9 </translation>
-    </message>
-    <message>
-        <source>must hold 16 triples of </source>
-        <translation>должно содержать 16 троек </translation>
-    </message>
-    <message>
         <source>must be one of %1</source>
         <translation>должно быть одним из: %1</translation>
-    </message>
-    <message>
-        <source>must be 2, 4 or 8</source>
-        <translation>должно быть 2, 4 или 8</translation>
     </message>
     <message>
         <source>is missing</source>
@@ -139,6 +138,18 @@
     <message>
         <source>Preset %1 is too large to be a preset: over %2 KB. Correct the file in a text editor, or save the settings again from a tool window.</source>
         <translation>Файл %1 слишком велик для файла настроек: больше %2 КБ. Исправьте файл в текстовом редакторе или сохраните настройки заново из окна метода.</translation>
+    </message>
+    <message>
+        <source>must be </source>
+        <translation>должно быть </translation>
+    </message>
+    <message>
+        <source>must hold %1 </source>
+        <translation>должно содержать %1 </translation>
+    </message>
+    <message>
+        <source>must hold %1 triples of </source>
+        <translation>должно содержать %1 троек </translation>
     </message>
 </context>
 <context>
@@ -266,18 +277,6 @@
         <translation>%1 требует %2 %3 через «%4», а не %5</translation>
     </message>
     <message>
-        <source>--reference: triple %1 is &apos;%2&apos;, not R,G,B</source>
-        <translation>--reference: тройка %1 — «%2», а не R,G,B</translation>
-    </message>
-    <message>
-        <source>unknown kernel &apos;%1&apos; (%2)</source>
-        <translation>неизвестное ядро «%1» (%2)</translation>
-    </message>
-    <message>
-        <source>--matrix must be 2, 4 or 8, not %1</source>
-        <translation>--matrix должен быть 2, 4 или 8, а не %1</translation>
-    </message>
-    <message>
         <source>unknown method &apos;%1&apos; (%2)</source>
         <translation>неизвестный метод «%1» (%2)</translation>
     </message>
@@ -304,6 +303,22 @@
     <message>
         <source>triples</source>
         <translation>троек</translation>
+    </message>
+    <message>
+        <source>%1 must be %2, not %3</source>
+        <translation>%1 должен быть %2, а не %3</translation>
+    </message>
+    <message>
+        <source>unknown %1 &apos;%2&apos; (%3)</source>
+        <translation>неизвестное значение %1 «%2» (%3)</translation>
+    </message>
+    <message>
+        <source>%1: triple %2 is &apos;%3&apos;, not R,G,B</source>
+        <translation>%1: тройка %2 — «%3», а не R,G,B</translation>
+    </message>
+    <message>
+        <source>the output %1 is the same file as the input %2; choose another output name or folder</source>
+        <translation>выходной файл %1 совпадает с входным %2; выберите для результата другое имя или папку</translation>
     </message>
 </context>
 </TS>

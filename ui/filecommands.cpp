@@ -1,9 +1,10 @@
 #include "ui/filecommands.h"
 
+#include "document/document.h"
 #include "machinefiles/bmp24.h"
+#include "machinefiles/fileinfo.h"
 #include "machinefiles/screenpack.h"
 #include "machinefiles/uknc.h"
-#include "document/document.h"
 #include "picture/fileio.h"
 #include "picture/projectfile.h"
 #include "ui/application.h"
@@ -74,25 +75,35 @@ bool FileCommands::mayDiscard() {
 }
 
 // The whole file is built before the dialog opens; a cancel writes nothing.
-void FileCommands::exportPacked(const QByteArray& file) {
+void FileCommands::exportPacked(const QByteArray& file, ExportFormat format) {
     const auto name = dialogs_->saveFile(fileDialogs::SaveDialog1);
     if (!name) {
         return;
     }
     writeFile(*name, file);
-    dialogs_->message(QStringLiteral("Экспорт"), QStringLiteral("          Успешно!"));
+    confirmExport(format, file.size());
+}
+
+void FileCommands::confirmExport(ExportFormat format, qsizetype bytes) {
+    dialogs_->message(QStringLiteral("Экспорт"),
+                      QStringLiteral("          Успешно!\n") +
+                          describeExport(format, bytes, document_.width(), document_.height(),
+                                         document_.palette()));
 }
 
 void FileCommands::exportBinWithPalette() {
-    exportPacked(makeBinWithPalette(document_.buffer(), document_.width(), document_.height()));
+    exportPacked(makeBinWithPalette(document_.buffer(), document_.width(), document_.height()),
+                 ExportFormat::BinWithPalette);
 }
 
 void FileCommands::exportBinWithHeader() {
-    exportPacked(makeBinWithHeader(document_.buffer(), document_.width(), document_.height()));
+    exportPacked(makeBinWithHeader(document_.buffer(), document_.width(), document_.height()),
+                 ExportFormat::BinWithHeader);
 }
 
 void FileCommands::exportDump() {
-    exportPacked(makeScreenDump(document_.buffer(), document_.width(), document_.height()));
+    exportPacked(makeScreenDump(document_.buffer(), document_.width(), document_.height()),
+                 ExportFormat::Dump);
 }
 
 void FileCommands::exportBmp() {
@@ -100,7 +111,9 @@ void FileCommands::exportBmp() {
     if (!file) {
         return;
     }
-    writeFile(*file, encodeBmp24(document_.workingBitmap()));
+    const QByteArray bitmap = encodeBmp24(document_.workingBitmap());
+    writeFile(*file, bitmap);
+    confirmExport(ExportFormat::Bmp24, bitmap.size());
 }
 
 void FileCommands::exportUknc() {
@@ -112,6 +125,7 @@ void FileCommands::exportUknc() {
         return;
     }
     writeFile(*file, source);
+    confirmExport(ExportFormat::UkncSource, source.size());
 }
 
 void FileCommands::importRawStrip() {
