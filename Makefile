@@ -10,7 +10,7 @@ BUILD_TYPE ?= RelWithDebInfo
 JOBS ?= $(shell nproc)
 
 .PHONY: all deps configure build run test test-plain test-sanitize test-paths fuzz bench \
-	screenshot package clean
+	screenshot package translations clean
 
 all: build
 
@@ -71,6 +71,10 @@ package: configure
 screenshot: build
 	cd $(BUILD_DIR) && ctest -R realwindow_windows --output-on-failure
 	cp $(BUILD_DIR)/tests/realwindow/windows/main-window.png docs/main-window.png
+
+# Refreshes translations/*.ts from the messages in the sources, for a translator to fill.
+translations: configure
+	cmake --build $(BUILD_DIR) --target translations
 
 clean:
 	rm -rf $(BUILD_DIR) $(SANITIZE_DIR) $(FUZZ_DIR)

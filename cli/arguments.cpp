@@ -1,6 +1,7 @@
 #include "cli/arguments.h"
 
 #include <QCommandLineParser>
+#include <QCoreApplication>
 
 namespace tovik::cli {
 
@@ -30,7 +31,7 @@ Arguments parseArguments(const QStringList& args, const CommandSyntax& syntax) {
     if (!parser.parse(QStringList(syntax.name) + args)) {
         const QStringList unknown = parser.unknownOptionNames();
         if (!unknown.isEmpty()) {
-            throw UsageError(QStringLiteral("unknown option %1 for %2")
+            throw UsageError(QCoreApplication::translate("tovik::cli", "unknown option %1 for %2")
                                  .arg(typedName(unknown.first()), syntax.name));
         }
         throw UsageError(parser.errorText());
@@ -41,7 +42,8 @@ Arguments parseArguments(const QStringList& args, const CommandSyntax& syntax) {
     for (const QString& bare : found) {
         const QString option = typedName(bare);
         if (result.has(option)) {
-            throw UsageError(QStringLiteral("option %1 is given twice").arg(option));
+            throw UsageError(
+                QCoreApplication::translate("tovik::cli", "option %1 is given twice").arg(option));
         }
         if (syntax.flags.contains(option)) {
             result.flags.insert(option);
@@ -52,15 +54,17 @@ Arguments parseArguments(const QStringList& args, const CommandSyntax& syntax) {
     result.positionals = parser.positionalArguments();
     const qsizetype named = syntax.positionalNames.size();
     if (result.positionals.size() > named && !syntax.morePositionals) {
-        throw UsageError(QStringLiteral("unexpected argument %1").arg(result.positionals[named]));
+        throw UsageError(QCoreApplication::translate("tovik::cli", "unexpected argument %1")
+                             .arg(result.positionals[named]));
     }
     if (result.positionals.size() < named) {
-        throw UsageError(QStringLiteral("%1 needs %2")
+        throw UsageError(QCoreApplication::translate("tovik::cli", "%1 needs %2")
                              .arg(syntax.name, syntax.positionalNames[result.positionals.size()]));
     }
     for (const QString& option : syntax.required) {
         if (!result.values.contains(option)) {
-            throw UsageError(QStringLiteral("%1 needs %2").arg(syntax.name, option));
+            throw UsageError(
+                QCoreApplication::translate("tovik::cli", "%1 needs %2").arg(syntax.name, option));
         }
     }
     return result;
@@ -70,14 +74,17 @@ int intValue(const QString& option, const QString& text, int min, int max) {
     bool ok = false;
     const int value = text.toInt(&ok, 10);
     if (!ok) {
-        throw UsageError(QStringLiteral("%1: '%2' is not a valid integer value").arg(option, text));
+        throw UsageError(
+            QCoreApplication::translate("tovik::cli", "%1: '%2' is not a valid integer value")
+                .arg(option, text));
     }
     if (value < min || value > max) {
-        throw UsageError(QStringLiteral("%1 must be between %2 and %3, not %4")
-                             .arg(option)
-                             .arg(min)
-                             .arg(max)
-                             .arg(value));
+        throw UsageError(
+            QCoreApplication::translate("tovik::cli", "%1 must be between %2 and %3, not %4")
+                .arg(option)
+                .arg(min)
+                .arg(max)
+                .arg(value));
     }
     return value;
 }

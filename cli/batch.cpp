@@ -1,6 +1,7 @@
 #include "cli/batch.h"
 
 #include <unistd.h>
+#include <QCoreApplication>
 
 #include <QElapsedTimer>
 #include <atomic>
@@ -51,9 +52,12 @@ public:
             if (failures_[reported_]) {
                 ++result_.failed;
                 clearProgress();
-                std::fprintf(err_, "tovik-images-cli: %s: %s\n",
-                             qUtf8Printable(pictures_[reported_].input),
-                             qUtf8Printable(*failures_[reported_]));
+                // The picture's path goes first unless the message names it already.
+                const QString& input = pictures_[reported_].input;
+                const QString& failure = *failures_[reported_];
+                std::fprintf(
+                    err_, "tovik-images-cli: %s\n",
+                    qUtf8Printable(failure.contains(input) ? failure : input + ": " + failure));
             }
         }
         showProgress();
@@ -111,7 +115,7 @@ BatchResult runBatch(const std::vector<BatchPicture>& pictures, int jobs,
             } catch (const Error& e) {
                 failure = e.message();
             } catch (const std::bad_alloc&) {
-                failure = QStringLiteral("out of memory");
+                failure = QCoreApplication::translate("tovik::cli", "out of memory");
             }
             reporter.finish(i, outcome, std::move(failure));
         }

@@ -1,5 +1,6 @@
 #include "cli/commands.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <new>
 #include <vector>
@@ -260,14 +261,14 @@ being written, begins no other, and leaves no partial file behind.
 
 Job parseCommandLine(const QStringList& args) {
     if (args.isEmpty()) {
-        throw UsageError(QStringLiteral("no command given"));
+        throw UsageError(QCoreApplication::translate("tovik::cli", "no command given"));
     }
     for (const Command& command : commands()) {
         if (command.syntax.name == args[0]) {
             return command.prepare(parseArguments(args.mid(1), command.syntax));
         }
     }
-    throw UsageError(QStringLiteral("unknown command %1").arg(args[0]));
+    throw UsageError(QCoreApplication::translate("tovik::cli", "unknown command %1").arg(args[0]));
 }
 
 int run(const QStringList& args, FILE* out, FILE* err) {
@@ -290,11 +291,11 @@ int run(const QStringList& args, FILE* out, FILE* err) {
         print(err, QStringLiteral("%1: %2\n").arg(kProgram, e.message()));
         status = 1;
     } catch (const std::bad_alloc&) {
-        print(err, QStringLiteral("%1: out of memory\n").arg(kProgram));
+        print(err, QCoreApplication::translate("tovik::cli", "%1: out of memory\n").arg(kProgram));
         status = 1;
     }
     if (stopRequested()) {
-        print(err, QStringLiteral("%1: interrupted\n").arg(kProgram));
+        print(err, QCoreApplication::translate("tovik::cli", "%1: interrupted\n").arg(kProgram));
         std::fflush(out);
         std::fflush(err);
         endByStopSignal();

@@ -1,5 +1,6 @@
 #include "cli/convertcommand.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QHash>
@@ -59,7 +60,7 @@ ConversionOptions conversionOptions(const Arguments& args) {
         options.method = methodNamed(args.value("--method"));
         applyMethodOptions(args, *options.method);
     } else if (!options.preset) {
-        throw UsageError(QStringLiteral("convert needs --method"));
+        throw UsageError(QCoreApplication::translate("tovik::cli", "convert needs --method"));
     } else {
         checkMethodOptionValues(args);
     }
@@ -68,8 +69,9 @@ ConversionOptions conversionOptions(const Arguments& args) {
         bool number = false;
         palette.toInt(&number, 10);
         if (palette != QLatin1String("auto") && !number) {
-            throw UsageError(
-                QStringLiteral("--palette: '%1' is neither 0..15 nor auto").arg(palette));
+            throw UsageError(QCoreApplication::translate(
+                                 "tovik::cli", "--palette: '%1' is neither 0..15 nor auto")
+                                 .arg(palette));
         }
         options.palette =
             number ? intValue("--palette", palette, 0, kPaletteCount - 1) : kBestPalette;
@@ -177,8 +179,9 @@ std::vector<BatchPicture> batchPictures(const QStringList& inputs, const QString
         const QString name = QFileInfo(input).completeBaseName() + '.' + formatExtension(format);
         const QString key = name.toCaseFolded();
         if (inputByName.contains(key)) {
-            throw UsageError(QStringLiteral("pictures %1 and %2 would both write %3")
-                                 .arg(inputByName[key], input, dir.filePath(name)));
+            throw UsageError(
+                QCoreApplication::translate("tovik::cli", "pictures %1 and %2 would both write %3")
+                    .arg(inputByName[key], input, dir.filePath(name)));
         }
         inputByName.insert(key, input);
         pictures.push_back({input, dir.filePath(name)});
@@ -189,7 +192,8 @@ std::vector<BatchPicture> batchPictures(const QStringList& inputs, const QString
 Job prepareBatch(const ConversionOptions& options, const Arguments& args) {
     const QString outDir = args.value("--out-dir");
     if (outDir.isEmpty()) {
-        throw UsageError(QStringLiteral("--out-dir needs a folder name"));
+        throw UsageError(
+            QCoreApplication::translate("tovik::cli", "--out-dir needs a folder name"));
     }
     const OutputFormat format =
         args.values.contains("--format") ? formatNamed(args.value("--format")) : OutputFormat::Bip;
@@ -201,7 +205,8 @@ Job prepareBatch(const ConversionOptions& options, const Arguments& args) {
     return [=](FILE* out, FILE* err) {
         const Conversion conversion = resolve(options);
         if (!QDir().mkpath(outDir)) {
-            throw Error(QStringLiteral("Cannot create folder %1").arg(outDir));
+            throw Error(
+                QCoreApplication::translate("tovik::cli", "Cannot create folder %1").arg(outDir));
         }
         // A line a picture, its name first, so that the lines of many are told apart.
         const BatchResult result = runBatch(
@@ -219,8 +224,9 @@ Job prepareBatch(const ConversionOptions& options, const Arguments& args) {
             std::fprintf(err, "tovik-images-cli: %d of %zu pictures written\n", result.written,
                          pictures.size());
         } else if (result.failed > 0) {
-            throw Error(
-                QStringLiteral("%1 of %2 pictures failed").arg(result.failed).arg(pictures.size()));
+            throw Error(QCoreApplication::translate("tovik::cli", "%1 of %2 pictures failed")
+                            .arg(result.failed)
+                            .arg(pictures.size()));
         }
     };
 }
@@ -245,21 +251,24 @@ Job prepareConvert(const Arguments& args) {
     const ConversionOptions options = conversionOptions(args);
     const bool toFolder = args.values.contains("--out-dir");
     if (toFolder && args.values.contains("-o")) {
-        throw UsageError(QStringLiteral("convert takes -o or --out-dir, not both"));
+        throw UsageError(
+            QCoreApplication::translate("tovik::cli", "convert takes -o or --out-dir, not both"));
     }
     if (toFolder) {
         return prepareBatch(options, args);
     }
     if (!args.values.contains("-o")) {
-        throw UsageError(args.positionals.size() > 1 ? QStringLiteral("convert needs --out-dir")
-                                                     : QStringLiteral("convert needs -o"));
+        throw UsageError(args.positionals.size() > 1
+                             ? QCoreApplication::translate("tovik::cli", "convert needs --out-dir")
+                             : QCoreApplication::translate("tovik::cli", "convert needs -o"));
     }
     if (args.positionals.size() > 1) {
-        throw UsageError(QStringLiteral("convert -o writes one picture; give --out-dir for %1")
+        throw UsageError(QCoreApplication::translate(
+                             "tovik::cli", "convert -o writes one picture; give --out-dir for %1")
                              .arg(args.positionals.size()));
     }
     if (args.values.contains("--jobs")) {
-        throw UsageError(QStringLiteral("--jobs needs --out-dir"));
+        throw UsageError(QCoreApplication::translate("tovik::cli", "--jobs needs --out-dir"));
     }
     const OutputTarget target = outputTarget(args);
     refuseOverwritingInputs(inputsOf(options, args), target.path);

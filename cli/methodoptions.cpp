@@ -1,5 +1,6 @@
 #include "cli/methodoptions.h"
 
+#include <QCoreApplication>
 #include <limits>
 
 #include <limits>
@@ -17,11 +18,12 @@ QStringList listItems(const QString& option, const QString& text, QChar separato
                       const QString& what) {
     const QStringList items = text.split(separator);
     if (items.size() != count) {
-        throw UsageError(QStringLiteral("%1 needs %2 %3 separated by '%4', not %5")
-                             .arg(option)
-                             .arg(count)
-                             .arg(what, separator)
-                             .arg(items.size()));
+        throw UsageError(
+            QCoreApplication::translate("tovik::cli", "%1 needs %2 %3 separated by '%4', not %5")
+                .arg(option)
+                .arg(count)
+                .arg(what, separator)
+                .arg(items.size()));
     }
     return items;
 }
@@ -44,7 +46,7 @@ OptionValue parseValue(const MethodOption& option, const QString& text) {
             const int value = intValue(name, text, std::numeric_limits<int>::min(),
                                        std::numeric_limits<int>::max());
             if (!option.allows(value)) {
-                throw UsageError(QStringLiteral("%1 must be %2, not %3")
+                throw UsageError(QCoreApplication::translate("tovik::cli", "%1 must be %2, not %3")
                                      .arg(name, option.rangeText())
                                      .arg(value));
             }
@@ -54,7 +56,7 @@ OptionValue parseValue(const MethodOption& option, const QString& text) {
             const qsizetype index = option.choices.indexOf(text);
             if (index < 0) {
                 throw UsageError(
-                    QStringLiteral("unknown %1 '%2' (%3)")
+                    QCoreApplication::translate("tovik::cli", "unknown %1 '%2' (%3)")
                         .arg(option.name, text, option.choices.join(QStringLiteral(", "))));
             }
             return int(index);
@@ -62,7 +64,8 @@ OptionValue parseValue(const MethodOption& option, const QString& text) {
         case MethodOption::Kind::Wholes: {
             QList<int> values;
             for (const QString& item :
-                 listItems(name, text, ',', option.count, QStringLiteral("values"))) {
+                 listItems(name, text, ',', option.count,
+                           QCoreApplication::translate("tovik::cli", "values"))) {
                 values.append(intValue(name, item, option.min, option.max));
             }
             return values;
@@ -70,11 +73,13 @@ OptionValue parseValue(const MethodOption& option, const QString& text) {
         case MethodOption::Kind::Triples: {
             QList<int> values;
             const QStringList triples =
-                listItems(name, text, '/', option.count, QStringLiteral("triples"));
+                listItems(name, text, '/', option.count,
+                          QCoreApplication::translate("tovik::cli", "triples"));
             for (qsizetype k = 0; k < triples.size(); ++k) {
                 const QStringList rgb = triples[k].split(',');
                 if (rgb.size() != 3) {
-                    throw UsageError(QStringLiteral("%1: triple %2 is '%3', not R,G,B")
+                    throw UsageError(QCoreApplication::translate("tovik::cli",
+                                                                 "%1: triple %2 is '%3', not R,G,B")
                                          .arg(name)
                                          .arg(k + 1)
                                          .arg(triples[k]));
@@ -128,7 +133,7 @@ QStringList methodFlags() {
 MethodSettings methodNamed(const QString& name) {
     const std::optional<MethodSettings> settings = defaultSettingsFor(name);
     if (!settings) {
-        throw UsageError(QStringLiteral("unknown method '%1' (%2)")
+        throw UsageError(QCoreApplication::translate("tovik::cli", "unknown method '%1' (%2)")
                              .arg(name, methodNames().join(QStringLiteral(", "))));
     }
     return *settings;
@@ -139,8 +144,9 @@ void applyMethodOptions(const Arguments& args, MethodSettings& settings) {
     for (const MethodOption& option : methodOptions()) {
         const QString name = optionName(option);
         if (args.has(name) && findMethodOption(method, option.name) == nullptr) {
-            throw UsageError(
-                QStringLiteral("option %1 does not belong to --method %2").arg(name, method));
+            throw UsageError(QCoreApplication::translate("tovik::cli",
+                                                         "option %1 does not belong to --method %2")
+                                 .arg(name, method));
         }
     }
     readOptions(args, method, settings);

@@ -1,6 +1,7 @@
 #include "cli/outputformat.h"
 
 #include <sys/stat.h>
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <optional>
@@ -59,10 +60,11 @@ void refuseOverwritingInputs(const QStringList& inputs, const QString& output) {
     }
     for (const QString& input : inputs) {
         if (fileIdentity(input) == target) {
-            throw UsageError(
-                QStringLiteral("the output %1 is the same file as the input %2; choose another "
-                               "output name or folder")
-                    .arg(output, input));
+            throw UsageError(QCoreApplication::translate(
+                                 "tovik::cli",
+                                 "the output %1 is the same file as the input %2; choose another "
+                                 "output name or folder")
+                                 .arg(output, input));
         }
     }
 }
@@ -73,7 +75,7 @@ OutputFormat formatNamed(const QString& name) {
             return f.format;
         }
     }
-    throw UsageError(QStringLiteral("unknown format '%1'").arg(name));
+    throw UsageError(QCoreApplication::translate("tovik::cli", "unknown format '%1'").arg(name));
 }
 
 QString formatExtension(OutputFormat format) {
@@ -102,8 +104,9 @@ OutputFormat chooseFormat(const std::optional<QString>& formatOption, const QStr
             return e.format;
         }
     }
-    throw UsageError(
-        QStringLiteral("the extension of %1 names no format: give --format").arg(outputPath));
+    throw UsageError(QCoreApplication::translate(
+                         "tovik::cli", "the extension of %1 names no format: give --format")
+                         .arg(outputPath));
 }
 
 QByteArray encodeOutput(OutputFormat format, const PixelBuffer& buffer, int width, int height,
@@ -132,7 +135,7 @@ QStringList outputOptions() {
 OutputTarget outputTarget(const Arguments& args) {
     const QString path = args.value("-o");
     if (path.isEmpty()) {
-        throw UsageError(QStringLiteral("-o needs a file name"));
+        throw UsageError(QCoreApplication::translate("tovik::cli", "-o needs a file name"));
     }
     std::optional<QString> format;
     if (args.values.contains("--format")) {

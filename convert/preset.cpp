@@ -1,5 +1,6 @@
 #include "convert/preset.h"
 
+#include <QCoreApplication>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -30,7 +31,11 @@ public:
         : object_(object), fileName_(fileName) {}
 
     Error error(const QString& field, const QString& problem) const {
-        return Error(QStringLiteral("Preset %1: field \"%2\" %3").arg(fileName_, field, problem));
+        return Error(QCoreApplication::translate("tovik::Preset",
+                                                 "Preset %1: field \"%2\" %3."
+                                                 " Correct the file in a text editor, or save the "
+                                                 "settings again from a tool window.")
+                         .arg(fileName_, field, problem));
     }
 
     std::optional<QJsonValue> take(const QString& field) {
@@ -45,7 +50,8 @@ public:
     void readBool(const QString& field, bool& value) {
         if (const auto v = take(field)) {
             if (!v->isBool()) {
-                throw error(field, QStringLiteral("must be true or false"));
+                throw error(field,
+                            QCoreApplication::translate("tovik::Preset", "must be true or false"));
             }
             value = v->toBool();
         }
@@ -57,15 +63,18 @@ public:
     }
 
     static QString wholeRange(int min, int max) {
-        return QStringLiteral("whole numbers from %1 to %2").arg(min).arg(max);
+        return QCoreApplication::translate("tovik::Preset", "whole numbers from %1 to %2")
+            .arg(min)
+            .arg(max);
     }
 
     void readInt(const QString& field, int& value, int min, int max) {
         if (const auto v = take(field)) {
             if (!isWhole(*v, min, max)) {
-                throw error(
-                    field,
-                    QStringLiteral("must be a whole number from %1 to %2").arg(min).arg(max));
+                throw error(field, QCoreApplication::translate(
+                                       "tovik::Preset", "must be a whole number from %1 to %2")
+                                       .arg(min)
+                                       .arg(max));
             }
             value = v->toInt();
         }
@@ -92,8 +101,12 @@ public:
     void refuseUnknown(const QString& method) const {
         for (const QString& key : object_.keys()) {
             if (!used_.contains(key)) {
-                throw Error(QStringLiteral("Preset %1: unknown field \"%2\" for method %3")
-                                .arg(fileName_, key, method));
+                throw Error(
+                    QCoreApplication::translate("tovik::Preset",
+                                                "Preset %1: unknown field \"%2\" for method %3."
+                                                " Correct the file in a text editor, or save the "
+                                                "settings again from a tool window.")
+                        .arg(fileName_, key, method));
             }
         }
     }
@@ -114,41 +127,50 @@ void readOption(Fields& f, const MethodOption& option, MethodSettings& settings)
     switch (option.kind) {
         case MethodOption::Kind::Flag:
             if (!v->isBool()) {
-                throw f.error(field, QStringLiteral("must be true or false"));
+                throw f.error(
+                    field, QCoreApplication::translate("tovik::Preset", "must be true or false"));
             }
             option.set(settings, v->toBool());
             return;
         case MethodOption::Kind::Whole:
             if (!Fields::isWhole(*v, option.min, option.max) || !option.allows(v->toInt())) {
-                throw f.error(field, option.only.isEmpty()
-                                         ? QStringLiteral("must be a whole number from %1 to %2")
-                                               .arg(option.min)
-                                               .arg(option.max)
-                                         : QStringLiteral("must be ") + option.rangeText());
+                throw f.error(
+                    field, option.only.isEmpty()
+                               ? QCoreApplication::translate("tovik::Preset",
+                                                             "must be a whole number from %1 to %2")
+                                     .arg(option.min)
+                                     .arg(option.max)
+                               : QCoreApplication::translate("tovik::Preset", "must be ") +
+                                     option.rangeText());
             }
             option.set(settings, v->toInt());
             return;
         case MethodOption::Kind::Choice: {
             const qsizetype index = option.choices.indexOf(v->toString());
             if (!v->isString() || index < 0) {
-                throw f.error(field, QStringLiteral("must be one of %1")
-                                         .arg(option.choices.join(QStringLiteral(", "))));
+                throw f.error(field,
+                              QCoreApplication::translate("tovik::Preset", "must be one of %1")
+                                  .arg(option.choices.join(QStringLiteral(", "))));
             }
             option.set(settings, int(index));
             return;
         }
         case MethodOption::Kind::Wholes: {
             QList<int> values(option.count);
-            f.readInts(field, *v, option.count, option.min, option.max,
-                       QStringLiteral("must hold %1 ").arg(option.count) + option.rangeText(),
-                       [&values](int i, int value) { values[i] = value; });
+            f.readInts(
+                field, *v, option.count, option.min, option.max,
+                QCoreApplication::translate("tovik::Preset", "must hold %1 ").arg(option.count) +
+                    option.rangeText(),
+                [&values](int i, int value) { values[i] = value; });
             option.set(settings, values);
             return;
         }
         case MethodOption::Kind::Triples: {
             const QJsonArray triples = v->toArray();
             const QString problem =
-                QStringLiteral("must hold %1 triples of ").arg(option.count) + option.rangeText();
+                QCoreApplication::translate("tovik::Preset", "must hold %1 triples of ")
+                    .arg(option.count) +
+                option.rangeText();
             if (!v->isArray() || triples.size() != option.count) {
                 throw f.error(field, problem);
             }
@@ -254,26 +276,34 @@ Preset decodePreset(const QByteArray& bytes, const QString& fileName) {
     QJsonParseError parseError{};
     const QJsonDocument document = QJsonDocument::fromJson(bytes, &parseError);
     if (parseError.error != QJsonParseError::NoError) {
-        throw Error(QStringLiteral("Preset %1 is not valid JSON: %2 at byte %3")
+        throw Error(QCoreApplication::translate("tovik::Preset",
+                                                "Preset %1 is not valid JSON: %2 at byte %3."
+                                                " Correct the file in a text editor, or save the "
+                                                "settings again from a tool window.")
                         .arg(fileName, parseError.errorString())
                         .arg(parseError.offset));
     }
     if (!document.isObject()) {
         throw Error(
-            QStringLiteral("Preset %1 is not valid: it must be one JSON object").arg(fileName));
+            QCoreApplication::translate("tovik::Preset",
+                                        "Preset %1 is not valid: it must be one JSON object."
+                                        " Correct the file in a text editor, or save the settings "
+                                        "again from a tool window.")
+                .arg(fileName));
     }
     const QJsonObject object = document.object();
     Fields fields(object, fileName);
 
     const auto method = fields.take(kMethodField);
     if (!method) {
-        throw fields.error(kMethodField, QStringLiteral("is missing"));
+        throw fields.error(kMethodField,
+                           QCoreApplication::translate("tovik::Preset", "is missing"));
     }
     std::optional<MethodSettings> settings = defaultSettingsFor(method->toString());
     if (!method->isString() || !settings) {
-        throw fields.error(
-            kMethodField,
-            QStringLiteral("must be one of %1").arg(methodNames().join(QStringLiteral(", "))));
+        throw fields.error(kMethodField,
+                           QCoreApplication::translate("tovik::Preset", "must be one of %1")
+                               .arg(methodNames().join(QStringLiteral(", "))));
     }
     Preset preset{*settings, std::nullopt, false, {}, false};
 
@@ -283,9 +313,11 @@ Preset decodePreset(const QByteArray& bytes, const QString& fileName) {
         } else if (Fields::isWhole(*palette, 0, kPaletteCount - 1)) {
             preset.palette = palette->toInt();
         } else {
-            throw fields.error(kPaletteField, QStringLiteral("must be a whole number from 0 to "
-                                                             "%1 or \"auto\"")
-                                                  .arg(kPaletteCount - 1));
+            throw fields.error(kPaletteField,
+                               QCoreApplication::translate("tovik::Preset",
+                                                           "must be a whole number from 0 to "
+                                                           "%1 or \"auto\"")
+                                   .arg(kPaletteCount - 1));
         }
     }
     for (const MethodOption* option : optionsOf(methodName(preset.method))) {
@@ -299,7 +331,10 @@ Preset decodePreset(const QByteArray& bytes, const QString& fileName) {
 Preset readPreset(const QString& path) {
     const QByteArray bytes = readFile(path, kMaxPresetBytes + 1);
     if (bytes.size() > kMaxPresetBytes) {
-        throw Error(QStringLiteral("Preset %1 is too large to be a preset: over %2 KB")
+        throw Error(QCoreApplication::translate("tovik::Preset",
+                                                "Preset %1 is too large to be a preset: over %2 KB."
+                                                " Correct the file in a text editor, or save the "
+                                                "settings again from a tool window.")
                         .arg(path)
                         .arg(kMaxPresetBytes / 1024));
     }

@@ -1,5 +1,6 @@
 #include "convert/score.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <array>
 #include <bit>
@@ -427,7 +428,8 @@ PictureScorer::PictureScorer(const QImage& source)
 
 double PictureScorer::score(const QImage& result) const {
     if (result.width() != width_ || result.height() != height_) {
-        throw Error(QStringLiteral("The two pictures differ in size: %1 x %2 and %3 x %4")
+        throw Error(QCoreApplication::translate(
+                        "tovik::Score", "The two pictures differ in size: %1 x %2 and %3 x %4")
                         .arg(width_)
                         .arg(height_)
                         .arg(result.width())
@@ -459,7 +461,8 @@ double PictureScorer::score(const PixelBuffer& buffer, int pictureWidth, int pal
 
 double pictureScore(const QImage& source, const QImage& result) {
     if (source.size() != result.size()) {
-        throw Error(QStringLiteral("The two pictures differ in size: %1 x %2 and %3 x %4")
+        throw Error(QCoreApplication::translate(
+                        "tovik::Score", "The two pictures differ in size: %1 x %2 and %3 x %4")
                         .arg(source.width())
                         .arg(source.height())
                         .arg(result.width())

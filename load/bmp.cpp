@@ -1,6 +1,7 @@
 #include "load/bmp.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
 #include <QImageReader>
 #include <algorithm>
 
@@ -13,7 +14,7 @@ namespace tovik {
 namespace {
 
 Error invalidBitmap() {
-    return Error(QStringLiteral("Bitmap image is not valid"));
+    return Error(QCoreApplication::translate("tovik::Load", "Bitmap image is not valid"));
 }
 
 quint32 readU32(const QByteArray& b, int at) {

@@ -1,5 +1,6 @@
 #include "load/gif.h"
 
+#include <QCoreApplication>
 #include <array>
 
 #include "load/qtreader.h"
@@ -10,7 +11,7 @@ namespace tovik {
 namespace {
 
 Error invalidGif() {
-    return Error(QStringLiteral("GIF image is not valid"));
+    return Error(QCoreApplication::translate("tovik::Load", "GIF image is not valid"));
 }
 
 constexpr qint64 kScreenDescriptorEnd = 13;

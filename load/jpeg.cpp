@@ -1,5 +1,6 @@
 #include "load/jpeg.h"
 
+#include <QCoreApplication>
 #include <climits>
 #include <csetjmp>
 #include <cstdio>
@@ -222,10 +223,13 @@ struct Decompressor {
             return;
         }
         if (err.tooManyScans) {
-            throw Error(
-                QStringLiteral("JPEG file has too many scans (more than %1)").arg(kMaxJpegScans));
+            throw Error(QCoreApplication::translate("tovik::Load",
+                                                    "JPEG file has too many scans (more than %1)")
+                            .arg(kMaxJpegScans));
         }
-        throw Error(QStringLiteral("JPEG error #%1").arg(err.code));
+        throw Error(QCoreApplication::translate("tovik::Load",
+                                                "JPEG image is not valid (decoder error #%1)")
+                        .arg(err.code));
     }
 };
 
@@ -304,7 +308,9 @@ QImage decodeStretched(const JpegInput& input, const std::function<QSize(QSize)>
     if (!decodeSampled(first, size, picture, true)) {
         // A file is read again from its start; one that cannot go back (a pipe) cannot be.
         if (input.file != nullptr && std::fseek(input.file, 0, SEEK_SET) != 0) {
-            throw Error(QStringLiteral("JPEG error #%1").arg(JERR_FILE_READ));
+            throw Error(QCoreApplication::translate("tovik::Load",
+                                                    "JPEG image is not valid (decoder error #%1)")
+                            .arg(JERR_FILE_READ));
         }
         Decompressor again;
         readJpegHeader(again, input, maxPixels);

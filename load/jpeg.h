@@ -12,8 +12,9 @@ namespace tovik {
 
 // Decodes a JPEG at full scale with the floating-point inverse transform and block
 // smoothing, into an RGB32 image (bytes blue, green, red, 0xFF). Greyscale gives grey,
-// CMYK and YCCK are converted to RGB. Throws Error("JPEG error #N") for a damaged or
-// truncated file, and a clear Error for a picture above kMaxPicturePixels.
+// CMYK and YCCK are converted to RGB. Throws Error("JPEG image is not valid (decoder error
+// #N)") for a damaged or truncated file, and a clear Error for a picture above
+// kMaxPicturePixels.
 QImage decodeJpeg(const QByteArray& bytes);
 // The same with a lower pixel limit, for callers (the fuzzers) that must stay small.
 QImage decodeJpeg(const QByteArray& bytes, qint64 maxPixels);

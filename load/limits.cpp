@@ -1,11 +1,15 @@
 #include "load/limits.h"
 
+#include <QCoreApplication>
 #include <QString>
 
 namespace tovik {
 
-Error pictureTooLarge(qint64 width, qint64 height) {
-    return Error(QStringLiteral("Picture is too large: %1 x %2 pixels").arg(width).arg(height));
+PictureTooLargeError pictureTooLarge(qint64 width, qint64 height) {
+    return PictureTooLargeError(
+        QCoreApplication::translate("tovik::Load", "Picture is too large: %1 x %2 pixels")
+            .arg(width)
+            .arg(height));
 }
 
 }  // namespace tovik

@@ -1,5 +1,6 @@
 #include "load/png.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 
 #include <zlib.h>
@@ -12,7 +13,7 @@ namespace tovik {
 namespace {
 
 Error invalidPng() {
-    return Error(QStringLiteral("PNG image is not valid"));
+    return Error(QCoreApplication::translate("tovik::Load", "PNG image is not valid"));
 }
 
 quint32 readU32(const uchar* p) {

@@ -1,5 +1,6 @@
 #include "load/tiff.h"
 
+#include <QCoreApplication>
 #include <mutex>
 
 #include <tiffio.h>
@@ -12,7 +13,7 @@ namespace tovik {
 namespace {
 
 Error invalidTiff() {
-    return Error(QStringLiteral("TIFF image is not valid"));
+    return Error(QCoreApplication::translate("tovik::Load", "TIFF image is not valid"));
 }
 
 constexpr int kTagWidth = 256;

@@ -1,5 +1,6 @@
 #include "load/webp.h"
 
+#include <QCoreApplication>
 #include "load/qtreader.h"
 #include "picture/error.h"
 
@@ -8,7 +9,7 @@ namespace tovik {
 namespace {
 
 Error invalidWebp() {
-    return Error(QStringLiteral("WebP image is not valid"));
+    return Error(QCoreApplication::translate("tovik::Load", "WebP image is not valid"));
 }
 
 constexpr qint64 kRiffHeaderSize = 12;  // "RIFF", the size of what follows it, "WEBP"

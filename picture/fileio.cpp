@@ -1,5 +1,6 @@
 #include "picture/fileio.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -11,11 +12,12 @@ namespace tovik {
 QByteArray readFile(const QString& path, qint64 maxBytes) {
     QFile file(path);
     if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly)) {
-        throw Error(QStringLiteral("Cannot open file %1").arg(path));
+        throw Error(QCoreApplication::translate("tovik::FileIo", "Cannot open file %1").arg(path));
     }
     QByteArray bytes = maxBytes >= 0 ? file.read(maxBytes) : file.readAll();
     if (file.error() != QFileDevice::NoError) {
-        throw Error(QStringLiteral("Cannot read file %1: %2").arg(path, file.errorString()));
+        throw Error(QCoreApplication::translate("tovik::FileIo", "Cannot read file %1: %2")
+                        .arg(path, file.errorString()));
     }
     return bytes;
 }
@@ -25,7 +27,8 @@ void writeFile(const QString& path, const QByteArray& data) {
     // Unbuffered, so that every write reaches the disk inside the loop below, where a
     // short count is retried and the second attempt reports the system's reason.
     if (QFileInfo(path).isDir() || !file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-        throw Error(QStringLiteral("Cannot create file %1").arg(path));
+        throw Error(
+            QCoreApplication::translate("tovik::FileIo", "Cannot create file %1").arg(path));
     }
     // A write can come back short on a full disk while commit() would still succeed,
     // so every count is checked and the old file kept on any shortfall.
@@ -35,7 +38,8 @@ void writeFile(const QString& path, const QByteArray& data) {
         if (n <= 0) {
             const QString reason = file.errorString();
             file.cancelWriting();
-            throw Error(QStringLiteral("Cannot write file %1: %2").arg(path, reason));
+            throw Error(QCoreApplication::translate("tovik::FileIo", "Cannot write file %1: %2")
+                            .arg(path, reason));
         }
         done += n;
     }
@@ -44,10 +48,12 @@ void writeFile(const QString& path, const QByteArray& data) {
     if (!file.flush()) {
         const QString reason = file.errorString();
         file.cancelWriting();
-        throw Error(QStringLiteral("Cannot write file %1: %2").arg(path, reason));
+        throw Error(QCoreApplication::translate("tovik::FileIo", "Cannot write file %1: %2")
+                        .arg(path, reason));
     }
     if (!file.commit()) {
-        throw Error(QStringLiteral("Cannot write file %1: %2").arg(path, file.errorString()));
+        throw Error(QCoreApplication::translate("tovik::FileIo", "Cannot write file %1: %2")
+                        .arg(path, file.errorString()));
     }
 }
 

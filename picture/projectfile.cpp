@@ -1,5 +1,6 @@
 #include "picture/projectfile.h"
 
+#include <QCoreApplication>
 #include <QtEndian>
 #include <algorithm>
 
@@ -41,11 +42,17 @@ QByteArray encodeProject(const PixelBuffer& buffer, int width, int height, int p
 ProjectFile decodeProject(const QByteArray& bytes, const QString& fileName) {
     if (bytes.size() < 3 || !std::equal(kMagic, kMagic + 3, bytes.constData())) {
         throw Error(
-            QStringLiteral("%1 is not a project file: it does not begin with PRJ").arg(fileName));
+            QCoreApplication::translate("tovik::ProjectFile",
+                                        "%1 is not a project file: it does not begin with PRJ."
+                                        " Choose a project that this program saved.")
+                .arg(fileName));
     }
     if (bytes.size() < kProjectHeaderSize) {
-        throw Error(QStringLiteral("%1 is not a project file: its header is cut short (%2 of %3 "
-                                   "bytes)")
+        throw Error(QCoreApplication::translate(
+                        "tovik::ProjectFile",
+                        "%1 is not a project file: its header is cut short (%2 of %3 "
+                        "bytes)."
+                        " Choose a project that this program saved.")
                         .arg(fileName)
                         .arg(bytes.size())
                         .arg(kProjectHeaderSize));
@@ -55,16 +62,22 @@ ProjectFile decodeProject(const QByteArray& bytes, const QString& fileName) {
     project.height = readInt32(bytes, 7);
     project.palette = readInt32(bytes, 11);
     if (project.width < 1 || project.height < 1) {
-        throw Error(QStringLiteral("Project file %1 has an invalid picture size %2 x %3")
-                        .arg(fileName)
-                        .arg(project.width)
-                        .arg(project.height));
+        throw Error(
+            QCoreApplication::translate("tovik::ProjectFile",
+                                        "Project file %1 has an invalid picture size %2 x %3."
+                                        " Choose a project that this program saved.")
+                .arg(fileName)
+                .arg(project.width)
+                .arg(project.height));
     }
     if (!isValidPalette(project.palette)) {
-        throw Error(QStringLiteral("Project file %1 has an invalid palette number %2 (0..15 "
-                                   "allowed)")
-                        .arg(fileName)
-                        .arg(project.palette));
+        throw Error(
+            QCoreApplication::translate("tovik::ProjectFile",
+                                        "Project file %1 has an invalid palette number %2 (0..15 "
+                                        "allowed)."
+                                        " Choose a project that this program saved.")
+                .arg(fileName)
+                .arg(project.palette));
     }
     project.pixels = bytes.mid(kProjectHeaderSize);
     return project;

@@ -139,8 +139,21 @@ inline std::vector<BadInput> badInputs() {
     const QByteArray jpeg = encodeJpeg(makeTestPicture(64, 64), JpegKind::Baseline);
     const QByteArray bmp = makeBmp(16, 16, 24, false, QByteArray(16 * 16 * 3, '\x7F'));
     const QByteArray pixels(64 * 64, '\1');
-    const auto jpegError = [](int code) { return QStringLiteral("JPEG error #%1").arg(code); };
-    const QString invalidBitmap = QStringLiteral("Bitmap image is not valid");
+    // A reader's complaint, after the file's path and before what to do.
+    const auto refused = [](const QString& reason) {
+        return "%1: " + reason +
+               ". The file is damaged or cut short: open it in a picture editor and save it "
+               "again, or choose another file.";
+    };
+    const auto tooLarge = [](int width, int height) {
+        return "%1: Picture is too large: " + QString::number(width) + " x " +
+               QString::number(height) +
+               " pixels. Reduce it in a picture editor to at most 120 million pixels.";
+    };
+    const auto jpegError = [&](int code) {
+        return refused(QStringLiteral("JPEG image is not valid (decoder error #%1)").arg(code));
+    };
+    const QString invalidBitmap = refused("Bitmap image is not valid");
     const QString cannotOpen = QStringLiteral("Cannot open file %1");
     const QImage picture = makeTestPicture(64, 64);
     const QByteArray png = encodeWith(picture, "png");
@@ -150,10 +163,10 @@ inline std::vector<BadInput> badInputs() {
     const QByteArray tiff = encodeWith(picture.convertToFormat(QImage::Format_Indexed8), "tiff");
     const QByteArray stripsTiff = tiffDirectoryFirst(picture, 8);
     const QByteArray webp = encodeWith(picture, "webp", 100);
-    const QString invalidPng = QStringLiteral("PNG image is not valid");
-    const QString invalidGif = QStringLiteral("GIF image is not valid");
-    const QString invalidTiff = QStringLiteral("TIFF image is not valid");
-    const QString invalidWebp = QStringLiteral("WebP image is not valid");
+    const QString invalidPng = refused("PNG image is not valid");
+    const QString invalidGif = refused("GIF image is not valid");
+    const QString invalidTiff = refused("TIFF image is not valid");
+    const QString invalidWebp = refused("WebP image is not valid");
     return {
         {"JPEG, truncated", Reader::Picture, "cut.jpg", bytes(jpeg.left(jpeg.size() / 2)),
          jpegError(JWRN_JPEG_EOF)},
@@ -161,58 +174,65 @@ inline std::vector<BadInput> badInputs() {
          jpegError(JERR_NO_SOI)},
         {"JPEG, zero-length", Reader::Picture, "empty.jpg", bytes(""), jpegError(JERR_INPUT_EMPTY)},
         {"JPEG, huge dimensions", Reader::Picture, "huge.jpg", bytes(hugeJpeg()),
-         "Picture is too large: 60000 x 60000 pixels"},
+         tooLarge(60000, 60000)},
         {"BMP, truncated", Reader::Picture, "cut.bmp", bytes(bmp.left(bmp.size() - 100)),
          invalidBitmap},
         {"BMP, garbage", Reader::Picture, "garbage.bmp", bytes("BM and then nothing useful"),
          invalidBitmap},
         {"BMP, zero-length", Reader::Picture, "empty.bmp", bytes(""), invalidBitmap},
         {"BMP, huge dimensions", Reader::Picture, "huge.bmp", bytes(hugeBmp()),
-         "Picture is too large: 20000 x 20000 pixels"},
+         tooLarge(20000, 20000)},
         {"PNG, truncated", Reader::Picture, "cut.png", bytes(png.left(png.size() / 2)), invalidPng},
         {"PNG, damaged", Reader::Picture, "damaged.png",
          bytes(damaged(png, png.indexOf("IDAT") + 8)), invalidPng},
         {"PNG, huge dimensions", Reader::Picture, "huge.png", bytes(hugePng()),
-         "Picture is too large: 20000 x 20000 pixels"},
-        {"A JPEG named .png", Reader::Picture, "photo.png", bytes(jpeg), invalidPng},
+         tooLarge(20000, 20000)},
+        {"Text named .png", Reader::Picture, "photo.png", bytes("this is no picture"), invalidPng},
         {"GIF, truncated", Reader::Picture, "cut.gif", bytes(gif.left(gif.size() - 5)), invalidGif},
         {"GIF, damaged", Reader::Picture, "damaged.gif",
          bytes(damaged(gif, gif.indexOf(char(0x2C)) + 12, 2)), invalidGif},
         {"GIF, huge dimensions", Reader::Picture, "huge.gif", bytes(hugeGif()),
-         "Picture is too large: 20000 x 20000 pixels"},
+         tooLarge(20000, 20000)},
         {"TIFF, truncated", Reader::Picture, "cut.tif", bytes(tiff.left(tiff.size() - 100)),
          invalidTiff},
         {"TIFF, damaged", Reader::Picture, "damaged.tiff", bytes(damaged(stripsTiff, 128, 4)),
          invalidTiff},
         {"TIFF, huge dimensions", Reader::Picture, "huge.tif", bytes(hugeTiff()),
-         "Picture is too large: 20000 x 20000 pixels"},
+         tooLarge(20000, 20000)},
         {"WebP, truncated", Reader::Picture, "cut.webp", bytes(webp.left(webp.size() / 2)),
          invalidWebp},
         {"WebP, damaged", Reader::Picture, "damaged.webp", bytes(damaged(webp, webp.size() / 2)),
          invalidWebp},
         {"WebP, huge dimensions", Reader::Picture, "huge.webp", bytes(hugeWebp()),
-         "Picture is too large: 12000 x 12000 pixels"},
+         tooLarge(12000, 12000)},
         {"Picture file over 512 MB", Reader::Picture, "enormous.jpg",
-         sparse(jpeg.left(100), kHugeFileBytes), "Picture file %2 is too large: over 512 MB"},
-        {"Picture of another type", Reader::Picture, "photo.pcx", bytes(jpeg),
-         "Unknown picture file extension (.pcx)"},
+         sparse(jpeg.left(100), kHugeFileBytes),
+         "Picture file %1 is too large: over 512 MB. Reduce it in a picture editor."},
+        {"Picture of another type", Reader::Picture, "photo.pcx", bytes("this is no picture"),
+         "%1 is not a picture that the program reads. Choose a JPEG, PNG, GIF, BMP, TIFF or WebP "
+         "picture."},
         {"A folder as picture", Reader::Picture, "folder.bmp", makeFolder, cannotOpen},
         {"An unreadable picture", Reader::Picture, "locked.jpg", makeUnreadable, cannotOpen},
         {"A missing picture", Reader::Picture, "missing.bmp", [](const QString&) {}, cannotOpen},
         {"Project, bad magic", Reader::Project, "magic.bip",
          bytes("PRX" + projectHeader(64, 64, 0).mid(3) + pixels),
-         "%1 is not a project file: it does not begin with PRJ"},
+         "%1 is not a project file: it does not begin with PRJ. Choose a project that this program "
+         "saved."},
         {"Project, zero-length", Reader::Project, "empty.bip", bytes(""),
-         "%1 is not a project file: it does not begin with PRJ"},
+         "%1 is not a project file: it does not begin with PRJ. Choose a project that this program "
+         "saved."},
         {"Project, short header", Reader::Project, "short.bip",
          bytes(projectHeader(64, 64, 0).left(7)),
-         "%1 is not a project file: its header is cut short (7 of 15 bytes)"},
+         "%1 is not a project file: its header is cut short (7 of 15 bytes). Choose a project that "
+         "this program saved."},
         {"Project, width or height below 1", Reader::Project, "zero.bip",
          bytes(projectHeader(0, 64, 0) + pixels),
-         "Project file %1 has an invalid picture size 0 x 64"},
+         "Project file %1 has an invalid picture size 0 x 64. Choose a project that this program "
+         "saved."},
         {"Project, palette 99", Reader::Project, "palette.bip",
          bytes(projectHeader(64, 64, 99) + pixels),
-         "Project file %1 has an invalid palette number 99 (0..15 allowed)"},
+         "Project file %1 has an invalid palette number 99 (0..15 allowed). Choose a project that "
+         "this program saved."},
         {"A folder as project", Reader::Project, "folder.bip", makeFolder, cannotOpen},
         {"An unreadable project", Reader::Project, "locked.bip", makeUnreadable, cannotOpen},
         {"A folder as raw strip", Reader::RawStrip, "folder.raw", makeFolder, cannotOpen},

@@ -1,6 +1,8 @@
+#include <QLocale>
 #include <cstdio>
 #include <cstring>
 
+#include "picture/translation.h"
 #include "tovik_version.h"
 #include "ui/application.h"
 #include "ui/desktop.h"
@@ -15,6 +17,8 @@ int main(int argc, char** argv) {
         }
     }
     Application app(argc, argv);
+    // The core's messages in Russian, as the windows speak.
+    tovik::installTranslation(QLocale(QLocale::Russian));
     try {
         Desktop desktop;
         desktop.show();

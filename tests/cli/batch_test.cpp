@@ -11,8 +11,8 @@
 #include <jerror.h>
 
 #include "clirunner.h"
-#include "load/importpicture.h"
 #include "convert/preset.h"
+#include "load/importpicture.h"
 #include "load/jpeg_test_helpers.h"
 #include "machinefiles/bmp24.h"
 #include "picture/pixelbuffer.h"
@@ -87,6 +87,7 @@ TEST_F(CliBatch, ABadPictureIsReportedAndTheOthersAreStillWritten) {
     writeBytes(path("good1.bmp"), encodeBmp24(makeTestPicture(20, 10)));
     writeBytes(path("cut.jpg"), jpeg.left(jpeg.size() / 2));
     writeBytes(path("good2.jpg"), jpeg);
+    writeBytes(path("notes.txt"), "not a picture");
     const QStringList inputs = {path("good1.bmp"), path("missing.jpg"), path("cut.jpg"),
                                 path("notes.txt"), path("good2.jpg")};
     const CliResult r =
@@ -96,14 +97,11 @@ TEST_F(CliBatch, ABadPictureIsReportedAndTheOthersAreStillWritten) {
     EXPECT_EQ(r.out, "");
     // In the order of the list, whichever finished first.
     EXPECT_EQ(QString::fromUtf8(r.err).toStdString(),
-              QString("tovik-images-cli: %1: Cannot open file %1\n"
-                      "tovik-images-cli: %2: JPEG error #%3\n"
-                      "tovik-images-cli: %4: Unknown picture file extension (.txt)\n"
-                      "tovik-images-cli: 3 of 5 pictures failed\n")
-                  .arg(inputs[1], inputs[2])
-                  .arg(JWRN_JPEG_EOF)
-                  .arg(inputs[3])
-                  .toStdString());
+              "tovik-images-cli: Cannot open file " + inputs[1].toStdString() +
+                  "\ntovik-images-cli: " +
+                  testing::damagedPicture(inputs[2], testing::jpegError(JWRN_JPEG_EOF)) +
+                  "\ntovik-images-cli: " + testing::notAPicture(inputs[3]) +
+                  "\ntovik-images-cli: 3 of 5 pictures failed\n");
     EXPECT_EQ(filesIn("out"), QStringList({"good1.bip", "good2.bip"}));
     ASSERT_EQ(
         runCli({"convert", path("good2.jpg"), "--method", "cga", "-o", path("one.bip")}).exitCode,
@@ -207,7 +205,8 @@ TEST_F(CliBatch, APresetGivesTheBytesOfItsSettings) {
     EXPECT_EQ(damaged.exitCode, 1);
     EXPECT_EQ(QString::fromUtf8(damaged.err).toStdString(),
               ("tovik-images-cli: Preset " + path("damaged.json") +
-               ": field \"toning\" must be true or false\n")
+               ": field \"toning\" must be true or false. Correct the file in a text editor, or "
+               "save the settings again from a tool window.\n")
                   .toStdString());
     const CliResult foreign = runCli(
         {"convert", picture, "--preset", path("preset0.json"), "--colour", "-o", path("f.bip")});

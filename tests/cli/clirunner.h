@@ -24,8 +24,10 @@ struct CliResult {
 };
 
 // Runs the built batch program with the arguments and waits for it. childSetup, when
-// given, runs in the child between fork and exec (to set resource limits).
-CliResult runCli(const QStringList& args, const std::function<void()>& childSetup = {});
+// given, runs in the child between fork and exec (to set resource limits). The program
+// runs with LANG set to `language` and no other language variable.
+CliResult runCli(const QStringList& args, const std::function<void()>& childSetup = {},
+                 const QString& language = QStringLiteral("C"));
 
 // The usage text as the program prints it for --help.
 QByteArray usage();

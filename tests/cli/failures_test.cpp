@@ -6,6 +6,7 @@
 #include <QTemporaryDir>
 
 #include "clirunner.h"
+#include "load/jpeg_test_helpers.h"
 #include "picture/pixelbuffer.h"
 #include "picture/projectfile.h"
 
@@ -166,20 +167,27 @@ TEST_F(CliFailures, BadInputExitsOneWithTheMessageAndWritesNothing) {
         {{"export", path("missing.bip"), "-o", out}, "Cannot open file " + path("missing.bip")},
         {{"export", dir.path(), "-o", out}, "Cannot open file " + dir.path()},
         {{"export", strip, "-o", out},
-         strip + " is not a project file: it does not begin with PRJ"},
+         strip + " is not a project file: it does not begin with PRJ. Choose a project that this "
+                 "program saved."},
         {{"export", path("short.bip"), "-o", out},
-         path("short.bip") + " is not a project file: its header is cut short (7 of 15 bytes)"},
+         path("short.bip") + " is not a project file: its header is cut short (7 of 15 bytes). "
+                             "Choose a project that this program saved."},
         {{"export", path("palette.bip"), "-o", out},
          "Project file " + path("palette.bip") +
-             " has an invalid palette number 16 (0..15 allowed)"},
+             " has an invalid palette number 16 (0..15 allowed). Choose a project that this "
+             "program saved."},
         {{"import-raw", path("missing.raw"), "-o", out}, "Cannot open file " + path("missing.raw")},
         {{"info", path("missing.bip")}, "Cannot open file " + path("missing.bip")},
         {{"info", path("short.bip")},
-         path("short.bip") + " is not a project file: its header is cut short (7 of 15 bytes)"},
-        {{"info", strip}, "Unknown picture file extension (.raw)"},
+         path("short.bip") + " is not a project file: its header is cut short (7 of 15 bytes). "
+                             "Choose a project that this program saved."},
+        {{"info", strip}, QString::fromStdString(testing::notAPicture(strip))},
         {{"info", path("notpicture.bmp").replace(".bmp", ".BIP")},
-         path("notpicture.BIP") + " is not a project file: it does not begin with PRJ"},
-        {{"info", path("notpicture.bmp")}, "Bitmap image is not valid"},
+         path("notpicture.BIP") + " is not a project file: it does not begin with PRJ. Choose a "
+                                  "project that this program saved."},
+        {{"info", path("notpicture.bmp")},
+         QString::fromStdString(
+             testing::damagedPicture(path("notpicture.bmp"), "Bitmap image is not valid"))},
     };
     for (const auto& c : cases) {
         const CliResult r = runCli(c.args);

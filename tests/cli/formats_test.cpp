@@ -74,5 +74,23 @@ TEST(CliFormats, EachFormatConvertsAsTheSamePictureInBmp) {
     }
 }
 
+// The content chooses the reader: a PNG named .jpg, and one with no extension, convert
+// to the bytes of the same PNG named .png.
+TEST(CliFormats, APictureIsReadByItsContentWhateverItsName) {
+    QTemporaryDir dir;
+    const QByteArray png = testing::encodeWith(testing::makeTestPicture(70, 50), "png");
+    QByteArray expected;
+    for (const char* name : {"photo.png", "photo.jpg", "photo"}) {
+        const QString input = dir.filePath(name), output = dir.filePath("out.bip");
+        writeFile(input, png);
+        const CliResult r = runCli({"convert", input, "--method", "cga", "-o", output});
+        ASSERT_EQ(r.exitCode, 0) << name << r.err.toStdString();
+        if (expected.isEmpty()) {
+            expected = fileBytes(output);
+        }
+        EXPECT_EQ(fileBytes(output), expected) << name;
+    }
+}
+
 }  // namespace
 }  // namespace tovik

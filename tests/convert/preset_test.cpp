@@ -76,6 +76,8 @@ TEST(Preset, AnOldPresetKeepsItsScan) {
 }
 
 TEST(Preset, ADamagedPresetIsRefusedNamingTheFileAndTheField) {
+    const std::string kAdvice =
+        " Correct the file in a text editor, or save the settings again from a tool window.";
     const std::string thresholdsRange = "must hold 9 whole numbers from 0 to 255";
     const std::string referenceRange = "must hold 16 triples of whole numbers from 0 to 999";
     struct Case {
@@ -132,15 +134,17 @@ TEST(Preset, ADamagedPresetIsRefusedNamingTheFileAndTheField) {
         {R"({"method": "ordered", "matrix": 16})", ": field \"matrix\" must be 2, 4 or 8"},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(errorOf([&] { decodePreset(c.bytes, "p.json"); }), "Preset p.json" + c.message)
+        EXPECT_EQ(errorOf([&] { decodePreset(c.bytes, "p.json"); }),
+                  "Preset p.json" + c.message + "." + kAdvice)
             << c.bytes.toStdString();
     }
 
     QTemporaryDir dir;
     const QString large = dir.filePath("large.json");
     writeFile(large, "{\"method\": \"cga\"}" + QByteArray(64 * 1024, ' '));
-    EXPECT_EQ(errorOf([&] { readPreset(large); }),
-              ("Preset " + large + " is too large to be a preset: over 64 KB").toStdString());
+    EXPECT_EQ(
+        errorOf([&] { readPreset(large); }),
+        ("Preset " + large + " is too large to be a preset: over 64 KB.").toStdString() + kAdvice);
     EXPECT_EQ(errorOf([&] { readPreset(dir.filePath("none.json")); }),
               ("Cannot open file " + dir.filePath("none.json")).toStdString());
 }

@@ -57,7 +57,28 @@ std::string errorOf(F&& call) {
 }
 
 inline std::string jpegError(int code) {
-    return "JPEG error #" + std::to_string(code);
+    return "JPEG image is not valid (decoder error #" + std::to_string(code) + ")";
+}
+
+// The message a picture file's load gives for a reader's complaint about its content.
+inline std::string damagedPicture(const QString& path, const std::string& reason) {
+    return path.toStdString() + ": " + reason +
+           ". The file is damaged or cut short: open it in a picture editor and save it again, "
+           "or choose another file.";
+}
+
+// The message a picture file's load gives for a picture above the pixel limit.
+inline std::string tooLargePicture(const QString& path, int width, int height) {
+    return path.toStdString() + ": Picture is too large: " + std::to_string(width) + " x " +
+           std::to_string(height) +
+           " pixels. Reduce it in a picture editor to at most 120 million pixels.";
+}
+
+// The message a picture file's load gives when neither its content nor its name places it.
+inline std::string notAPicture(const QString& path) {
+    return path.toStdString() +
+           " is not a picture that the program reads. Choose a JPEG, PNG, GIF, BMP, TIFF or "
+           "WebP picture.";
 }
 
 // A picture with smooth gradients and sharp edges, so every block holds real detail.

@@ -76,25 +76,39 @@ TEST(ProjectFile, RefusesDamagedHeaders) {
         QString message;
     };
     const Case cases[] = {
-        {"empty", QByteArray(), "x.bip is not a project file: it does not begin with PRJ"},
-        {"two bytes", "PR", "x.bip is not a project file: it does not begin with PRJ"},
+        {"empty", QByteArray(),
+         "x.bip is not a project file: it does not begin with PRJ. Choose a project that this "
+         "program saved."},
+        {"two bytes", "PR",
+         "x.bip is not a project file: it does not begin with PRJ. Choose a project that this "
+         "program saved."},
         {"lower case", "prj" + le32(64) + le32(64) + le32(0),
-         "x.bip is not a project file: it does not begin with PRJ"},
+         "x.bip is not a project file: it does not begin with PRJ. Choose a project that this "
+         "program saved."},
         {"a bitmap", "BM" + QByteArray(60, '\0'),
-         "x.bip is not a project file: it does not begin with PRJ"},
+         "x.bip is not a project file: it does not begin with PRJ. Choose a project that this "
+         "program saved."},
         {"magic only", "PRJ",
-         "x.bip is not a project file: its header is cut short (3 of 15 bytes)"},
+         "x.bip is not a project file: its header is cut short (3 of 15 bytes). Choose a project "
+         "that this program saved."},
         {"fourteen bytes", header(64, 64, 3).left(14),
-         "x.bip is not a project file: its header is cut short (14 of 15 bytes)"},
-        {"zero width", header(0, 64, 0), "Project file x.bip has an invalid picture size 0 x 64"},
+         "x.bip is not a project file: its header is cut short (14 of 15 bytes). Choose a project "
+         "that this program saved."},
+        {"zero width", header(0, 64, 0),
+         "Project file x.bip has an invalid picture size 0 x 64. Choose a project that this "
+         "program saved."},
         {"negative height", header(64, -1, 0),
-         "Project file x.bip has an invalid picture size 64 x -1"},
+         "Project file x.bip has an invalid picture size 64 x -1. Choose a project that this "
+         "program saved."},
         {"most negative width", header(INT32_MIN, 8, 0),
-         "Project file x.bip has an invalid picture size -2147483648 x 8"},
+         "Project file x.bip has an invalid picture size -2147483648 x 8. Choose a project that "
+         "this program saved."},
         {"palette 16", header(64, 64, 16) + QByteArray(4096, '\0'),
-         "Project file x.bip has an invalid palette number 16 (0..15 allowed)"},
+         "Project file x.bip has an invalid palette number 16 (0..15 allowed). Choose a project "
+         "that this program saved."},
         {"palette -1", header(64, 64, -1),
-         "Project file x.bip has an invalid palette number -1 (0..15 allowed)"},
+         "Project file x.bip has an invalid palette number -1 (0..15 allowed). Choose a project "
+         "that this program saved."},
     };
     for (const auto& c : cases) {
         try {

@@ -155,15 +155,20 @@ TEST_F(FileCommandTest, RefusedOrMissingProjectsChangeNothing) {
     const QByteArray pixels(64 * 64, '\1');
     const Case cases[] = {
         {"nomagic.bip", "PRX" + projectHeader(64, 64, 0).mid(3) + pixels,
-         "%1 is not a project file: it does not begin with PRJ"},
+         "%1 is not a project file: it does not begin with PRJ. Choose a project that this program "
+         "saved."},
         {"short.bip", projectHeader(64, 64, 0).left(14),
-         "%1 is not a project file: its header is cut short (14 of 15 bytes)"},
+         "%1 is not a project file: its header is cut short (14 of 15 bytes). Choose a project "
+         "that this program saved."},
         {"zerowidth.bip", projectHeader(0, 64, 0) + pixels,
-         "Project file %1 has an invalid picture size 0 x 64"},
+         "Project file %1 has an invalid picture size 0 x 64. Choose a project that this program "
+         "saved."},
         {"negativeheight.bip", projectHeader(64, -3, 0) + pixels,
-         "Project file %1 has an invalid picture size 64 x -3"},
+         "Project file %1 has an invalid picture size 64 x -3. Choose a project that this program "
+         "saved."},
         {"palette16.bip", projectHeader(64, 64, 16) + pixels,
-         "Project file %1 has an invalid palette number 16 (0..15 allowed)"},
+         "Project file %1 has an invalid palette number 16 (0..15 allowed). Choose a project that "
+         "this program saved."},
     };
     const Snapshot before = snapshot();
     for (const auto& c : cases) {

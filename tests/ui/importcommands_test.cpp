@@ -4,6 +4,7 @@
 #include <QTemporaryDir>
 
 #include "convert/chunks.h"
+#include "load/jpeg_test_helpers.h"
 #include "machinefiles/bmp24.h"
 #include "picture/fileio.h"
 #include "picture/palette.h"
@@ -82,15 +83,19 @@ TEST_F(ImportCommandTest, AFileThatCannotBeReadChangesNothingButTheHeightMaximum
     mainWindow()->menu.thresholdsImportAction->trigger();
     const QImage loaded = doc().fittedPicture(), source = doc().sourcePicture();
     const tovik::PixelBuffer buffer = doc().buffer();
-    const QString jpe = uniform("picture.jpe", 4, 4, kWhite);
+    const QString jpe = folder.filePath("picture.jpe");
+    tovik::writeFile(jpe, "not a picture");
     QFile(folder.filePath("broken.bmp")).open(QIODevice::WriteOnly);
     struct Case {
         QString file;
         QString message;
     };
     const Case cases[] = {
-        {jpe, "Unknown picture file extension (.jpe)"},
-        {folder.filePath("broken.bmp"), "Bitmap image is not valid"},
+        {jpe, jpe + " is not a picture that the program reads. Choose a JPEG, PNG, GIF, BMP, TIFF "
+                    "or WebP picture."},
+        {folder.filePath("broken.bmp"),
+         QString::fromStdString(tovik::testing::damagedPicture(folder.filePath("broken.bmp"),
+                                                               "Bitmap image is not valid"))},
         {folder.filePath("missing.bmp"), "Cannot open file " + folder.filePath("missing.bmp")},
     };
     for (const auto& c : cases) {
