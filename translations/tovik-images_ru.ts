@@ -13,6 +13,96 @@
     </message>
 </context>
 <context>
+    <name>PictureDocument</name>
+    <message>
+        <source>Сначала загрузите картинку: кадрировать нечего</source>
+        <translation>Сначала загрузите картинку: кадрировать нечего</translation>
+    </message>
+    <message>
+        <source>рисование</source>
+        <translation>рисование</translation>
+    </message>
+    <message>
+        <source>линия</source>
+        <translation>линия</translation>
+    </message>
+    <message>
+        <source>прямоугольник</source>
+        <translation>прямоугольник</translation>
+    </message>
+    <message>
+        <source>эллипс</source>
+        <translation>эллипс</translation>
+    </message>
+    <message>
+        <source>заливка</source>
+        <translation>заливка</translation>
+    </message>
+    <message>
+        <source>обмен цветов</source>
+        <translation>обмен цветов</translation>
+    </message>
+    <message>
+        <source>замена цвета</source>
+        <translation>замена цвета</translation>
+    </message>
+    <message>
+        <source>отражение</source>
+        <translation>отражение</translation>
+    </message>
+    <message>
+        <source>вырезание</source>
+        <translation>вырезание</translation>
+    </message>
+    <message>
+        <source>удаление</source>
+        <translation>удаление</translation>
+    </message>
+    <message>
+        <source>перемещение</source>
+        <translation>перемещение</translation>
+    </message>
+    <message>
+        <source>вставка</source>
+        <translation>вставка</translation>
+    </message>
+</context>
+<context>
+    <name>tovik</name>
+    <message>
+        <source>Файл восстановления %1 повреждён: %2.</source>
+        <translation>Файл восстановления %1 повреждён: %2.</translation>
+    </message>
+    <message>
+        <source>это не файл восстановления программы</source>
+        <translation>это не файл восстановления программы</translation>
+    </message>
+    <message>
+        <source>контрольная сумма не сходится, файл записан не до конца</source>
+        <translation>контрольная сумма не сходится, файл записан не до конца</translation>
+    </message>
+    <message>
+        <source>имя проекта выходит за конец файла</source>
+        <translation>имя проекта выходит за конец файла</translation>
+    </message>
+    <message>
+        <source>неверный наибольший размер H %1</source>
+        <translation>неверный наибольший размер H %1</translation>
+    </message>
+    <message>
+        <source>неверный заголовок картинки</source>
+        <translation>неверный заголовок картинки</translation>
+    </message>
+    <message>
+        <source>картинка %1 × %2 не совпадает с её байтами</source>
+        <translation>картинка %1 × %2 не совпадает с её байтами</translation>
+    </message>
+    <message>
+        <source>восстановление</source>
+        <translation>восстановление</translation>
+    </message>
+</context>
+<context>
     <name>tovik::FileIo</name>
     <message>
         <source>Cannot open file %1</source>

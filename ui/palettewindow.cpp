@@ -44,6 +44,7 @@ PaletteWindow::PaletteWindow(const QWidget* owner) {
 
     serpentineBox = new QCheckBox(QStringLiteral("Змейкой"), this);
     serpentineBox->setObjectName(QStringLiteral("SerpentineBox"));
+    serpentineBox->setChecked(tovik::DiffusionSettings{}.serpentine);
     form->addRow(QString(), serpentineBox);
 
     strengthBar = new QSlider(Qt::Horizontal, this);

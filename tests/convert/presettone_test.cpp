@@ -44,7 +44,10 @@ TEST(PresetTone, BadValuesAreRefusedByField) {
     for (const auto& c : cases) {
         const QByteArray bytes =
             QByteArray(R"({"method": "ordered", )") + c.fields + QByteArray("}");
-        EXPECT_EQ(errorOf([&] { decodePreset(bytes, "p.json"); }), "Preset p.json: " + c.message)
+        EXPECT_EQ(errorOf([&] { decodePreset(bytes, "p.json"); }),
+                  "Preset p.json: " + c.message +
+                      ". Correct the file in a text editor, or save the settings again from a "
+                      "tool window.")
             << c.fields;
     }
 }
