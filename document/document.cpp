@@ -335,6 +335,9 @@ void PictureDocument::takePicture(const ImportedPicture& picture) {
     state_.fitted = picture.fitted;
     state_.source = picture.fitted;
     state_.loadedSize = picture.loadedSize;
+    // No conversion of the new source made the picture on screen.
+    state_.conversion.reset();
+    state_.conversionDigest = 0;
     setHeightMax(picture.heightMax);
     setPictureSize(picture.size.width, picture.size.height);
 }

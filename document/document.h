@@ -111,7 +111,8 @@ public:
     // Repaints the working bitmap from the buffer in the current palette.
     void redraw();
 
-    // Takes the pictures of an import and the size they give; the buffer is not touched.
+    // Takes the pictures of an import and the size they give; the buffer is not touched,
+    // and no conversion made the picture any more.
     void takePicture(const ImportedPicture& picture);
     // One conversion of the fitted picture by the method, into the buffer, then a redraw.
     void convert(const MethodSettings& settings);

@@ -1,6 +1,7 @@
 #include "ui/desktop.h"
 
 #include <QAction>
+#include <QSignalBlocker>
 
 #include "document/document.h"
 #include "document/recovery.h"
@@ -116,6 +117,18 @@ void Desktop::connectWindows() {
             &MainWindow::enableChunkSettings);
     connect(preview_.get(), &PreviewWindow::closed, main_.get(),
             [this] { main_->setPreviewShown(false); });
+    // Undo and redo bring back the controls of the conversion they restore, quietly: the
+    // picture already is that conversion's, and the same value chosen again converts.
+    connect(document_.get(), &PictureDocument::conversionChanged, this, [this] {
+        if (const auto& conversion = document_->state().conversion) {
+            for (ToolWindow* window :
+                 std::initializer_list<ToolWindow*>{thresholds_.get(), floydSteinberg_.get(),
+                                                    chunkSettings_.get(), palette_.get()}) {
+                const QSignalBlocker quiet(window);
+                window->applyMethod(*conversion);
+            }
+        }
+    });
     connect(paletteRanking_.get(), &PaletteRankingWindow::paletteChosen, imports,
             [imports](int palette, const PixelBuffer& buffer) {
                 runGuarded([&] { imports->takeRankedPalette(palette, buffer); });

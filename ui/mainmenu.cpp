@@ -50,7 +50,9 @@ MainMenu buildMainMenu(QMenuBar* bar, QUndoStack* undoStack) {
     MainMenu m;
     m.fileMenu = makeMenu(bar, "N1", QStringLiteral("Файл"));
     m.openProjectAction = makeItem(m.fileMenu, "N2", QStringLiteral("Открыть проект"));
+    m.openProjectAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
     m.saveProjectAction = makeItem(m.fileMenu, "N3", QStringLiteral("Сохранить проект"));
+    m.saveProjectAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     addSeparator(m.fileMenu, "N4");
     m.exportMenu = makeMenu(m.fileMenu, "N5", QStringLiteral("Экспорт"));
     m.fileMenu->addMenu(m.exportMenu);
@@ -97,6 +99,12 @@ MainMenu buildMainMenu(QMenuBar* bar, QUndoStack* undoStack) {
     m.pasteAction = makeItem(m.editMenu, "PasteItem", QStringLiteral("Вставить"));
     m.pasteAction->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_V));
     bar->addMenu(m.editMenu);
+    // These keys work from every window of the program: the tool windows and the preview
+    // too, not only the main window.
+    for (QAction* action :
+         {m.openProjectAction, m.saveProjectAction, m.undoAction, m.redoAction, m.pasteAction}) {
+        action->setShortcutContext(Qt::ApplicationShortcut);
+    }
 
     m.settingsMenu = makeMenu(bar, "N23", QStringLiteral("Настройки (пример)"));
     m.chunkSettingsAction = makeItem(m.settingsMenu, "N24", QStringLiteral("(импорт)Чанки"));

@@ -37,6 +37,13 @@ namespace {
 constexpr int kScoreAfterPictureMs = 30;
 constexpr int kScoreAfterPaintMs = 250;
 
+// The steps of W and of H each merge into one undo step while they come in a run (a held
+// arrow, a burst of clicks), as a live drag's conversions do; a pause this long or letting
+// the key go ends the run. The keys are apart from the tool windows' (1 to 4).
+constexpr int kWidthMergeKey = 5;
+constexpr int kHeightMergeKey = 6;
+constexpr int kSizeRunPauseMs = 600;
+
 // The palette list's pictures (its image list), 37 x 14, black with three 11 x 12 bars
 // in colours 1, 2 and 3 of each palette: fixed data of the window, kept apart from the
 // palette table.
@@ -136,6 +143,7 @@ MainWindow::MainWindow(PictureDocument& document) : document_(document) {
     sizeLabel = statusLabel("SizeLabel", 80);
     paletteLabel = statusLabel("PaletteLabel", 80);
     scoreLabel = statusLabel("ScoreLabel", 110);
+    sizeRun_ = new QTimer(this);
     scoreTimer_ = new QTimer(this);
     scoreTimer_->setSingleShot(true);
     connect(scoreTimer_, &QTimer::timeout, this, &MainWindow::showScore);
@@ -180,10 +188,29 @@ void MainWindow::connectControls() {
     connect(previewBox, &QCheckBox::toggled, this, &MainWindow::previewToggled);
     connect(magnifyBox, &QCheckBox::toggled, this,
             [this](bool magnified) { document_.setViewScale(magnified ? 8 : 4); });
-    connect(widthEdit, &QSpinBox::valueChanged, this,
-            [this](int width) { runGuarded([&] { document_.setWidth(width); }); });
-    connect(heightEdit, &QSpinBox::valueChanged, this,
-            [this](int height) { runGuarded([&] { document_.setHeight(height); }); });
+    connect(widthEdit, &QSpinBox::valueChanged, this, [this](int width) {
+        runGuarded([&] {
+            PictureDocument::Step step(document_, QStringLiteral("ширина"), kWidthMergeKey);
+            document_.setWidth(width);
+        });
+        sizeRun_->start();
+    });
+    connect(heightEdit, &QSpinBox::valueChanged, this, [this](int height) {
+        runGuarded([&] {
+            PictureDocument::Step step(document_, QStringLiteral("высота"), kHeightMergeKey);
+            document_.setHeight(height);
+        });
+        sizeRun_->start();
+    });
+    sizeRun_->setSingleShot(true);
+    sizeRun_->setInterval(kSizeRunPauseMs);
+    connect(sizeRun_, &QTimer::timeout, this, [this] { document_.closeMerge(); });
+    for (SpinEdit* edit : {widthEdit, heightEdit}) {
+        connect(edit, &SpinEdit::stepsEnded, this, [this] {
+            sizeRun_->stop();
+            document_.closeMerge();
+        });
+    }
 
     // The score waits until the picture is on the screen: it is not what the user waits
     // for while a slider moves.
