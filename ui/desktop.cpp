@@ -49,6 +49,7 @@ Desktop::~Desktop() {
     recovery_.reset();
     Application::setErrorDialogs(nullptr);
     imports_.reset();
+    addedTools_.clear();
     palette_.reset();
     paletteRanking_.reset();
     chunkSettings_.reset();
@@ -59,9 +60,18 @@ Desktop::~Desktop() {
     main_.reset();
 }
 
+ToolWindow* Desktop::addToolWindow(std::unique_ptr<ToolWindow> window, int mergeKey,
+                                   const QString& stepName) {
+    ToolWindow* added = addedTools_.emplace_back(std::move(window)).get();
+    imports_->addToolWindow(added, mergeKey, stepName);
+    return added;
+}
+
 void Desktop::show() {
     main_->show();
-    runGuarded([this] { files_->offerRecovery(recovery_->path()); });
+    if (recovery_->ownsFile()) {
+        runGuarded([this] { files_->offerRecovery(recovery_->path()); });
+    }
 }
 
 void Desktop::setDialogs(std::unique_ptr<Dialogs> dialogs) {
@@ -120,13 +130,18 @@ void Desktop::connectWindows() {
     // Undo and redo bring back the controls of the conversion they restore, quietly: the
     // picture already is that conversion's, and the same value chosen again converts.
     connect(document_.get(), &PictureDocument::conversionChanged, this, [this] {
-        if (const auto& conversion = document_->state().conversion) {
-            for (ToolWindow* window :
-                 std::initializer_list<ToolWindow*>{thresholds_.get(), floydSteinberg_.get(),
-                                                    chunkSettings_.get(), palette_.get()}) {
-                const QSignalBlocker quiet(window);
-                window->applyMethod(*conversion);
-            }
+        const auto& conversion = document_->state().conversion;
+        if (!conversion) {
+            return;
+        }
+        std::vector<ToolWindow*> windows{thresholds_.get(), floydSteinberg_.get(),
+                                         chunkSettings_.get(), palette_.get()};
+        for (const auto& added : addedTools_) {
+            windows.push_back(added.get());
+        }
+        for (ToolWindow* window : windows) {
+            const QSignalBlocker quiet(window);
+            window->applyMethod(*conversion);
         }
     });
     connect(paletteRanking_.get(), &PaletteRankingWindow::paletteChosen, imports,

@@ -38,10 +38,24 @@ ImportCommands::ImportCommands(PictureDocument& document, const std::unique_ptr<
 
 // ---- Tool windows ----
 
+void ImportCommands::addToolWindow(ToolWindow* window, int mergeKey, const QString& stepName) {
+    connectToolWindow(window, mergeKey, [this, window, stepName] {
+        PictureDocument::Step step(document_, stepName, liveMergeKey_);
+        if (liveMergeKey_ != 0) {
+            document_.restartSource();
+        }
+        document_.convert(window->methodSettings());
+    });
+}
+
 void ImportCommands::addToolWindow(ToolWindow* window, int mergeKey,
                                    void (ImportCommands::*convert)()) {
-    connect(window, &ToolWindow::previewRequested, this,
-            [this, convert] { runGuarded([&] { (this->*convert)(); }); });
+    connectToolWindow(window, mergeKey, [this, convert] { (this->*convert)(); });
+}
+
+void ImportCommands::connectToolWindow(ToolWindow* window, int mergeKey,
+                                       std::function<void()> convert) {
+    connect(window, &ToolWindow::previewRequested, this, [convert] { runGuarded(convert); });
     // While "Сразу" is checked every change converts; the merge key keeps each window's
     // drags apart in the history.
     auto* live = new LiveConverter(
@@ -50,7 +64,7 @@ void ImportCommands::addToolWindow(ToolWindow* window, int mergeKey,
             // Every live run starts from the picture as it was fitted.
             liveMergeKey_ = key;
             const auto forget = qScopeGuard([this] { liveMergeKey_ = 0; });
-            (this->*convert)();
+            convert();
         },
         this);
     connect(window, &ToolWindow::settingsChanged, live, [window, live] {
