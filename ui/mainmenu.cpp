@@ -46,6 +46,12 @@ QAction* makeStackItem(QMenu* menu, const char* name, const QString& verb, QUndo
 
 }  // namespace
 
+// An item's explanation, as a tooltip over the menu and in the status bar while chosen.
+void explain(QAction* action, const QString& text) {
+    action->setToolTip(text);
+    action->setStatusTip(text);
+}
+
 MainMenu buildMainMenu(QMenuBar* bar, QUndoStack* undoStack) {
     MainMenu m;
     m.fileMenu = makeMenu(bar, "N1", QStringLiteral("Файл"));
@@ -67,6 +73,15 @@ MainMenu buildMainMenu(QMenuBar* bar, QUndoStack* undoStack) {
     m.textExportAction->setEnabled(false);
     addSeparator(m.exportMenu, "N15");
     m.bmpExportAction = makeItem(m.exportMenu, "N24bitbmp1", QStringLiteral("Битмэп (24 bit bmp)"));
+    m.exportMenu->setToolTipsVisible(true);
+    explain(m.binWithPaletteAction,
+            QStringLiteral("Файл для машины: заголовок 16 байт с адресом загрузки и словами "
+                           "палитры, затем картинка"));
+    explain(m.binWithHeaderAction,
+            QStringLiteral("Файл для машины: заголовок 4 байта (адрес загрузки и длина), "
+                           "затем картинка; палитру выбирает программа на машине"));
+    explain(m.dumpAction, QStringLiteral("Картинка в байтах экрана машины, без заголовка"));
+    explain(m.bmpExportAction, QStringLiteral("Картинка в цветах палитры для ПК"));
     addSeparator(m.fileMenu, "N6");
     m.importMenu = makeMenu(m.fileMenu, "N7", QStringLiteral("Импорт"));
     m.fileMenu->addMenu(m.importMenu);
@@ -81,6 +96,28 @@ MainMenu buildMainMenu(QMenuBar* bar, QUndoStack* undoStack) {
     m.rawStripImportAction = makeItem(m.importMenu, "IMG1", QStringLiteral("Tovik_IMG"));
     addSeparator(m.importMenu, "PaletteSeparator");
     m.paletteImportAction = makeItem(m.importMenu, "PaletteImportItem", QStringLiteral("Палитра…"));
+    // Which imports write which palette's colours: the fixed-index ones are meant for
+    // palette 0 (CGA_BWCM for palette 4); "Палитра…" for a photograph in any palette.
+    m.importMenu->setToolTipsVisible(true);
+    const QString forPaletteZero = QStringLiteral(
+        "Пишет номера цветов, подобранные для палитры 0; в другой палитре "
+        "картинка перекрашивается, а не пересчитывается. Для фотографии в "
+        "другой палитре — «Палитра…»");
+    explain(m.cgaImportAction,
+            QStringLiteral("Пишет номера цветов для палитры 4 (чёрный, голубой, пурпурный, "
+                           "белый) и выбирает её"));
+    explain(m.floydSteinbergImportAction, forPaletteZero);
+    explain(m.chunkImportAction, forPaletteZero);
+    explain(m.thresholdsImportAction, forPaletteZero);
+    explain(m.rawStripImportAction,
+            QStringLiteral("Сырые байты экрана машины (2 бита на точку) при текущих W и H; "
+                           "палитра остаётся прежней"));
+    explain(m.paletteImportAction,
+            QStringLiteral("Для фотографий в любой из 16 палитр: точки подбираются по настоящим "
+                           "цветам палитры, выбранной в списке; она же пересчитывается при "
+                           "выборе другой палитры"));
+    m.importMenu->actions()[m.importMenu->actions().indexOf(m.paletteImportAction) - 1]->setText(
+        QStringLiteral("Под любую палитру"));
     addSeparator(m.fileMenu, "N25");
     m.ukncExportAction = makeItem(m.fileMenu, "N26", QStringLiteral("УКНЦ"));
     addSeparator(m.fileMenu, "N8");
@@ -111,6 +148,10 @@ MainMenu buildMainMenu(QMenuBar* bar, QUndoStack* undoStack) {
     m.chunkSettingsAction->setEnabled(false);
     m.pickPaletteAction =
         makeItem(m.settingsMenu, "PickPaletteItem", QStringLiteral("Подобрать палитру"));
+    m.settingsMenu->setToolTipsVisible(true);
+    explain(m.pickPaletteAction,
+            QStringLiteral("Переводит картинку в каждую из 16 палитр тем же способом и "
+                           "показывает их от самой близкой к исходнику"));
     bar->addMenu(m.settingsMenu);
 
     m.aboutAction = bar->addAction(QStringLiteral("Хелп"));

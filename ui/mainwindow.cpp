@@ -99,6 +99,9 @@ MainWindow::MainWindow(PictureDocument& document) : document_(document) {
     sizeLabel = statusLabel("SizeLabel", 80);
     paletteLabel = statusLabel("PaletteLabel", 80);
     scoreLabel = statusLabel("ScoreLabel", 110);
+    scoreLabel->setToolTip(
+        QStringLiteral("Оценка — насколько картинка отличается от исходника: чем меньше, тем "
+                       "ближе (0 — не отличается)"));
     sizeRun_ = new QTimer(this);
     scoreTimer_ = new QTimer(this);
     scoreTimer_->setSingleShot(true);
@@ -244,6 +247,22 @@ void MainWindow::createToolBar() {
     sourceButton->move(pickPaletteButton->geometry().right() + 8, 7);
     sourceButton->adjustSize();
     sourceButton->setAutoDefault(false);
+
+    widthEdit->setToolTip(QStringLiteral("W — ширина картинки в точках, шаг 8"));
+    heightEdit->setToolTip(QStringLiteral("H — высота картинки в строках"));
+    previewBox->setToolTip(QStringLiteral("Просмотр: отдельное окно с картинкой целиком"));
+    magnifyBox->setToolTip(QStringLiteral("Крупнее: 8 точек экрана на точку картинки вместо 4"));
+    colourSwatch->setToolTip(QStringLiteral("Цвет, которым рисует левая кнопка"));
+    colourGrid->setToolTip(QStringLiteral(
+        "Четыре цвета палитры: щелчок выбирает цвет левой кнопки; правая рисует цветом 0"));
+    paletteList->setToolTip(
+        QStringLiteral("Палитра 0–15. Нетронутую картинку метода «Палитра» пересчитывает "
+                       "заново, любую другую перекрашивает, не меняя номеров цветов"));
+    pickPaletteButton->setToolTip(
+        QStringLiteral("Перевести картинку в каждую из 16 палитр и показать их от самой "
+                       "близкой к исходнику"));
+    sourceButton->setToolTip(
+        QStringLiteral("Пока нажата, показывает исходную картинку (пробел над картинкой — то же)"));
 }
 
 // ---- Following the document ----

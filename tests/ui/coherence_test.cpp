@@ -1,6 +1,9 @@
 // Every window works on the picture on screen: the palette list's one rule, a source that
 // follows an opened project, rankings applied only where they were made, the controls
 // that undo brings back, the program's keys from every window, and W steps merged.
+#include <QAbstractButton>
+#include <QAbstractSlider>
+#include <QAbstractSpinBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QKeyEvent>
@@ -316,3 +319,37 @@ TEST_F(CoherenceTest, AHeldArrowIsOneUndoStep) {
 }
 
 }  // namespace
+
+// Every control of the windows says what it does; the imports say which palette they
+// write; the list's recolour and the palette method's conversion have undo names apart.
+TEST_F(CoherenceTest, EveryControlHasATooltipAndTheImportsNameTheirPalette) {
+    const std::vector<QWidget*> windows{mainWindow(),  thresholdsWindow(),     fsWindow(),
+                                        chunkWindow(), &app().paletteWindow(), &ranking()};
+    for (QWidget* window : windows) {
+        for (QWidget* control : window->findChildren<QWidget*>()) {
+            const bool isControl = qobject_cast<QAbstractButton*>(control) ||
+                                   qobject_cast<QAbstractSlider*>(control) ||
+                                   qobject_cast<QComboBox*>(control) ||
+                                   qobject_cast<QAbstractSpinBox*>(control);
+            // Ours all have names; Qt's own parts (scroll bars, menu buttons) have none.
+            const QString name = control->objectName();
+            if (isControl && !name.isEmpty() && !name.startsWith(QLatin1String("qt_"))) {
+                EXPECT_FALSE(control->toolTip().isEmpty())
+                    << window->objectName().toStdString() << " "
+                    << control->objectName().toStdString();
+            }
+        }
+    }
+    const MainMenu& menu = mainWindow()->menu;
+    for (QAction* fixed :
+         {menu.floydSteinbergImportAction, menu.chunkImportAction, menu.thresholdsImportAction}) {
+        EXPECT_TRUE(fixed->toolTip().contains("палитры 0")) << fixed->text().toStdString();
+    }
+    EXPECT_TRUE(menu.cgaImportAction->toolTip().contains("палитры 4"));
+    EXPECT_TRUE(menu.paletteImportAction->toolTip().contains("любой из 16 палитр"));
+
+    importBy(menu.paletteImportAction);
+    EXPECT_EQ(doc().undoStack()->undoText(), "метод «Палитра»");
+    app().paletteWindow().previewButton->click();
+    EXPECT_EQ(doc().undoStack()->undoText(), "метод «Палитра»");
+}
