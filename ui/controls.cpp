@@ -102,11 +102,6 @@ void SpinEdit::keyReleaseEvent(QKeyEvent* event) {
     }
 }
 
-void SpinEdit::mouseReleaseEvent(QMouseEvent* event) {
-    QSpinBox::mouseReleaseEvent(event);
-    emit stepsEnded();
-}
-
 void SpinEdit::wheelEvent(QWheelEvent* event) {
     event->ignore();
 }

@@ -293,6 +293,7 @@ TEST_F(CoherenceTest, TheProgramsKeysWorkFromEveryWindow) {
 }
 
 // A held arrow steps W many times and makes one undo step; a second press makes another.
+// Clicks on the arrows merge until a pause.
 TEST_F(CoherenceTest, AHeldArrowIsOneUndoStep) {
     SpinEdit* edit = mainWindow()->widthEdit;
     edit->setFocus();
@@ -312,8 +313,16 @@ TEST_F(CoherenceTest, AHeldArrowIsOneUndoStep) {
     EXPECT_EQ(stack->index(), start + 1);
     QTest::keyClick(edit, Qt::Key_Up);
     EXPECT_EQ(stack->index(), start + 2);
-    mainWindow()->menu.undoAction->trigger();
-    mainWindow()->menu.undoAction->trigger();
+    // Clicks on the arrows: a burst is one step, one after a pause another.
+    edit->stepBy(1);
+    edit->stepBy(1);
+    EXPECT_EQ(stack->index(), start + 3);
+    QTest::qWait(800);
+    edit->stepBy(1);
+    EXPECT_EQ(stack->index(), start + 4);
+    for (int i = 0; i < 4; ++i) {
+        mainWindow()->menu.undoAction->trigger();
+    }
     EXPECT_EQ(doc().width(), width);
     EXPECT_EQ(stack->index(), start);
 }
