@@ -96,8 +96,9 @@ choose_file 'Открыть' "$photo"
 wait_window 'Палитра'
 sleep 0.5
 set -- $(geometry 'Tovik Images\*')
-# "Подобрать палитру" beside the palette list, in the tool bar under the menu.
-xdotool mousemove $(($1 + 572)) $(($2 + 42)) click 1
+# "Подобрать палитру" beside the palette list, in the tool bar under the menu (its middle
+# also with a tool strip at the left).
+xdotool mousemove $(($1 + 640)) $(($2 + 42)) click 1
 wait_window 'Подобрать палитру'
 sleep 3
 set -- $(geometry 'Подобрать палитру')
@@ -135,7 +136,7 @@ same "$work/other.bin" "$work/other-batch.bin" "the opened project, BIN"
 "$cli" convert "$work/other.bmp" --method thresholds --palette auto \
     -o "$work/ranked-batch.bin" --format bin-palette >/dev/null
 set -- $(geometry 'other.bip — Tovik Images')
-xdotool mousemove $(($1 + 572)) $(($2 + 42)) click 1
+xdotool mousemove $(($1 + 640)) $(($2 + 42)) click 1
 sleep 3
 set -- $(geometry 'Подобрать палитру')
 xdotool mousemove $(($1 + 9 + ($3 - 18) / 8)) $(($2 + 32 + ($4 - 40) / 8)) click 1
