@@ -5,6 +5,7 @@
 #include <QAbstractSlider>
 #include <QAbstractSpinBox>
 #include <QClipboard>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QPushButton>
@@ -361,4 +362,21 @@ TEST_F(CoherenceTest, EveryControlHasATooltipAndTheImportsNameTheirPalette) {
     EXPECT_EQ(doc().undoStack()->undoText(), "метод «Палитра»");
     app().paletteWindow().previewButton->click();
     EXPECT_EQ(doc().undoStack()->undoText(), "метод «Палитра»");
+}
+
+// "Да" in the quit question saves a project that has a name to its own file, unasked.
+TEST_F(CoherenceTest, QuittingWithDaSavesToTheProjectsOwnFile) {
+    dialogs->answers = {project};
+    mainWindow()->menu.openProjectAction->trigger();
+    ASSERT_EQ(doc().fileName(), project);
+    doc().paintPixel(5, 1, 1);  // it was 3
+    dialogs->asked.clear();
+    dialogs->questionAnswers = {Dialogs::Answer::Yes};
+    QCloseEvent close;
+    QCoreApplication::sendEvent(mainWindow(), &close);
+    EXPECT_TRUE(close.isAccepted());
+    EXPECT_EQ(dialogs->questions, std::vector<QString>{"Сохранить изменения?"});
+    EXPECT_TRUE(dialogs->asked.empty());
+    EXPECT_EQ(tovik::readProject(project).pixels.at(5 + 1 * 16), 1);
+    EXPECT_FALSE(doc().isModified());
 }
