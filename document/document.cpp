@@ -434,6 +434,9 @@ void PictureDocument::takePicture(const ImportedPicture& picture) {
     state_.loadedSize = picture.loadedSize;
     state_.photograph = std::make_shared<const ImportedPicture>(picture);
     state_.framing = {};
+    // No conversion of the new source made the picture on screen.
+    state_.conversion.reset();
+    state_.conversionDigest = 0;
     setHeightMax(picture.heightMax);
     setPictureSize(picture.size.width, picture.size.height);
 }

@@ -122,7 +122,8 @@ public:
     // Repaints the working bitmap from the buffer in the current palette.
     void redraw();
 
-    // Takes the pictures of an import and the size they give; the buffer is not touched.
+    // Takes the pictures of an import and the size they give; the buffer is not touched,
+    // and no conversion made the picture any more.
     void takePicture(const ImportedPicture& picture);
     // The last import's photograph framed and toned again: the fitted and source pictures
     // become framePicture's, and a size the framing gives becomes the picture's. Throws

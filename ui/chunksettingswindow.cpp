@@ -173,6 +173,13 @@ ChunkSettingsWindow::ChunkSettingsWindow(const QWidget* owner) {
     toningThresholdEdit->installEventFilter(this);
 
     resetButton = makeButton(this, "Button3", QStringLiteral("Сброс"), {16, 616, 75, 25});
+    squaredBox->setToolTip(QStringLiteral(
+        "Расстояние до цвета образца: взвешенная сумма квадратов разностей (иначе — сумма "
+        "модулей)"));
+    toningBox->setToolTip(QStringLiteral(
+        "Второй проход, который доводит оттенки и гасит тёмные точки; порог — в поле справа"));
+    toningThresholdEdit->setToolTip(QStringLiteral("Порог тонирования, 0–255"));
+    resetButton->setToolTip(QStringLiteral("Цвета образцов — как в начале"));
     makePreviewButton("Button2", {168, 616, 75, 25});
     makeOkButton("Button1", QStringLiteral("Ок"), {256, 616, 75, 25});
     makeLiveBox(false, {98, 620});

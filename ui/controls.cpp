@@ -95,6 +95,13 @@ void SpinEdit::keyPressEvent(QKeyEvent* event) {
     QSpinBox::keyPressEvent(event);
 }
 
+void SpinEdit::keyReleaseEvent(QKeyEvent* event) {
+    QSpinBox::keyReleaseEvent(event);
+    if (!event->isAutoRepeat() && (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down)) {
+        emit stepsEnded();
+    }
+}
+
 void SpinEdit::wheelEvent(QWheelEvent* event) {
     event->ignore();
 }

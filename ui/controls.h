@@ -50,10 +50,14 @@ public:
 signals:
     // An arrow step was refused by the guard.
     void stepRefused();
+    // The arrow key that stepped was let go: a run of steps is over. (Clicks on the arrows
+    // come in bursts; their run ends with a pause.)
+    void stepsEnded();
 
 protected:
     StepEnabled stepEnabled() const override;
     void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
 
 private:

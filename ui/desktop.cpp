@@ -4,6 +4,7 @@
 #include <QToolButton>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QSignalBlocker>
 
 #include "document/document.h"
 #include "document/recovery.h"
@@ -154,6 +155,23 @@ void Desktop::connectWindows() {
             &MainWindow::enableChunkSettings);
     connect(preview_.get(), &PreviewWindow::closed, main_.get(),
             [this] { main_->setPreviewShown(false); });
+    // Undo and redo bring back the controls of the conversion they restore, quietly: the
+    // picture already is that conversion's, and the same value chosen again converts.
+    connect(document_.get(), &PictureDocument::conversionChanged, this, [this] {
+        const auto& conversion = document_->state().conversion;
+        if (!conversion) {
+            return;
+        }
+        std::vector<ToolWindow*> windows{thresholds_.get(), floydSteinberg_.get(),
+                                         chunkSettings_.get(), palette_.get()};
+        for (const auto& added : addedTools_) {
+            windows.push_back(added.get());
+        }
+        for (ToolWindow* window : windows) {
+            const QSignalBlocker quiet(window);
+            window->applyMethod(*conversion);
+        }
+    });
     connect(paletteRanking_.get(), &PaletteRankingWindow::paletteChosen, imports,
             [imports](int palette, const PixelBuffer& buffer) {
                 runGuarded([&] { imports->takeRankedPalette(palette, buffer); });

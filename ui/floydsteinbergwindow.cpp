@@ -42,6 +42,9 @@ FloydSteinbergWindow::FloydSteinbergWindow(const QWidget* owner) {
     thresholdBar->setTickInterval(10);
     thresholdBar->setGeometry(14, 38, 180, 30);
     thresholdBar->setValue(tovik::FloydSteinbergSettings{}.threshold);
+    thresholdBar->setToolTip(QStringLiteral("Порог черного: байт ярче него зажигает точку"));
+    monochromeBox->setToolTip(QStringLiteral(
+        "Монохром: только зелёный канал, два цвета; без него — три прохода по каналам"));
 
     thresholdLabel = new QLabel(QString::number(thresholdBar->value()), this);
     thresholdLabel->setObjectName(QStringLiteral("Label2"));

@@ -26,6 +26,13 @@
 
 using namespace tovik;
 
+namespace {
+
+// The undo name of the palette methods' conversions; the list's own step is "палитра".
+const QString kPaletteMethodStep = QStringLiteral("метод «Палитра»");
+
+}  // namespace
+
 ImportCommands::ImportCommands(PictureDocument& document, const std::unique_ptr<Dialogs>& dialogs,
                                FileCommands& files, const ImportWindows& windows)
     : document_(document), dialogs_(dialogs), files_(files), windows_(windows) {}
@@ -93,10 +100,11 @@ void ImportCommands::loadPreset(ToolWindow& window) {
                         .arg(*file, methodName(preset.method)));
     }
     applyPresetTone(preset);
+    // The palette follows the list's rule; "auto" ranks with the preset's own method.
     if (preset.palette) {
         choosePalette(*preset.palette);
     } else if (preset.autoPalette) {
-        pickPalette();
+        rankPalettes(preset.method);
     }
 }
 
@@ -223,7 +231,7 @@ void ImportCommands::importChunks() {
 
 void ImportCommands::importPalette() {
     lastImport_ = Import::Palette;
-    PictureDocument::Step step(document_, QStringLiteral("Палитра"));
+    PictureDocument::Step step(document_, kPaletteMethodStep);
     loadSourcePicture();
     document_.convert(windows_.palette.settings());
     windows_.palette.show();
@@ -278,40 +286,66 @@ void ImportCommands::previewChunks() {
 }
 
 void ImportCommands::previewPalette() {
-    PictureDocument::Step step(document_, QStringLiteral("Палитра"), liveMergeKey_);
+    PictureDocument::Step step(document_, kPaletteMethodStep, liveMergeKey_);
     document_.convert(windows_.palette.settings());
 }
 
 // ---- Palettes ----
 
+// One rule, whatever windows are open: the picture is converted again only while it is
+// the untouched result of a conversion to the palette's own colours (of the source it was
+// made from); anything else keeps its indices and is drawn in the new colours.
 void ImportCommands::choosePalette(int palette) {
-    PictureDocument::Step step(document_, QStringLiteral("палитра"));
-    document_.setPalette(palette);
-    if (windows_.palette.isVisible() && !document_.fittedPicture().isNull()) {
-        document_.convert(windows_.palette.settings());
+    const std::optional<MethodSettings> shown = document_.shownConversion();
+    const bool convertAgain = shown && usesPalette(*shown);
+    {
+        PictureDocument::Step step(document_, QStringLiteral("палитра"));
+        document_.setPalette(palette);
+        if (convertAgain) {
+            document_.convert(*shown);
+        }
     }
+    windows_.main.showNote(
+        convertAgain ? QStringLiteral("Палитра %1: картинка пересчитана из исходника в её цвета")
+                           .arg(palette)
+                     : QStringLiteral("Палитра %1: перекрашено, номера цветов те же").arg(palette));
 }
 
+// The method of the picture on screen, else of the last conversion, else the thresholds
+// window's.
 void ImportCommands::pickPalette() {
+    rankPalettes(document_.shownConversion().value_or(
+        document_.lastConversion().value_or(MethodSettings(windows_.thresholds.settings()))));
+}
+
+void ImportCommands::rankPalettes(const MethodSettings& settings) {
     if (document_.fittedPicture().isNull()) {
         windows_.main.showNote(QStringLiteral("Сначала импортируйте картинку"));
         return;
     }
-    const MethodSettings settings =
-        document_.lastConversion().value_or(MethodSettings(windows_.thresholds.settings()));
-    rankedPicture_ = document_.fittedPicture().cacheKey();
+    ranking_ = Ranking{document_.fittedPicture().cacheKey(), document_.width(), document_.height(),
+                       settings};
     windows_.paletteRanking.show();
     windows_.paletteRanking.rank(settings, document_.fittedPicture(), document_.width(),
                                  document_.height());
 }
 
+// A ranking is applied only to the picture and size it was made for: its indices are laid
+// out at that width. For any other it is made again, with the same settings.
 void ImportCommands::takeRankedPalette(int palette, const PixelBuffer& buffer) {
-    // A result for another picture than the one now loaded is not applied.
-    if (document_.fittedPicture().cacheKey() != rankedPicture_) {
-        windows_.main.showNote(QStringLiteral("Картинка изменилась: подбор устарел"));
+    if (!ranking_) {
         return;
     }
-    document_.takeConversion(palette, buffer);
+    if (ranking_->picture != document_.fittedPicture().cacheKey() ||
+        ranking_->width != document_.width() || ranking_->height != document_.height()) {
+        const MethodSettings settings = ranking_->settings;
+        rankPalettes(settings);
+        windows_.main.showNote(
+            QStringLiteral("Картинка изменилась после подбора: палитры подобраны заново, "
+                           "выберите снова"));
+        return;
+    }
+    document_.takeConversion(palette, buffer, ranking_->settings);
 }
 
 // ---- Drops and paste ----

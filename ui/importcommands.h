@@ -81,14 +81,18 @@ public:
     // document's photograph, framing and W x H.
     void followFraming();
 
-    // A palette chosen in the main window's list; with the "Палитра" window shown the
-    // picture is converted again to it, in the same undo step.
+    // A palette chosen in the main window's list. The picture is converted again to it,
+    // in the same undo step, only while it is the untouched result of a palette method;
+    // otherwise it is recoloured. The status bar says which.
     void choosePalette(int palette);
 
-    // "Подобрать палитру": the palettes ranked for the picture by the method of the last
-    // conversion (the thresholds window's settings before any), in their window.
+    // "Подобрать палитру": the palettes ranked for the picture by the method that made
+    // it (else of the last conversion, else the thresholds window's), in their window.
     void pickPalette();
-    // A ranked palette chosen: its conversion taken, unless the picture changed since.
+    // The palettes ranked with these settings, which a chosen thumbnail then applies.
+    void rankPalettes(const tovik::MethodSettings& settings);
+    // A ranked palette chosen: its conversion taken, with the ranking's settings; for a
+    // picture or size other than the ranking's, the ranking is made again instead.
     void takeRankedPalette(int palette, const tovik::PixelBuffer& buffer);
 
     // A dropped file: a project (.bip) opens as a project; any other file is imported by
@@ -118,8 +122,15 @@ private:
     const std::unique_ptr<Dialogs>& dialogs_;
     FileCommands& files_;
     ImportWindows windows_;
-    qint64 rankedPicture_ = 0;  // the fitted picture the shown ranking was made for
-    int liveMergeKey_ = 0;      // while a live conversion runs: its window's merge key
+    // What the shown ranking was made for: the fitted picture, the size, the settings.
+    struct Ranking {
+        qint64 picture;
+        int width;
+        int height;
+        tovik::MethodSettings settings;
+    };
+    std::optional<Ranking> ranking_;
+    int liveMergeKey_ = 0;  // while a live conversion runs: its window's merge key
     Import lastImport_ = Import::Thresholds;
     // The picture a drop or a paste gives the next load instead of the dialog.
     struct GivenPicture {

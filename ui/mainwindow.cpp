@@ -40,6 +40,13 @@ namespace {
 constexpr int kScoreAfterPictureMs = 30;
 constexpr int kScoreAfterPaintMs = 250;
 
+// The steps of W and of H each merge into one undo step while they come in a run (a held
+// arrow, a burst of clicks), as a live drag's conversions do; a pause this long or letting
+// the key go ends the run. The keys are apart from the tool windows' (1 to 4).
+constexpr int kWidthMergeKey = 5;
+constexpr int kHeightMergeKey = 6;
+constexpr int kSizeRunPauseMs = 600;
+
 QFrame* makeBevel(QWidget* parent, const char* name, QRect geometry) {
     auto* bevel = new QFrame(parent);
     bevel->setObjectName(QLatin1String(name));
@@ -98,6 +105,10 @@ MainWindow::MainWindow(PictureDocument& document) : document_(document) {
     tools = new DrawingTools(document_, this);
     toolStrip = buildToolStrip(this, menu.editMenu, statusLine, *tools);
     new ToolOverlay(*tools, document_, view->image());
+    scoreLabel->setToolTip(
+        QStringLiteral("Оценка — насколько картинка отличается от исходника: чем меньше, тем "
+                       "ближе (0 — не отличается)"));
+    sizeRun_ = new QTimer(this);
     scoreTimer_ = new QTimer(this);
     scoreTimer_->setSingleShot(true);
     connect(scoreTimer_, &QTimer::timeout, this, &MainWindow::showScore);
@@ -146,10 +157,29 @@ void MainWindow::connectControls() {
     connect(previewBox, &QCheckBox::toggled, this, &MainWindow::previewToggled);
     connect(magnifyBox, &QCheckBox::toggled, this,
             [this](bool magnified) { document_.setViewScale(magnified ? 8 : 4); });
-    connect(widthEdit, &QSpinBox::valueChanged, this,
-            [this](int width) { runGuarded([&] { document_.setWidth(width); }); });
-    connect(heightEdit, &QSpinBox::valueChanged, this,
-            [this](int height) { runGuarded([&] { document_.setHeight(height); }); });
+    connect(widthEdit, &QSpinBox::valueChanged, this, [this](int width) {
+        runGuarded([&] {
+            PictureDocument::Step step(document_, QStringLiteral("ширина"), kWidthMergeKey);
+            document_.setWidth(width);
+        });
+        sizeRun_->start();
+    });
+    connect(heightEdit, &QSpinBox::valueChanged, this, [this](int height) {
+        runGuarded([&] {
+            PictureDocument::Step step(document_, QStringLiteral("высота"), kHeightMergeKey);
+            document_.setHeight(height);
+        });
+        sizeRun_->start();
+    });
+    sizeRun_->setSingleShot(true);
+    sizeRun_->setInterval(kSizeRunPauseMs);
+    connect(sizeRun_, &QTimer::timeout, this, [this] { document_.closeMerge(); });
+    for (SpinEdit* edit : {widthEdit, heightEdit}) {
+        connect(edit, &SpinEdit::stepsEnded, this, [this] {
+            sizeRun_->stop();
+            document_.closeMerge();
+        });
+    }
 
     // The score waits until the picture is on the screen: it is not what the user waits
     // for while a slider moves.
@@ -236,6 +266,25 @@ void MainWindow::createToolBar() {
     frameToneButton->setText(QStringLiteral("Кадр и тон…"));
     frameToneButton->move(sourceButton->geometry().right() + 8, 8);
     frameToneButton->adjustSize();
+
+    widthEdit->setToolTip(QStringLiteral("W — ширина картинки в точках, шаг 8"));
+    heightEdit->setToolTip(QStringLiteral("H — высота картинки в строках"));
+    previewBox->setToolTip(QStringLiteral("Просмотр: отдельное окно с картинкой целиком"));
+    magnifyBox->setToolTip(QStringLiteral("Крупнее: 8 точек экрана на точку картинки вместо 4"));
+    colourSwatch->setToolTip(QStringLiteral("Цвет, которым рисует левая кнопка"));
+    colourGrid->setToolTip(QStringLiteral(
+        "Четыре цвета палитры: щелчок выбирает цвет левой кнопки; правая рисует цветом 0"));
+    paletteList->setToolTip(
+        QStringLiteral("Палитра 0–15. Нетронутую картинку метода «Палитра» пересчитывает "
+                       "заново, любую другую перекрашивает, не меняя номеров цветов"));
+    pickPaletteButton->setToolTip(
+        QStringLiteral("Перевести картинку в каждую из 16 палитр и показать их от самой "
+                       "близкой к исходнику"));
+    frameToneButton->setToolTip(
+        QStringLiteral("Кадр и тон: какая часть фотографии станет картинкой, её яркость, "
+                       "контраст и цвет"));
+    sourceButton->setToolTip(
+        QStringLiteral("Пока нажата, показывает исходную картинку (пробел над картинкой — то же)"));
 }
 
 // ---- Following the document ----

@@ -118,4 +118,5 @@ private:
     int selectedColour_ = 0;
     std::function<bool()> closeGuard_;
     QTimer* scoreTimer_;  // the score again once painting pauses
+    QTimer* sizeRun_;     // ends a run of W or H steps that merge into one undo step
 };

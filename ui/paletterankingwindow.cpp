@@ -44,6 +44,9 @@ PaletteRankingWindow::PaletteRankingWindow(const QWidget* owner)
         entry->setIconSize(QSize(kThumbnail, kThumbnail));
         entry->setMinimumSize(kThumbnail + 16, kThumbnail + 32);
         entry->setEnabled(false);
+        entry->setToolTip(
+            QStringLiteral("Номер палитры: оценка — чем меньше, тем ближе к исходнику. "
+                           "Щелчок применяет эту палитру"));
         grid->addWidget(entry, i / 4, i % 4);
         entries.push_back(entry);
         connect(entry, &QToolButton::clicked, this, [this, i] {

@@ -92,6 +92,17 @@ PaletteWindow::PaletteWindow(const QWidget* owner) {
     connect(serpentineBox, &QCheckBox::toggled, this, &PaletteWindow::settingsChanged);
     connect(strengthBar, &QSlider::valueChanged, this, &PaletteWindow::settingsChanged);
     connect(strengthBar, &QSlider::sliderReleased, this, &PaletteWindow::adjustmentFinished);
+    methodBox->setToolTip(QStringLiteral(
+        "Диффузия рассеивает ошибку цвета по соседям; упорядоченный — узор матрицы Байера"));
+    kernelBox->setToolTip(QStringLiteral("Каким соседям и в каких долях передаётся ошибка"));
+    serpentineBox->setToolTip(
+        QStringLiteral("Строки по очереди слева направо и справа налево: меньше косых полос"));
+    for (QWidget* strength : std::initializer_list<QWidget*>{strengthBar, strengthBox}) {
+        strength->setToolTip(QStringLiteral(
+            "Сила: какая доля ошибки цвета передаётся соседям (100 % — вся, 0 % — без "
+            "рассеивания, ближайший цвет)"));
+    }
+    matrixBox->setToolTip(QStringLiteral("Размер узора: больше — больше оттенков, крупнее узор"));
     showMethod();
     adjustSize();
     centreOn(this, owner);

@@ -71,6 +71,22 @@ ThresholdsWindow::ThresholdsWindow(const QWidget* owner) {
     valueLabels[9] = makeValueLabel(this, 9, 413);
 
     resetButton = makeButton(this, "Button3", QStringLiteral("Сброс"), {16, 495, 75, 25});
+    resetButton->setToolTip(QStringLiteral("Все пороги — по умолчанию"));
+    toningBox->setToolTip(QStringLiteral(
+        "Тонирование: рассеивает ошибку зелёного и гасит тёмные точки; порог — нижний бегунок"));
+    const char* const rules[] = {"белого",
+                                 "чёрного",
+                                 "красного: перевес",
+                                 "красного: яркость",
+                                 "зелёного: перевес",
+                                 "зелёного: яркость",
+                                 "синего: перевес",
+                                 "синего: яркость",
+                                 "тонирования"};
+    for (int i = 1; i <= 9; ++i) {
+        thresholdBars[i]->setToolTip(
+            QStringLiteral("Порог %1, 0–255").arg(QString::fromUtf8(rules[i - 1])));
+    }
     makePreviewButton("Button1", {(431 - 75) / 2, 495, 75, 25});
     makeOkButton("Button2", QStringLiteral("Ок"), {431 - 16 - 75, 495, 75, 25});
     previewButton->setFont(boldFont(previewButton));

@@ -13,6 +13,7 @@ QSpinBox* makeValueSpinBox(QWidget* parent, QSlider* bar, const QString& name, Q
     box->setRange(bar->minimum(), bar->maximum());
     box->setValue(bar->value());
     box->setGeometry(geometry);
+    box->setToolTip(bar->toolTip());
     // Typing three digits is one change, not three conversions.
     box->setKeyboardTracking(false);
     QObject::connect(bar, &QSlider::valueChanged, box, &QSpinBox::setValue);
@@ -32,11 +33,13 @@ void ToolWindow::setLive(bool live) {
 
 void ToolWindow::makePreviewButton(const char* name, QRect geometry) {
     previewButton = makeButton(this, name, QStringLiteral("Просмотр"), geometry);
+    previewButton->setToolTip(QStringLiteral("Пересчитать картинку с этими настройками"));
     connect(previewButton, &QPushButton::clicked, this, &ToolWindow::previewRequested);
 }
 
 void ToolWindow::makeOkButton(const char* name, const QString& caption, QRect geometry) {
     okButton = makeButton(this, name, caption, geometry);
+    okButton->setToolTip(QStringLiteral("Закрыть окно; картинка остаётся как есть"));
     connect(okButton, &QPushButton::clicked, this, &QWidget::hide);
 }
 
@@ -45,6 +48,9 @@ void ToolWindow::makePresetButtons(QRect save, QRect load) {
         makeButton(this, "SavePresetButton", QStringLiteral("Сохранить настройки…"), save);
     loadPresetButton =
         makeButton(this, "LoadPresetButton", QStringLiteral("Загрузить настройки…"), load);
+    savePresetButton->setToolTip(
+        QStringLiteral("Записать настройки и палитру в файл; его читает и пакетная программа"));
+    loadPresetButton->setToolTip(QStringLiteral("Прочитать настройки из файла в это окно"));
     connect(savePresetButton, &QPushButton::clicked, this, &ToolWindow::savePresetRequested);
     connect(loadPresetButton, &QPushButton::clicked, this, &ToolWindow::loadPresetRequested);
 }
@@ -53,6 +59,8 @@ void ToolWindow::makeLiveBox(bool checked, QPoint at) {
     liveBox = new QCheckBox(QStringLiteral("Сразу"), this);
     liveBox->setObjectName(QStringLiteral("LiveBox"));
     liveBox->setChecked(checked);
+    liveBox->setToolTip(
+        QStringLiteral("Сразу: каждое изменение тут же пересчитывает картинку, без «Просмотр»"));
     liveBox->move(at);
     liveBox->adjustSize();
 }

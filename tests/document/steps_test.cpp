@@ -166,6 +166,8 @@ TEST(DocumentSteps, AConversionIsShownUntilItsResultIsTouched) {
         {"another width", [](PictureDocument& d) { d.setWidth(24); }, false},
         {"the same palette again", [](PictureDocument& d) { d.setPalette(d.palette()); }, true},
         {"a raw strip", [](PictureDocument& d) { d.readRawStrip(QByteArray(32, '\xF0')); }, false},
+        {"another picture of the same size",
+         [](PictureDocument& d) { d.takePicture(grey(32, 32)); }, false},
     };
     for (const Case& c : cases) {
         PictureDocument document;

@@ -34,11 +34,13 @@ public:
     tovik::ThresholdSettings chosen;
 };
 
-// The buffer the window's settings give for the loaded picture, undone at once.
+// The buffer the window's settings give for the loaded picture, worked out beside the
+// document: an undo would bring the window's controls back too.
 tovik::PixelBuffer convertedBy(const tovik::ThresholdSettings& settings) {
-    doc().convert(settings);
-    const tovik::PixelBuffer buffer = doc().buffer();
-    doc().undoStack()->undo();
+    tovik::PixelBuffer buffer;
+    QImage source = doc().fittedPicture();
+    tovik::convertPicture(settings, doc().fittedPicture(), source, doc().palette(), doc().width(),
+                          buffer);
     return buffer;
 }
 
