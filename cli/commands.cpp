@@ -2,13 +2,16 @@
 
 #include <QFileInfo>
 #include <new>
+#include <vector>
 
 #include "cli/arguments.h"
 #include "cli/convertcommand.h"
 #include "cli/interrupt.h"
+#include "cli/methodoptions.h"
 #include "cli/outputformat.h"
 #include "cli/scorecommands.h"
 #include "load/picturefile.h"
+#include "machinefiles/fileinfo.h"
 #include "machinefiles/rawstrip.h"
 #include "picture/error.h"
 #include "picture/fileio.h"
@@ -16,6 +19,7 @@
 #include "picture/picturesize.h"
 #include "picture/pixelbuffer.h"
 #include "picture/projectfile.h"
+#include "tovik_version.h"
 
 namespace tovik::cli {
 
@@ -30,6 +34,7 @@ void print(FILE* stream, const QString& text) {
 Job prepareExport(const Arguments& args) {
     const OutputTarget target = outputTarget(args);
     const QString path = args.positionals[0];
+    refuseOverwritingInputs({path}, target.path);
     return [=](FILE*, FILE*) {
         const ProjectFile project = readProject(path);
         const PictureSize size = clampPictureSize(project.width, project.height, kStartHeightMax);
@@ -44,6 +49,7 @@ Job prepareImportRaw(const Arguments& args) {
     const int palette = intOption(args, "--palette", 0, 0, kPaletteCount - 1);
     const OutputTarget target = outputTarget(args);
     const QString path = args.positionals[0];
+    refuseOverwritingInputs({path}, target.path);
     return [=](FILE*, FILE*) {
         const PictureSize size = clampPictureSize(8, height, kStartHeightMax);
         PixelBuffer buffer;
@@ -54,6 +60,17 @@ Job prepareImportRaw(const Arguments& args) {
 }
 
 void runInfo(const QString& path, FILE* out) {
+    // The machine's files by their extension, as the exports name them; the BIN kind by
+    // the header inside.
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == QLatin1String("bin")) {
+        print(out, infoText(readBinInfo(readFile(path, kMaxBinFileBytes + 1), path)));
+        return;
+    }
+    if (suffix == QLatin1String("mac")) {
+        print(out, infoText(readUkncInfo(readFile(path, kMaxUkncSourceBytes + 1), path)));
+        return;
+    }
     const QByteArray head = readFile(path, kProjectHeaderSize);
     // A .bip without the magic is a damaged project: say so rather than that .bip is no
     // picture extension.
@@ -80,20 +97,24 @@ struct Command {
     Job (*prepare)(const Arguments&);
 };
 
-const Command kCommands[] = {
-    {convertSyntax(), prepareConvert},
-    {{"export", {"PROJECT"}, false, outputOptions(), {}, {"-o"}}, prepareExport},
-    {{"import-raw",
-      {"FILE"},
-      false,
-      outputOptions() + QStringList{"--height", "--palette"},
-      {},
-      {"-o"}},
-     prepareImportRaw},
-    {{"info", {"FILE"}, false, {}, {}, {}}, prepareInfo},
-    {scoreSyntax(), prepareScore},
-    {palettesSyntax(), preparePalettes},
-};
+// Built on first use, after every table it copies from has been initialised.
+const std::vector<Command>& commands() {
+    static const std::vector<Command> table = {
+        {convertSyntax(), prepareConvert},
+        {{"export", {"PROJECT"}, false, outputOptions(), {}, {"-o"}}, prepareExport},
+        {{"import-raw",
+          {"FILE"},
+          false,
+          outputOptions() + QStringList{"--height", "--palette"},
+          {},
+          {"-o"}},
+         prepareImportRaw},
+        {{"info", {"FILE"}, false, {}, {}, {}}, prepareInfo},
+        {scoreSyntax(), prepareScore},
+        {palettesSyntax(), preparePalettes},
+    };
+    return table;
+}
 
 }  // namespace
 
@@ -110,6 +131,7 @@ QString usageText() {
   tovik-images-cli import-raw FILE [--height H] [--palette P] -o OUTPUT [--format FMT]
   tovik-images-cli info FILE
   tovik-images-cli --help
+  tovik-images-cli --version
 
 Commands:
   convert      load a BMP, JPEG, PNG, GIF, TIFF or WebP picture, fit it and convert it
@@ -125,32 +147,24 @@ Commands:
                the project would clamp it
   import-raw   read a raw strip 8 pixels wide: one byte a row, bit 7 the leftmost pixel,
                a set bit index 2, a clear bit 0; rows past the end of the file are 0
-  info         print the width, height and palette of a project, or the size of a picture
+  info         print the width, height and palette of a project, or the size of a picture;
+               for a .bin its kind (bin-palette, bin-header or dump by the header),
+               load address (octal), length, fixed words and the sizes it fills; for a
+               .mac the bytes a row and the height its first line gives
 
 Methods of convert and palettes (--method METHOD):
-  thresholds        --thresholds T1,...,T9   nine values 0..255,
-                                             default 250,50,50,128,30,128,30,128,96
-                    --toning
-  floyd-steinberg   --threshold T            0..255, default 96
-                    --colour                 monochrome without it
-  chunks            --absolute               weighted squared distance without it
-                    --toning
-                    --toning-threshold T     0..999, default 96
-                    --reference R,G,B/R,G,B/...
-                                             exactly 16 triples of 0..999, of which the
-                                             low 8 bits count; without it the chunk
-                                             settings window's start values
-  cga               palette 4 unless --palette says otherwise
-  diffusion         each pixel the nearest of the palette's four colours, the rest of its
-                    error passed on to its neighbours
-                    --kernel K               floyd-steinberg (default), jarvis, stucki,
-                                             burkes, sierra, sierra-2, sierra-lite, atkinson
-                    --serpentine             odd rows run right to left
-                    --strength N             0..100, the share of the error passed on in
-                                             per cent, default 100
-  ordered           ordered dithering to the palette's four colours
-                    --matrix N               the Bayer matrix's side: 2, 4 or 8, default 4
-  The first four write fixed colour indices meant for palette 0 (cga for palette 4);
+)") +
+           methodOptionsUsage({
+               {QStringLiteral("cga"), QStringLiteral("palette 4 unless --palette says otherwise")},
+               {QStringLiteral("diffusion"),
+                QStringLiteral(
+                    "each pixel the nearest of the palette's four colours, the rest of its "
+                    "error passed on to its neighbours")},
+               {QStringLiteral("ordered"),
+                QStringLiteral("ordered dithering to the palette's four colours")},
+           }) +
+           QStringLiteral(
+               R"(  The first four write fixed colour indices meant for palette 0 (cga for palette 4);
   diffusion and ordered use the colours of the palette given. An option of another
   method is a usage error.
 
@@ -175,6 +189,7 @@ Options:
   --score           convert: also print "score S", the conversion's score
   --height H        import-raw: the picture height, 8..1024, default 1024
   --help, -h        print this text and stop
+  --version         print the program's name and version and stop
 
 Scores: how far a result looks from its picture to a person at a normal distance, the
 mean CIEDE2000 difference of the two pictures blurred a little (lower is better, 0 the
@@ -195,10 +210,9 @@ Formats (FMT):
 Presets (--preset FILE), a JSON object whose fields are named as the options:
   {"method": "diffusion", "kernel": "stucki", "serpentine": true, "strength": 90,
    "palette": "auto"}
-  "method" is required; "palette" is 0..15 or "auto"; thresholds takes "thresholds"
-  (nine numbers) and "toning"; floyd-steinberg "threshold" and "colour"; chunks
-  "absolute", "toning", "toning-threshold" and "reference" (16 [R, G, B] of 0..255);
-  diffusion "kernel", "serpentine" and "strength"; ordered "matrix". A missing option
+  "method" is required; "palette" is 0..15 or "auto"; the other fields are the
+  method's options above without "--", with the same values: a flag is true or false, a
+  list a JSON array ("reference": 16 [R, G, B]). A missing option
   keeps the window's start value; any other field is an error.
 
 Examples:
@@ -221,7 +235,7 @@ Job parseCommandLine(const QStringList& args) {
     if (args.isEmpty()) {
         throw UsageError(QStringLiteral("no command given"));
     }
-    for (const Command& command : kCommands) {
+    for (const Command& command : commands()) {
         if (command.syntax.name == args[0]) {
             return command.prepare(parseArguments(args.mid(1), command.syntax));
         }
@@ -230,6 +244,10 @@ Job parseCommandLine(const QStringList& args) {
 }
 
 int run(const QStringList& args, FILE* out, FILE* err) {
+    if (args.contains(QLatin1String("--version"))) {
+        print(out, QStringLiteral("%1 %2\n").arg(kProgram, TOVIK_VERSION));
+        return 0;
+    }
     if (args.contains(QLatin1String("--help")) || args.contains(QLatin1String("-h"))) {
         print(out, usageText());
         return 0;

@@ -12,11 +12,11 @@
 #include "cli/methodoptions.h"
 #include "cli/outputformat.h"
 #include "cli/scorecommands.h"
-#include "load/importpicture.h"
 #include "convert/method.h"
 #include "convert/paletteranking.h"
 #include "convert/preset.h"
 #include "convert/score.h"
+#include "load/importpicture.h"
 #include "picture/error.h"
 #include "picture/palette.h"
 #include "picture/pixelbuffer.h"
@@ -136,6 +136,15 @@ Converted convertFile(const QString& input, const Conversion& conversion, bool s
     return {writePicture(target, buffer, picture.size, conversion.palette), std::nullopt, result};
 }
 
+// Every file the command reads: its pictures and its preset.
+QStringList inputsOf(const ConversionOptions& options, const Arguments& args) {
+    QStringList inputs = args.positionals;
+    if (options.preset) {
+        inputs.append(*options.preset);
+    }
+    return inputs;
+}
+
 // DIR/<name without its last extension>.<the format's extension> for every picture.
 // Names are compared without letter case, so that no picture overwrites another on a
 // file system that ignores it.
@@ -166,6 +175,9 @@ Job prepareBatch(const ConversionOptions& options, const Arguments& args) {
         args.values.contains("--format") ? formatNamed(args.value("--format")) : OutputFormat::Bip;
     const int jobs = intOption(args, "--jobs", QThread::idealThreadCount(), 1, kMaxJobs);
     const std::vector<BatchPicture> pictures = batchPictures(args.positionals, outDir, format);
+    for (const BatchPicture& picture : pictures) {
+        refuseOverwritingInputs(inputsOf(options, args), picture.output);
+    }
     return [=](FILE* out, FILE* err) {
         const Conversion conversion = resolve(options);
         if (!QDir().mkpath(outDir)) {
@@ -196,8 +208,7 @@ Job prepareBatch(const ConversionOptions& options, const Arguments& args) {
 }  // namespace
 
 const CommandSyntax& convertSyntax() {
-    // Built on first use: the command table of another file copies it while it is being
-    // initialised itself.
+    // Built on first use: the method options come from another file's table.
     static const CommandSyntax syntax = {
         "convert",
         {"PICTURE"},
@@ -231,6 +242,7 @@ Job prepareConvert(const Arguments& args) {
         throw UsageError(QStringLiteral("--jobs needs --out-dir"));
     }
     const OutputTarget target = outputTarget(args);
+    refuseOverwritingInputs(inputsOf(options, args), target.path);
     const QString path = args.positionals[0];
     return [=](FILE* out, FILE*) {
         const Converted converted = convertFile(path, resolve(options), options.score, target);

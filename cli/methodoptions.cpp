@@ -1,11 +1,12 @@
 #include "cli/methodoptions.h"
 
-#include <algorithm>
 #include <limits>
-#include <vector>
+
+#include <limits>
 
 #include "cli/arguments.h"
 #include "convert/cga.h"
+#include "convert/methodoptions.h"
 
 namespace tovik::cli {
 
@@ -25,176 +26,222 @@ QStringList listItems(const QString& option, const QString& text, QChar separato
     return items;
 }
 
-void readThresholds(const Arguments& args, MethodSettings& method) {
-    auto& settings = std::get<ThresholdSettings>(method);
-    if (args.values.contains("--thresholds")) {
-        const QStringList items =
-            listItems("--thresholds", args.value("--thresholds"), ',', 9, "values");
-        for (size_t i = 0; i < settings.t.size(); ++i) {
-            settings.t[i] = intValue("--thresholds", items[qsizetype(i)], 0, 255);
-        }
-    }
-    settings.toning = settings.toning || args.has("--toning");
+QString optionName(const MethodOption& option) {
+    return QStringLiteral("--") + option.name;
 }
 
-// The menu command only loads; convert runs the settings window's first "Просмотр".
-void readFloydSteinberg(const Arguments& args, MethodSettings& method) {
-    auto& settings = std::get<FloydSteinbergSettings>(method);
-    settings.threshold = intOption(args, "--threshold", settings.threshold, 0, 255);
-    settings.monochrome = settings.monochrome && !args.has("--colour");
-}
-
-// The chunk settings window's edits hold at most three digits, so 0..999; only the low
-// 8 bits of a colour count.
-constexpr int kEditMax = 999;
-
-void readChunks(const Arguments& args, MethodSettings& method) {
-    auto& settings = std::get<ChunkSettings>(method);
-    settings.squared = settings.squared && !args.has("--absolute");
-    settings.toning = settings.toning || args.has("--toning");
-    settings.toningThreshold =
-        intOption(args, "--toning-threshold", settings.toningThreshold, 0, kEditMax);
-    if (args.values.contains("--reference")) {
-        const QStringList triples =
-            listItems("--reference", args.value("--reference"), '/', 16, "triples");
-        for (size_t k = 0; k < settings.reference.size(); ++k) {
-            const QString& triple = triples[qsizetype(k)];
-            const QStringList rgb = triple.split(',');
-            if (rgb.size() != 3) {
-                throw UsageError(QStringLiteral("--reference: triple %1 is '%2', not R,G,B")
-                                     .arg(k + 1)
-                                     .arg(triple));
+// The value the command line gives for a method option that takes one.
+OptionValue parseValue(const MethodOption& option, const QString& text) {
+    const QString name = optionName(option);
+    switch (option.kind) {
+        case MethodOption::Kind::Flag:
+            return true;
+        case MethodOption::Kind::Whole: {
+            if (option.only.isEmpty()) {
+                return intValue(name, text, option.min, option.max);
             }
-            const auto channel = [&](int i) {
-                return static_cast<uint8_t>(intValue("--reference", rgb[i], 0, kEditMax) & 0xFF);
-            };
-            settings.reference[k] = ChunkColour{channel(0), channel(1), channel(2)};
+            // Only the listed values: a 3 would not quietly dither as a 4.
+            const int value = intValue(name, text, std::numeric_limits<int>::min(),
+                                       std::numeric_limits<int>::max());
+            if (!option.allows(value)) {
+                throw UsageError(QStringLiteral("%1 must be %2, not %3")
+                                     .arg(name, option.rangeText())
+                                     .arg(value));
+            }
+            return value;
+        }
+        case MethodOption::Kind::Choice: {
+            const qsizetype index = option.choices.indexOf(text);
+            if (index < 0) {
+                throw UsageError(
+                    QStringLiteral("unknown %1 '%2' (%3)")
+                        .arg(option.name, text, option.choices.join(QStringLiteral(", "))));
+            }
+            return int(index);
+        }
+        case MethodOption::Kind::Wholes: {
+            QList<int> values;
+            for (const QString& item :
+                 listItems(name, text, ',', option.count, QStringLiteral("values"))) {
+                values.append(intValue(name, item, option.min, option.max));
+            }
+            return values;
+        }
+        case MethodOption::Kind::Triples: {
+            QList<int> values;
+            const QStringList triples =
+                listItems(name, text, '/', option.count, QStringLiteral("triples"));
+            for (qsizetype k = 0; k < triples.size(); ++k) {
+                const QStringList rgb = triples[k].split(',');
+                if (rgb.size() != 3) {
+                    throw UsageError(QStringLiteral("%1: triple %2 is '%3', not R,G,B")
+                                         .arg(name)
+                                         .arg(k + 1)
+                                         .arg(triples[k]));
+                }
+                for (const QString& channel : rgb) {
+                    values.append(intValue(name, channel, option.min, option.max));
+                }
+            }
+            return values;
+        }
+    }
+    return {};
+}
+
+// Every method option the command line gives for this method, into its settings.
+void readOptions(const Arguments& args, const QString& method, MethodSettings& settings) {
+    for (const MethodOption* option : optionsOf(method)) {
+        const QString name = optionName(*option);
+        if (option->kind == MethodOption::Kind::Flag) {
+            if (args.has(name)) {
+                option->set(settings, true);
+            }
+        } else if (args.values.contains(name)) {
+            option->set(settings, parseValue(*option, args.value(name)));
         }
     }
 }
 
-void readNothing(const Arguments&, MethodSettings&) {}
-
-void readDiffusion(const Arguments& args, MethodSettings& method) {
-    auto& settings = std::get<DiffusionSettings>(method);
-    if (args.values.contains("--kernel")) {
-        const QString name = args.value("--kernel");
-        const auto& names = kDiffusionKernelNames;
-        const auto it = std::find(names.begin(), names.end(), name);
-        if (it == names.end()) {
-            throw UsageError(
-                QStringLiteral("unknown kernel '%1' (%2)")
-                    .arg(name, QStringList(names.begin(), names.end()).join(QStringLiteral(", "))));
-        }
-        settings.kernel = DiffusionKernel(it - names.begin());
-    }
-    settings.serpentine = settings.serpentine || args.has("--serpentine");
-    settings.strength = intOption(args, "--strength", settings.strength, 0, 100);
-}
-
-void readOrdered(const Arguments& args, MethodSettings& method) {
-    auto& settings = std::get<OrderedSettings>(method);
-    if (args.values.contains("--matrix")) {
-        // Only the sides the matrices have: a 3 would quietly dither as a 4.
-        const int side = intValue("--matrix", args.value("--matrix"),
-                                  std::numeric_limits<int>::min(), std::numeric_limits<int>::max());
-        if (side != 2 && side != 4 && side != 8) {
-            throw UsageError(QStringLiteral("--matrix must be 2, 4 or 8, not %1").arg(side));
-        }
-        settings.matrix = side;
-    }
-}
-
-struct Method {
-    QString name;
-    QStringList values;  // its options followed by a value
-    QStringList flags;   // its options without one
-    void (*read)(const Arguments&, MethodSettings&);
-};
-
-// Built on first use: the command table of another file asks for the options while it
-// is being initialised itself.
-const std::vector<Method>& methods() {
-    static const std::vector<Method> table = {
-        {"thresholds", {"--thresholds"}, {"--toning"}, readThresholds},
-        {"floyd-steinberg", {"--threshold"}, {"--colour"}, readFloydSteinberg},
-        {"chunks", {"--toning-threshold", "--reference"}, {"--absolute", "--toning"}, readChunks},
-        {"cga", {}, {}, readNothing},
-        {"diffusion", {"--kernel", "--strength"}, {"--serpentine"}, readDiffusion},
-        {"ordered", {"--matrix"}, {}, readOrdered},
-    };
-    return table;
-}
-
-const Method* findMethod(const QString& name) {
-    for (const Method& method : methods()) {
-        if (method.name == name) {
-            return &method;
+// The method option names, those that take a value or those that do not, each once.
+QStringList optionNames(bool flags) {
+    QStringList names;
+    for (const MethodOption& option : methodOptions()) {
+        if ((option.kind == MethodOption::Kind::Flag) == flags &&
+            !names.contains(optionName(option))) {
+            names.append(optionName(option));
         }
     }
-    return nullptr;
+    return names;
 }
 
 }  // namespace
 
 QStringList methodValueOptions() {
-    QStringList options;
-    for (const Method& method : methods()) {
-        for (const QString& option : method.values) {
-            if (!options.contains(option)) {
-                options.append(option);
-            }
-        }
-    }
-    return options;
+    return optionNames(false);
 }
 
 QStringList methodFlags() {
-    QStringList flags;
-    for (const Method& method : methods()) {
-        for (const QString& flag : method.flags) {
-            if (!flags.contains(flag)) {
-                flags.append(flag);
-            }
-        }
-    }
-    return flags;
+    return optionNames(true);
 }
 
 MethodSettings methodNamed(const QString& name) {
-    if (findMethod(name) == nullptr) {
-        QStringList names;
-        for (const Method& method : methods()) {
-            names.append(method.name);
-        }
-        throw UsageError(
-            QStringLiteral("unknown method '%1' (%2)").arg(name, names.join(QStringLiteral(", "))));
+    const std::optional<MethodSettings> settings = defaultSettingsFor(name);
+    if (!settings) {
+        throw UsageError(QStringLiteral("unknown method '%1' (%2)")
+                             .arg(name, methodNames().join(QStringLiteral(", "))));
     }
-    return *defaultSettingsFor(name);
+    return *settings;
 }
 
 void applyMethodOptions(const Arguments& args, MethodSettings& settings) {
-    const QString name = methodName(settings);
-    const Method* chosen = findMethod(name);
-    for (const Method& method : methods()) {
-        for (const QString& option : method.values + method.flags) {
-            if (args.has(option) &&
-                (chosen == nullptr || !(chosen->values + chosen->flags).contains(option))) {
-                throw UsageError(
-                    QStringLiteral("option %1 does not belong to --method %2").arg(option, name));
-            }
+    const QString method = methodName(settings);
+    for (const MethodOption& option : methodOptions()) {
+        const QString name = optionName(option);
+        if (args.has(name) && findMethodOption(method, option.name) == nullptr) {
+            throw UsageError(
+                QStringLiteral("option %1 does not belong to --method %2").arg(name, method));
         }
     }
-    if (chosen != nullptr) {
-        chosen->read(args, settings);
-    }
+    readOptions(args, method, settings);
 }
 
 void checkMethodOptionValues(const Arguments& args) {
-    for (const Method& method : methods()) {
-        MethodSettings settings = *defaultSettingsFor(method.name);
-        method.read(args, settings);
+    for (const QString& method : methodNames()) {
+        MethodSettings settings = *defaultSettingsFor(method);
+        readOptions(args, method, settings);
     }
+}
+
+namespace {
+
+// Words of text in lines of at most `width` characters.
+QStringList wrapped(const QString& text, int width) {
+    QStringList lines;
+    QString line;
+    for (const QString& word : text.split(' ', Qt::SkipEmptyParts)) {
+        if (!line.isEmpty() && line.size() + 1 + word.size() > width) {
+            lines.append(line);
+            line.clear();
+        }
+        line += (line.isEmpty() ? QString() : QStringLiteral(" ")) + word;
+    }
+    if (!line.isEmpty()) {
+        lines.append(line);
+    }
+    return lines;
+}
+
+// What the usage says of an option beyond its help: its range and default.
+QString rangeAndDefault(const MethodOption& option, const MethodSettings& defaults) {
+    const OptionValue value = option.get(defaults);
+    switch (option.kind) {
+        case MethodOption::Kind::Flag:
+            return {};
+        case MethodOption::Kind::Whole:
+            return (option.only.isEmpty() ? QStringLiteral("%1..%2").arg(option.min).arg(option.max)
+                                          : option.rangeText()) +
+                   QStringLiteral(", default %1").arg(std::get<int>(value));
+        case MethodOption::Kind::Choice:
+            return option.choices.join(QStringLiteral(", ")) +
+                   QStringLiteral("; default %1").arg(option.choices[std::get<int>(value)]);
+        case MethodOption::Kind::Wholes: {
+            QStringList items;
+            for (int v : std::get<QList<int>>(value)) {
+                items.append(QString::number(v));
+            }
+            return QStringLiteral("%1..%2, default %3")
+                .arg(option.min)
+                .arg(option.max)
+                .arg(items.join(','));
+        }
+        case MethodOption::Kind::Triples:
+            return QStringLiteral(
+                       "exactly %1 triples of %2..%3; without it the window's start "
+                       "values")
+                .arg(option.count)
+                .arg(option.min)
+                .arg(option.max);
+    }
+    return {};
+}
+
+}  // namespace
+
+QString methodOptionsUsage(const QHash<QString, QString>& methodHelp) {
+    constexpr int kMethodColumn = 18, kOptionColumn = 25, kHelpWidth = 41;
+    QString text;
+    for (const QString& method : methodNames()) {
+        QString lead = QStringLiteral("  ") + method.leftJustified(kMethodColumn);
+        const auto line = [&](const QString& rest) {
+            text += lead + rest + '\n';
+            lead = QString(2 + kMethodColumn, ' ');
+        };
+        for (const QString& help : wrapped(methodHelp.value(method), 86 - 2 - kMethodColumn)) {
+            line(help);
+        }
+        const MethodSettings defaults = *defaultSettingsFor(method);
+        for (const MethodOption* option : optionsOf(method)) {
+            QString head = optionName(*option);
+            if (!option->valueName.isEmpty()) {
+                head += ' ' + option->valueName;
+            }
+            QStringList parts{option->help.join(' ')};
+            if (const QString range = rangeAndDefault(*option, defaults); !range.isEmpty()) {
+                parts.append(range);
+            }
+            const QStringList help = wrapped(parts.join(QStringLiteral(", ")), kHelpWidth);
+            if (head.size() >= kOptionColumn) {
+                line(head);
+                head.clear();
+            }
+            line(head.leftJustified(kOptionColumn) + help.value(0));
+            for (qsizetype i = 1; i < help.size(); ++i) {
+                line(QString(kOptionColumn, ' ') + help[i]);
+            }
+        }
+    }
+    return text;
 }
 
 int defaultPalette(const MethodSettings& settings) {

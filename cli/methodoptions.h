@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -25,6 +26,10 @@ void applyMethodOptions(const Arguments& args, MethodSettings& settings);
 // Checks the value of every method option given, before the method is known (it may
 // come from a preset read later). Throws UsageError for a bad value.
 void checkMethodOptionValues(const Arguments& args);
+
+// The usage text's lines for every method: its name, its help (methodHelp by name) and
+// each of its options from the table, with range and default.
+QString methodOptionsUsage(const QHash<QString, QString>& methodHelp);
 
 // The palette of a method when neither --palette nor a preset names one.
 int defaultPalette(const MethodSettings& settings);

@@ -1,6 +1,10 @@
 #include "cli/outputformat.h"
 
+#include <sys/stat.h>
+#include <QFile>
 #include <QFileInfo>
+#include <optional>
+#include <utility>
 
 #include "cli/arguments.h"
 #include "cli/interrupt.h"
@@ -37,7 +41,31 @@ constexpr FormatName kExtensions[] = {
     {"bin", OutputFormat::BinHeader},
 };
 
+// The identity of an existing file (links followed), or nothing when there is no file.
+std::optional<std::pair<dev_t, ino_t>> fileIdentity(const QString& path) {
+    struct stat status {};
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0) {
+        return std::nullopt;
+    }
+    return std::pair{status.st_dev, status.st_ino};
+}
+
 }  // namespace
+
+void refuseOverwritingInputs(const QStringList& inputs, const QString& output) {
+    const auto target = fileIdentity(output);
+    if (!target) {
+        return;  // nothing there yet, so it is no input
+    }
+    for (const QString& input : inputs) {
+        if (fileIdentity(input) == target) {
+            throw UsageError(
+                QStringLiteral("the output %1 is the same file as the input %2; choose another "
+                               "output name or folder")
+                    .arg(output, input));
+        }
+    }
+}
 
 OutputFormat formatNamed(const QString& name) {
     for (const auto& f : kFormats) {

@@ -44,6 +44,12 @@ struct OutputTarget {
 
 OutputTarget outputTarget(const Arguments& args);
 
+// Throws UsageError naming both when `output` is the same file as one of `inputs`: the
+// same file, not just the same spelling (a link to it, "./a.bmp", another letter case on a
+// file system that ignores case). Checked before anything is read, so that no output
+// ever replaces a picture it was made from.
+void refuseOverwritingInputs(const QStringList& inputs, const QString& output);
+
 // Written through writeFile, so a failure leaves no new file and an old one whole.
 // Once a signal has asked the program to stop, nothing is written and the result is
 // false.

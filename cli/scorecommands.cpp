@@ -32,7 +32,7 @@ Job prepareScore(const Arguments& args) {
 }
 
 const CommandSyntax& palettesSyntax() {
-    // Built on first use, as convert's: the method options come from another file's table.
+    // Built on first use: the method options come from another file's table.
     static const CommandSyntax syntax = {
         "palettes",    {"PICTURE"},  false, QStringList{"--method"} + methodValueOptions(),
         methodFlags(), {"--method"},

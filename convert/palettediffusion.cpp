@@ -1,6 +1,11 @@
 #include "convert/palettediffusion.h"
 
+// The nearest colour's last steps use SSE where the processor has it; elsewhere, or with
+// the CMake option TOVIK_PLAIN_CPP, plain C++ that picks the same colour.
+#if defined(__SSE__) && !defined(TOVIK_PLAIN_CPP)
+#define TOVIK_NEAREST_SSE 1
 #include <immintrin.h>
+#endif
 
 #include <algorithm>
 #include <utility>
@@ -97,10 +102,21 @@ struct Colours {
 // |c - p|^2 = |c|^2 + (|p|^2 - 2 c.p), and |c|^2 is the same for all four. No branches:
 // which colour wins is as unpredictable as the picture.
 inline int nearestColour(Float4 c, const Colours& p) {
-    const __m128 d = (p.length + c[0] * p.red) + (c[1] * p.green + c[2] * p.blue);
+    const Float4 d = (p.length + c[0] * p.red) + (c[1] * p.green + c[2] * p.blue);
+#ifdef TOVIK_NEAREST_SSE
     __m128 least = _mm_min_ps(d, _mm_shuffle_ps(d, d, _MM_SHUFFLE(2, 3, 0, 1)));
     least = _mm_min_ps(least, _mm_shuffle_ps(least, least, _MM_SHUFFLE(1, 0, 3, 2)));
     return __builtin_ctz(unsigned(_mm_movemask_ps(_mm_cmpeq_ps(d, least))) | 8u);
+#else
+    // The first of the least distances, as the SSE path's lowest set bit.
+    const float least = std::min(std::min(d[0], d[1]), std::min(d[2], d[3]));
+    for (int i = 0; i < 3; ++i) {
+        if (d[i] == least) {
+            return i;
+        }
+    }
+    return 3;
+#endif
 }
 
 // One row, left to right or (Backwards) right to left: each pixel takes the colour nearest

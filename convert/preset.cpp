@@ -6,6 +6,7 @@
 #include <QSet>
 #include <cmath>
 
+#include "convert/methodoptions.h"
 #include "picture/error.h"
 #include "picture/fileio.h"
 #include "picture/palette.h"
@@ -16,8 +17,6 @@ namespace {
 
 // Far more than any preset needs; a larger file is refused unread.
 constexpr qint64 kMaxPresetBytes = 64 * 1024;
-
-constexpr int kChunkToningMax = 999;  // the chunk settings window's three-digit edit
 
 const QString kMethodField = QStringLiteral("method");
 const QString kPaletteField = QStringLiteral("palette");
@@ -105,114 +104,96 @@ private:
     QSet<QString> used_;
 };
 
-void readSettings(Fields& f, ThresholdSettings& s) {
-    const QString field = QStringLiteral("thresholds");
-    if (const auto v = f.take(field)) {
-        f.readInts(field, *v, int(s.t.size()), 0, 255,
-                   QStringLiteral("must hold 9 ") + Fields::wholeRange(0, 255),
-                   [&s](int i, int value) { s.t[size_t(i)] = value; });
-    }
-    f.readBool(QStringLiteral("toning"), s.toning);
-}
-
-void readSettings(Fields& f, FloydSteinbergSettings& s) {
-    f.readInt(QStringLiteral("threshold"), s.threshold, 0, 255);
-    bool colour = !s.monochrome;
-    f.readBool(QStringLiteral("colour"), colour);
-    s.monochrome = !colour;
-}
-
-void readSettings(Fields& f, ChunkSettings& s) {
-    bool absolute = !s.squared;
-    f.readBool(QStringLiteral("absolute"), absolute);
-    s.squared = !absolute;
-    f.readBool(QStringLiteral("toning"), s.toning);
-    f.readInt(QStringLiteral("toning-threshold"), s.toningThreshold, 0, kChunkToningMax);
-    const QString field = QStringLiteral("reference");
+// One option's field, when the preset has it, into the settings.
+void readOption(Fields& f, const MethodOption& option, MethodSettings& settings) {
+    const QString& field = option.name;
     const auto v = f.take(field);
     if (!v) {
         return;
     }
-    const QJsonArray triples = v->toArray();
-    const QString problem = QStringLiteral("must hold 16 triples of ") + Fields::wholeRange(0, 255);
-    if (!v->isArray() || triples.size() != qsizetype(s.reference.size())) {
-        throw f.error(field, problem);
-    }
-    for (size_t k = 0; k < s.reference.size(); ++k) {
-        std::array<uint8_t, 3> rgb{};
-        f.readInts(field, triples[qsizetype(k)], 3, 0, 255, problem,
-                   [&rgb](int i, int value) { rgb[size_t(i)] = uint8_t(value); });
-        s.reference[k] = ChunkColour{rgb[0], rgb[1], rgb[2]};
-    }
-}
-
-void readSettings(Fields&, CgaSettings&) {}
-
-void readSettings(Fields& f, DiffusionSettings& s) {
-    const QString field = QStringLiteral("kernel");
-    if (const auto v = f.take(field)) {
-        const auto& names = kDiffusionKernelNames;
-        const auto it = std::find(names.begin(), names.end(), v->toString());
-        if (!v->isString() || it == names.end()) {
-            QStringList all(names.begin(), names.end());
-            throw f.error(field, QStringLiteral("must be one of %1").arg(all.join(", ")));
+    switch (option.kind) {
+        case MethodOption::Kind::Flag:
+            if (!v->isBool()) {
+                throw f.error(field, QStringLiteral("must be true or false"));
+            }
+            option.set(settings, v->toBool());
+            return;
+        case MethodOption::Kind::Whole:
+            if (!Fields::isWhole(*v, option.min, option.max) || !option.allows(v->toInt())) {
+                throw f.error(field, option.only.isEmpty()
+                                         ? QStringLiteral("must be a whole number from %1 to %2")
+                                               .arg(option.min)
+                                               .arg(option.max)
+                                         : QStringLiteral("must be ") + option.rangeText());
+            }
+            option.set(settings, v->toInt());
+            return;
+        case MethodOption::Kind::Choice: {
+            const qsizetype index = option.choices.indexOf(v->toString());
+            if (!v->isString() || index < 0) {
+                throw f.error(field, QStringLiteral("must be one of %1")
+                                         .arg(option.choices.join(QStringLiteral(", "))));
+            }
+            option.set(settings, int(index));
+            return;
         }
-        s.kernel = DiffusionKernel(it - names.begin());
-    }
-    f.readBool(QStringLiteral("serpentine"), s.serpentine);
-    f.readInt(QStringLiteral("strength"), s.strength, 0, 100);
-}
-
-void readSettings(Fields& f, OrderedSettings& s) {
-    const QString field = QStringLiteral("matrix");
-    if (const auto v = f.take(field)) {
-        const int side = v->toInt();
-        if (!Fields::isWhole(*v, 2, 8) || (side != 2 && side != 4 && side != 8)) {
-            throw f.error(field, QStringLiteral("must be 2, 4 or 8"));
+        case MethodOption::Kind::Wholes: {
+            QList<int> values(option.count);
+            f.readInts(field, *v, option.count, option.min, option.max,
+                       QStringLiteral("must hold %1 ").arg(option.count) + option.rangeText(),
+                       [&values](int i, int value) { values[i] = value; });
+            option.set(settings, values);
+            return;
         }
-        s.matrix = side;
+        case MethodOption::Kind::Triples: {
+            const QJsonArray triples = v->toArray();
+            const QString problem =
+                QStringLiteral("must hold %1 triples of ").arg(option.count) + option.rangeText();
+            if (!v->isArray() || triples.size() != option.count) {
+                throw f.error(field, problem);
+            }
+            QList<int> values(3 * option.count);
+            for (int k = 0; k < option.count; ++k) {
+                f.readInts(field, triples[k], 3, option.min, option.max, problem,
+                           [&values, k](int i, int value) { values[3 * k + i] = value; });
+            }
+            option.set(settings, values);
+            return;
+        }
     }
 }
 
-QJsonArray intArray(const auto& values) {
+QJsonArray intArray(const QList<int>& values, qsizetype from, qsizetype count) {
     QJsonArray array;
-    for (const auto v : values) {
-        array.append(int(v));
+    for (qsizetype i = from; i < from + count; ++i) {
+        array.append(values[i]);
     }
     return array;
 }
 
-void writeSettings(QJsonObject& o, const ThresholdSettings& s) {
-    o.insert("thresholds", intArray(s.t));
-    o.insert("toning", s.toning);
-}
-
-void writeSettings(QJsonObject& o, const FloydSteinbergSettings& s) {
-    o.insert("threshold", s.threshold);
-    o.insert("colour", !s.monochrome);
-}
-
-void writeSettings(QJsonObject& o, const ChunkSettings& s) {
-    o.insert("absolute", !s.squared);
-    o.insert("toning", s.toning);
-    o.insert("toning-threshold", s.toningThreshold);
-    QJsonArray reference;
-    for (const ChunkColour& c : s.reference) {
-        reference.append(intArray(std::array<int, 3>{c.red, c.green, c.blue}));
+QJsonValue optionJson(const MethodOption& option, const MethodSettings& settings) {
+    const OptionValue value = option.get(settings);
+    switch (option.kind) {
+        case MethodOption::Kind::Flag:
+            return std::get<bool>(value);
+        case MethodOption::Kind::Whole:
+            return std::get<int>(value);
+        case MethodOption::Kind::Choice:
+            return option.choices[std::get<int>(value)];
+        case MethodOption::Kind::Wholes: {
+            const auto& list = std::get<QList<int>>(value);
+            return intArray(list, 0, list.size());
+        }
+        case MethodOption::Kind::Triples: {
+            const auto& list = std::get<QList<int>>(value);
+            QJsonArray triples;
+            for (qsizetype k = 0; k < list.size() / 3; ++k) {
+                triples.append(intArray(list, 3 * k, 3));
+            }
+            return triples;
+        }
     }
-    o.insert("reference", reference);
-}
-
-void writeSettings(QJsonObject&, const CgaSettings&) {}
-
-void writeSettings(QJsonObject& o, const DiffusionSettings& s) {
-    o.insert("kernel", kDiffusionKernelNames[size_t(s.kernel)]);
-    o.insert("serpentine", s.serpentine);
-    o.insert("strength", s.strength);
-}
-
-void writeSettings(QJsonObject& o, const OrderedSettings& s) {
-    o.insert("matrix", s.matrix);
+    return {};
 }
 
 }  // namespace
@@ -225,7 +206,9 @@ QByteArray encodePreset(const Preset& preset) {
     } else if (preset.palette) {
         object.insert(kPaletteField, *preset.palette);
     }
-    std::visit([&object](const auto& settings) { writeSettings(object, settings); }, preset.method);
+    for (const MethodOption* option : optionsOf(methodName(preset.method))) {
+        object.insert(option->name, optionJson(*option, preset.method));
+    }
     return QJsonDocument(object).toJson(QJsonDocument::Indented);
 }
 
@@ -267,7 +250,9 @@ Preset decodePreset(const QByteArray& bytes, const QString& fileName) {
                                                   .arg(kPaletteCount - 1));
         }
     }
-    std::visit([&fields](auto& s) { readSettings(fields, s); }, preset.method);
+    for (const MethodOption* option : optionsOf(methodName(preset.method))) {
+        readOption(fields, *option, preset.method);
+    }
     fields.refuseUnknown(methodName(preset.method));
     return preset;
 }

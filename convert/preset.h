@@ -25,14 +25,8 @@ struct Preset {
 //   {"method": "chunks", "palette": 0, "absolute": false, "toning": true,
 //    "toning-threshold": 96, "reference": [[0, 0, 0], [127, 0, 0], ... 16 triples]}
 //
-//   thresholds        "thresholds": 9 numbers 0..255, "toning": true/false
-//   floyd-steinberg   "threshold": 0..255, "colour": true/false
-//   chunks            "absolute", "toning": true/false, "toning-threshold": 0..999,
-//                     "reference": 16 triples of 0..255
-//   cga               no fields
-//   diffusion         "kernel": one of kDiffusionKernelNames, "serpentine": true/false,
-//                     "strength": 0..100
-//   ordered           "matrix": 2, 4 or 8
+// with the fields, ranges and defaults of the table of method options
+// (convert/methodoptions.h), which the command line reads too:
 //   every method      "palette": 0..15 or "auto" (absent: the method's default)
 //
 // "method" is required; a missing option takes the tool window's start value. A field

@@ -181,6 +181,9 @@ void PictureDocument::emitPending() {
     if (what & kPicture) {
         emit pictureChanged();
     }
+    if (what & kConversion) {
+        emit conversionChanged();
+    }
 }
 
 void PictureDocument::push(std::shared_ptr<Record> record) {
@@ -241,8 +244,10 @@ void PictureDocument::apply(const Record& record, bool redo) {
 }
 
 void PictureDocument::restore(const PictureState& state) {
+    const bool otherConversion = state_.conversion != state.conversion;
     state_ = state;
-    changed(kPicture | kSize | kHeightMax | kPalette | kScale);
+    changed(kPicture | kSize | kHeightMax | kPalette | kScale |
+            (otherConversion ? kConversion : 0));
     if (depth_ == 0) {
         emitPending();
     }
@@ -342,15 +347,41 @@ void PictureDocument::convert(const MethodSettings& settings) {
     convertPicture(settings, state_.fitted, state_.source, state_.palette, state_.width,
                    state_.buffer);
     lastConversion_ = settings;
+    state_.conversion = settings;
+    state_.conversionDigest = digest();
     redraw();
 }
 
-void PictureDocument::takeConversion(int palette, const PixelBuffer& buffer) {
+void PictureDocument::takeConversion(int palette, const PixelBuffer& buffer,
+                                     const std::optional<MethodSettings>& settings) {
     Step step(*this, QStringLiteral("подбор палитры"));
     state_.palette = isValidPalette(palette) ? palette : 0;
     state_.buffer = buffer;
+    state_.conversion = settings;
+    state_.conversionDigest = digest();
     changed(kPalette);
     redraw();
+}
+
+std::optional<MethodSettings> PictureDocument::shownConversion() const {
+    if (state_.conversion && state_.conversionDigest == digest()) {
+        return state_.conversion;
+    }
+    return std::nullopt;
+}
+
+size_t PictureDocument::digest() const {
+    const int entries = pictureEntries(state_.width, state_.height);
+    return qHashMulti(0, qHashBits(state_.buffer.data(), size_t(entries)), state_.width,
+                      state_.height, state_.palette);
+}
+
+void PictureDocument::takeDrawnAsSource() {
+    state_.fitted = state_.working;
+    state_.source = state_.working;
+    state_.loadedSize = state_.working.size();
+    state_.conversion.reset();
+    state_.conversionDigest = 0;
 }
 
 void PictureDocument::restartSource() {
@@ -368,12 +399,14 @@ void PictureDocument::openProject(const ProjectFile& project) {
     changed(kPalette);
     loadProjectPixels(project.pixels, state_.width, state_.height, state_.buffer);
     redraw();
+    takeDrawnAsSource();
 }
 
 void PictureDocument::readRawStrip(const QByteArray& bytes) {
     Step step(*this, QStringLiteral("Tovik_IMG"));
     tovik::readRawStrip(bytes, state_.height, state_.buffer);
     redraw();
+    takeDrawnAsSource();
 }
 
 }  // namespace tovik

@@ -37,6 +37,11 @@ struct PictureState {
     QImage source;     // the fitted picture as the conversions left it
     QSize loadedSize;  // the size of that picture as its file held it
     ChunkReferences chunkReferences{};  // the references the last chunk conversion used
+    // The conversion that made the picture, with its settings, and a digest of what it
+    // made (buffer, size and palette), which tells whether the picture is still that
+    // result untouched. Empty for a project, a raw strip and the start.
+    std::optional<MethodSettings> conversion;
+    size_t conversionDigest = 0;
 };
 
 // The picture document: it owns the picture and every change to it. Each operation is an
@@ -113,15 +118,20 @@ public:
     // The method and settings of the last conversion, if any.
     const std::optional<MethodSettings>& lastConversion() const { return lastConversion_; }
     // A conversion's result worked out elsewhere (a palette ranking): its palette and
-    // indices, then a redraw.
-    void takeConversion(int palette, const PixelBuffer& buffer);
+    // indices, then a redraw; `settings` are the conversion's, when known.
+    void takeConversion(int palette, const PixelBuffer& buffer,
+                        const std::optional<MethodSettings>& settings = std::nullopt);
+    // The conversion that made the picture as it stands, while nothing has changed its
+    // result since (no pixel painted, no other size or palette); empty otherwise.
+    std::optional<MethodSettings> shownConversion() const;
     // The source picture as it was fitted, undoing what earlier conversions changed in it.
     void restartSource();
     // The references a chunk conversion read, also when the reading stopped part-way.
     void setChunkReferences(const ChunkReferences& references);
-    // A project's size, palette and pixels, then a redraw.
+    // A project's size, palette and pixels, then a redraw. The picture as drawn becomes
+    // the source, so that no command goes back to a picture imported before.
     void openProject(const ProjectFile& project);
-    // A raw strip's rows at the current size.
+    // A raw strip's rows at the current size; the picture as drawn becomes the source.
     void readRawStrip(const QByteArray& bytes);
 
     // Ends the merging of steps: the next step with the same merge key starts a new one.
@@ -141,6 +151,9 @@ signals:
     void viewScaleChanged(int scale);
     void modifiedChanged(bool modified);
     void fileNameChanged(const QString& fileName);
+    // Undo or redo brought back a picture made by another conversion (or by none): the
+    // tool windows show its settings (state().conversion).
+    void conversionChanged();
 
 private:
     struct Record;
@@ -153,6 +166,7 @@ private:
         kHeightMax = 4,
         kPalette = 8,
         kScale = 16,
+        kConversion = 32,
     };
 
     void beginStep(const QString& text, int mergeKey);
@@ -163,6 +177,9 @@ private:
     void apply(const Record& record, bool redo);
     void trimHistory();
     void updateModified();
+    size_t digest() const;
+    // The picture as drawn becomes the fitted and source picture; no conversion made it.
+    void takeDrawnAsSource();
 
     PictureState state_;
     std::unique_ptr<QUndoStack> stack_;

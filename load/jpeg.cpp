@@ -12,8 +12,6 @@
 // jpeglib.h needs size_t and FILE declared before it (cstdio above).
 #include <jerror.h>
 #include <jpeglib.h>
-// The inverse transform is one of libjpeg's replaceable modules; its interface is here.
-#include <jpegint.h>
 
 #include "load/fit.h"
 #include "picture/error.h"
@@ -128,16 +126,6 @@ void decodeRows(j_decompress_ptr cinfo, void* arg) {
     jpeg_finish_decompress(cinfo);
 }
 
-// The blocks of one component whose samples a stretched picture needs, by block row and
-// block column. A block nobody needs is not put through the inverse transform.
-struct NeededBlocks {
-    std::vector<char> rows;
-    std::vector<char> columns;
-    inverse_DCT_method_ptr transform = nullptr;  // libjpeg's own
-    JDIMENSION iMCURow = ~JDIMENSION(0);         // the iMCU row being decoded
-    JSAMPARRAY firstBlockRow = nullptr;          // where its first block row goes
-};
-
 // The pixels a nearest-pixel stretch samples, decoded row by row through one scratch row:
 // a sampled row's sampled columns go straight into the target rows.
 struct SampledRows {
@@ -147,32 +135,8 @@ struct SampledRows {
     const int* sourceColumn;  // the source column each target column takes
     int width;                // of the target
     JSAMPROW scratch;         // one whole source row
-    bool firstPass;           // rows nobody samples are skipped, blocks nobody needs too
-    NeededBlocks* blocks;     // one a component
+    bool firstPass;           // rows nobody samples are skipped
 };
-
-// Stands in for libjpeg's inverse transform of one block and passes it on only when the
-// block holds samples the stretch needs: the others would land in rows and columns that
-// no sampled pixel reads. libjpeg transforms the blocks of an iMCU row component by
-// component, top block row first, and hands each the rows it goes to, so the block row is
-// told by the distance from the first block row of the iMCU row.
-void transformNeededBlock(j_decompress_ptr cinfo, jpeg_component_info* component,
-                          JCOEFPTR coefficients, JSAMPARRAY output, JDIMENSION column) {
-    auto* rows = static_cast<SampledRows*>(cinfo->client_data);
-    NeededBlocks& needed = rows->blocks[component->component_index];
-    if (needed.iMCURow != cinfo->output_iMCU_row || output < needed.firstBlockRow) {
-        needed.iMCURow = cinfo->output_iMCU_row;
-        needed.firstBlockRow = output;
-    }
-    const size_t size = size_t(component->DCT_scaled_size);
-    const size_t row = size_t(needed.iMCURow) * size_t(component->v_samp_factor) +
-                       size_t(output - needed.firstBlockRow) / size;
-    const size_t col = column / size;
-    if (row >= needed.rows.size() || col >= needed.columns.size() ||
-        (needed.rows[row] && needed.columns[col])) {
-        needed.transform(cinfo, component, coefficients, output, column);
-    }
-}
 
 // Whether libjpeg's skipping of rows gives the pixels reading them gives, whatever rows
 // are skipped. It does for components sampled at full height, and at half height when the
@@ -198,14 +162,6 @@ void decodeSampledRows(j_decompress_ptr cinfo, void* arg) {
     // scan may end early without a warning, the rest taken as zeros, so such files are
     // always read.
     const bool skip = s->firstPass && !cinfo->arith_code && skippingRowsIsExact(cinfo);
-    if (s->firstPass) {
-        // The transforms are chosen as the output pass starts, inside start_decompress.
-        cinfo->client_data = s;
-        for (int ci = 0; ci < cinfo->num_components; ++ci) {
-            s->blocks[ci].transform = cinfo->idct->inverse_DCT[ci];
-            cinfo->idct->inverse_DCT[ci] = transformNeededBlock;
-        }
-    }
     int next = 0;
     while (cinfo->output_scanline < cinfo->output_height) {
         const int y = static_cast<int>(cinfo->output_scanline);
@@ -309,34 +265,6 @@ QSize readJpegHeader(Decompressor& d, const JpegInput& input, qint64 maxPixels) 
     return QSize(int(width), int(height));
 }
 
-// For each component, the blocks holding a sample that some sampled pixel of the stretch
-// reads. Upsampling a component (fancy or not) reads the sample under a pixel and at most
-// its neighbours on either side, so those three are counted.
-std::vector<NeededBlocks> neededBlocks(const jpeg_decompress_struct& cinfo,
-                                       const std::vector<int>& sourceRow,
-                                       const std::vector<int>& sourceColumn) {
-    std::vector<NeededBlocks> blocks(static_cast<size_t>(cinfo.num_components));
-    const auto mark = [](std::vector<char>& needed, const std::vector<int>& samples, int factor,
-                         int maxFactor, int blockSize) {
-        const int last = int(needed.size()) * blockSize - 1;
-        for (const int s : samples) {
-            const int centre = int(qint64(s) * factor / maxFactor);
-            for (int i = std::max(centre - 1, 0); i <= std::min(centre + 1, last); ++i) {
-                needed[size_t(i / blockSize)] = 1;
-            }
-        }
-    };
-    for (int ci = 0; ci < cinfo.num_components; ++ci) {
-        const jpeg_component_info& c = cinfo.comp_info[ci];
-        NeededBlocks& b = blocks[size_t(ci)];
-        b.rows.assign(c.height_in_blocks, 0);
-        b.columns.assign(c.width_in_blocks, 0);
-        mark(b.rows, sourceRow, c.v_samp_factor, cinfo.max_v_samp_factor, c.DCT_scaled_size);
-        mark(b.columns, sourceColumn, c.h_samp_factor, cinfo.max_h_samp_factor, c.DCT_scaled_size);
-    }
-    return blocks;
-}
-
 // Decodes the pixels of the picture that the stretch to the size of `target` samples
 // into it. The first pass skips what no sampled pixel needs and is false when the data
 // was found damaged on the way (a warning), in which case the pixels may differ from a
@@ -352,10 +280,9 @@ bool decodeSampled(Decompressor& d, QSize size, QImage& target, bool firstPass) 
     for (int x = 0; x < target.width(); ++x) {
         sourceColumn[size_t(x)] = stretchSourceIndex(x, size.width(), target.width());
     }
-    std::vector<NeededBlocks> blocks = neededBlocks(d.cinfo, sourceRow, sourceColumn);
     std::vector<JSAMPLE> scratch(size_t(size.width()) * 4);
     SampledRows sampled{targets.data(), sourceRow.data(), target.height(), sourceColumn.data(),
-                        target.width(), scratch.data(),   firstPass,       blocks.data()};
+                        target.width(), scratch.data(),   firstPass};
     d.cinfo.progress = &d.progress;
     d.run(decodeSampledRows, &sampled);
     return !(firstPass && d.cinfo.err->num_warnings > 0);
@@ -392,7 +319,7 @@ QImage decodeStretched(const JpegInput& input, const std::function<QSize(QSize)>
 }  // namespace
 
 // Only the sampled pixels are kept. A damaged file is decoded a second time reading
-// every row and transforming every block, so that it still gives exactly what a whole
+// every row, so that it still gives exactly what a whole
 // decode gives.
 QImage decodeJpegStretched(const QByteArray& bytes, const std::function<QSize(QSize)>& sizeFor,
                            qint64 maxPixels) {

@@ -7,13 +7,6 @@ namespace tovik {
 namespace {
 
 constexpr int kDumpHeaderSize = 0;
-constexpr int kBinHeaderSize = 4;
-constexpr int kBinPaletteHeaderSize = 16;
-
-// The words the target machine runs before the picture lands in screen memory; the
-// same in every file, whatever palette the picture is shown in.
-constexpr unsigned char kPaletteBytes[12] = {0xDF, 0x15, 0x00, 0x0B, 0xB2, 0xFF,
-                                             0x01, 0x00, 0x57, 0x00, 0x00, 0xA0};
 
 // The whole file in one zero-filled buffer: the header slot first, the packed picture
 // after it, the length word set to N modulo 65536.
@@ -53,13 +46,15 @@ QByteArray makeScreenDump(const PixelBuffer& buffer, int width, int height) {
 }
 
 QByteArray makeBinWithHeader(const PixelBuffer& buffer, int width, int height) {
-    return packedFile(buffer, width, height, kBinHeaderSize, 0x4000);
+    return packedFile(buffer, width, height, kBinHeaderSize, kBinHeaderLoadAddress);
 }
 
 QByteArray makeBinWithPalette(const PixelBuffer& buffer, int width, int height) {
-    QByteArray out = packedFile(buffer, width, height, kBinPaletteHeaderSize, 0x3FF0);
+    QByteArray out =
+        packedFile(buffer, width, height, kBinPaletteHeaderSize, kBinPaletteLoadAddress);
+    // The same twelve bytes in every file, whatever palette the picture is shown in.
     for (int i = 0; i < 12; ++i) {
-        out[4 + i] = static_cast<char>(kPaletteBytes[i]);
+        out[4 + i] = static_cast<char>(kBinPaletteBytes[i]);
     }
     return out;
 }

@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <algorithm>
 
+#include "tovik_version.h"
 #include "ui/application.h"
 #include "ui/toolwindow.h"
 
@@ -49,7 +50,7 @@ AboutWindow::AboutWindow()
         makeCaption(this, "Label3", QString::fromLatin1(Application::kTitle), 0, 0xFF000000);
     contactLabel =
         makeCaption(this, "Label4", QStringLiteral("Отзывы — на странице проекта"), 10, 0xFF000000);
-    versionLabel = makeCaption(this, "Label5", QStringLiteral("v 0.7"), 0, 0xFF000000);
+    versionLabel = makeCaption(this, "Label5", QStringLiteral("v " TOVIK_VERSION), 0, 0xFF000000);
     // Every line shows whole: the window grows past its usual width if a font needs it,
     // and the nickname moves with the centre.
     int widest = 0;

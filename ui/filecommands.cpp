@@ -2,10 +2,11 @@
 
 #include <QCoreApplication>
 #include <QFile>
+
 #include "document/document.h"
 #include "document/recovery.h"
-
 #include "machinefiles/bmp24.h"
+#include "machinefiles/fileinfo.h"
 #include "machinefiles/screenpack.h"
 #include "machinefiles/uknc.h"
 #include "picture/error.h"
@@ -126,25 +127,35 @@ bool FileCommands::mayDiscard() {
 }
 
 // The whole file is built before the dialog opens; a cancel writes nothing.
-void FileCommands::exportPacked(const QByteArray& file) {
+void FileCommands::exportPacked(const QByteArray& file, ExportFormat format) {
     const auto name = dialogs_->saveFile(fileDialogs::exportPackedDialog);
     if (!name) {
         return;
     }
     writeFile(*name, file);
-    dialogs_->message(QStringLiteral("Экспорт"), QStringLiteral("          Успешно!"));
+    confirmExport(format, file.size());
+}
+
+void FileCommands::confirmExport(ExportFormat format, qsizetype bytes) {
+    dialogs_->message(QStringLiteral("Экспорт"),
+                      QStringLiteral("          Успешно!\n") +
+                          describeExport(format, bytes, document_.width(), document_.height(),
+                                         document_.palette()));
 }
 
 void FileCommands::exportBinWithPalette() {
-    exportPacked(makeBinWithPalette(document_.buffer(), document_.width(), document_.height()));
+    exportPacked(makeBinWithPalette(document_.buffer(), document_.width(), document_.height()),
+                 ExportFormat::BinWithPalette);
 }
 
 void FileCommands::exportBinWithHeader() {
-    exportPacked(makeBinWithHeader(document_.buffer(), document_.width(), document_.height()));
+    exportPacked(makeBinWithHeader(document_.buffer(), document_.width(), document_.height()),
+                 ExportFormat::BinWithHeader);
 }
 
 void FileCommands::exportDump() {
-    exportPacked(makeScreenDump(document_.buffer(), document_.width(), document_.height()));
+    exportPacked(makeScreenDump(document_.buffer(), document_.width(), document_.height()),
+                 ExportFormat::Dump);
 }
 
 void FileCommands::exportBmp() {
@@ -152,7 +163,9 @@ void FileCommands::exportBmp() {
     if (!file) {
         return;
     }
-    writeFile(*file, encodeBmp24(document_.workingBitmap()));
+    const QByteArray bitmap = encodeBmp24(document_.workingBitmap());
+    writeFile(*file, bitmap);
+    confirmExport(ExportFormat::Bmp24, bitmap.size());
 }
 
 void FileCommands::exportUknc() {
@@ -164,6 +177,7 @@ void FileCommands::exportUknc() {
         return;
     }
     writeFile(*file, source);
+    confirmExport(ExportFormat::UkncSource, source.size());
 }
 
 void FileCommands::importRawStrip() {

@@ -6,7 +6,8 @@
 
 namespace tovik {
 class PictureDocument;
-}
+enum class ExportFormat;
+}  // namespace tovik
 
 // The file dialogs of the main window.
 namespace fileDialogs {
@@ -56,7 +57,9 @@ public:
     bool mayDiscard();
 
 private:
-    void exportPacked(const QByteArray& file);
+    void exportPacked(const QByteArray& file, tovik::ExportFormat format);
+    // The success box, saying what the file that was written holds.
+    void confirmExport(tovik::ExportFormat format, qsizetype bytes);
 
     tovik::PictureDocument& document_;
     const std::unique_ptr<Dialogs>& dialogs_;

@@ -58,7 +58,7 @@ TEST_F(CliFailures, UsageNamesEveryCommandOptionMethodAndFormat) {
         " cga ",
         "--thresholds T1,...,T9",
         "250,50,50,128,30,128,30,128,96",
-        "--toning\n",
+        "--toning ",
         "--threshold T ",
         "--colour",
         "--absolute",
@@ -229,6 +229,67 @@ TEST_F(CliFailures, AFullDiskKeepsTheExistingOutputWhole) {
               ("tovik-images-cli: Cannot write file " + out + ": File too large\n").toStdString());
     EXPECT_EQ(fileBytes(out), "old contents");
     EXPECT_EQ(filesInDir(), QStringList({"old.bip", "p.bip", "s.raw"}));
+}
+
+}  // namespace
+}  // namespace tovik
+
+namespace tovik {
+namespace {
+
+// No output may replace a file the command reads: the same file under another spelling,
+// through a link, or in a folder given as the output folder is a usage error naming both,
+// and every input stays as it was.
+TEST_F(CliTest, AnOutputThatIsAnInputIsRefused) {
+    QImage photo(8, 8, QImage::Format_RGB32);
+    photo.fill(qRgb(200, 100, 50));
+    const QString in = picture("a.bmp", photo);
+    const QByteArray photoBytes = fileBytes(in);
+    writeBytes(path("p.bip"), "PRJ" + le32(8) + le32(8) + le32(0) + QByteArray(64, '\1'));
+    const QByteArray projectBytes = fileBytes(path("p.bip"));
+    writeBytes(path("strip"), QByteArray(8, '\x55'));
+    writeBytes(path("preset.json"), R"({"method": "thresholds"})");
+    const QByteArray presetBytes = fileBytes(path("preset.json"));
+    ASSERT_TRUE(QFile::link(in, path("link.bmp")));
+    ASSERT_TRUE(QFile::link(dir.path(), path("here")));
+    const QString dot = dir.path() + "/./a.bmp";
+    struct Case {
+        QStringList args;
+        QString output, input;
+    };
+    const Case cases[] = {
+        {{"convert", in, "--method", "thresholds", "-o", in, "--format", "bmp"}, in, in},
+        {{"convert", in, "--method", "thresholds", "-o", dot, "--format", "bmp"}, dot, in},
+        {{"convert", in, "--method", "cga", "-o", path("link.bmp")}, path("link.bmp"), in},
+        {{"convert", in, "--method", "thresholds", "--out-dir", dir.path(), "--format", "bmp"},
+         QDir(dir.path()).filePath("a.bmp"),
+         in},
+        {{"convert", in, "--method", "thresholds", "--out-dir", path("here"), "--format", "bmp"},
+         QDir(path("here")).filePath("a.bmp"),
+         in},
+        {{"convert", in, "--preset", path("preset.json"), "-o", path("preset.json"), "--format",
+          "bip"},
+         path("preset.json"),
+         path("preset.json")},
+        {{"export", path("p.bip"), "-o", path("p.bip")}, path("p.bip"), path("p.bip")},
+        {{"import-raw", path("strip"), "-o", path("strip"), "--format", "dump"},
+         path("strip"),
+         path("strip")},
+    };
+    for (const Case& c : cases) {
+        const CliResult r = runCli(c.args);
+        const std::string name = c.args.join(' ').toStdString();
+        EXPECT_EQ(r.exitCode, 2) << name;
+        EXPECT_EQ(QString::fromUtf8(r.err).toStdString(),
+                  usageError(QString("the output %1 is the same file as the input %2; choose "
+                                     "another output name or folder")
+                                 .arg(c.output, c.input)))
+            << name;
+    }
+    EXPECT_EQ(fileBytes(in), photoBytes);
+    EXPECT_EQ(fileBytes(path("p.bip")), projectBytes);
+    EXPECT_EQ(fileBytes(path("strip")), QByteArray(8, '\x55'));
+    EXPECT_EQ(fileBytes(path("preset.json")), presetBytes);
 }
 
 }  // namespace

@@ -56,7 +56,7 @@ TEST(Preset, AMissingOptionTakesTheWindowsStartValue) {
 
 TEST(Preset, ADamagedPresetIsRefusedNamingTheFileAndTheField) {
     const std::string thresholdsRange = "must hold 9 whole numbers from 0 to 255";
-    const std::string referenceRange = "must hold 16 triples of whole numbers from 0 to 255";
+    const std::string referenceRange = "must hold 16 triples of whole numbers from 0 to 999";
     struct Case {
         QByteArray bytes;
         std::string message;  // after "Preset p.json"
@@ -100,7 +100,7 @@ TEST(Preset, ADamagedPresetIsRefusedNamingTheFileAndTheField) {
              "[1, 1]]}",
          ": field \"reference\" " + referenceRange},
         {R"({"method": "chunks", "reference": [)" + QByteArray("[1, 1, 1], ").repeated(15) +
-             "[1, 999, 1]]}",
+             "[1, 1000, 1]]}",
          ": field \"reference\" " + referenceRange},
         {R"({"method": "diffusion", "kernel": "floyd"})",
          ": field \"kernel\" must be one of floyd-steinberg, jarvis, stucki, burkes, sierra, "

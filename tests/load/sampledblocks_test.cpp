@@ -1,6 +1,6 @@
-// The stretched JPEG decode transforms only the blocks whose samples a stretched pixel
-// reads. Whatever the sampling of the components and the stretch, its pixels must be
-// those of the whole picture stretched.
+// The stretched JPEG decode skips the rows no stretched pixel reads. Whatever the sampling
+// of the components and the stretch, its pixels must be those of the whole picture
+// stretched.
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 # the preview level with the thresholds window; a message box raised while the preview
 # and that window lie over its place is fully visible; after CGA_BWCM the colour cells
 # show palette 4. Leaves a screenshot of the main window holding the converted sample in
-# docs/main-window.png for the README.
+# WORKDIR/main-window.png; `make screenshot` copies it to docs/ for the README.
 # usage: windows-test.sh PROGRAM SHOTCHECK SOURCE_DIR WORKDIR
 set -eu
 program=$1
@@ -131,7 +131,6 @@ done
 sleep 0.5
 main=$(xdotool search --onlyvisible --name '^Tovik Images' | head -n 1)
 import -window "$main" "$work/main-window.png"
-cp "$work/main-window.png" "$source/docs/main-window.png"
 
 # CGA_BWCM: the palette becomes 4, and the colour cells show it.
 file_menu 4 1

@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 #include <QtEndian>
 
+#include "machinefiles/fileinfo.h"
 #include "machinefiles/uknc.h"
 #include "picture/fileio.h"
 #include "picture/palette.h"
@@ -243,13 +244,16 @@ TEST_F(FileCommandTest, PackedExportsWriteTheirLayoutsAndConfirm) {
         QAction* action;
         int size;
         QByteArray start;
+        tovik::ExportFormat format;
     };
     const Case cases[] = {
-        {mainWindow()->menu.dumpAction, 1024, QByteArray(4, '\0')},
-        {mainWindow()->menu.binWithHeaderAction, 1028, QByteArray::fromHex("00400004")},
+        {mainWindow()->menu.dumpAction, 1024, QByteArray(4, '\0'), tovik::ExportFormat::Dump},
+        {mainWindow()->menu.binWithHeaderAction, 1028, QByteArray::fromHex("00400004"),
+         tovik::ExportFormat::BinWithHeader},
         {mainWindow()->menu.binWithPaletteAction, 1040,
          QByteArray::fromHex("f03f0004df15000bb2ff010057000"
-                             "0a0")},
+                             "0a0"),
+         tovik::ExportFormat::BinWithPalette},
     };
     for (const auto& c : cases) {
         dialogs->messages.clear();
@@ -261,7 +265,8 @@ TEST_F(FileCommandTest, PackedExportsWriteTheirLayoutsAndConfirm) {
         EXPECT_TRUE(file.startsWith(c.start)) << file.left(16).toHex(' ').toStdString();
         ASSERT_EQ(dialogs->messages.size(), 1u);
         EXPECT_EQ(dialogs->messages[0].first, "Экспорт");
-        EXPECT_EQ(dialogs->messages[0].second, "          Успешно!");
+        EXPECT_EQ(dialogs->messages[0].second,
+                  "          Успешно!\n" + tovik::describeExport(c.format, c.size, 64, 64, 0));
     }
     // The bottom-right pixels land in the last byte: indices 1, 2, 3, 0 pack to 0x39.
     paint(1, 60, 63);
@@ -311,8 +316,11 @@ TEST_F(FileCommandTest, BitmapExportShowsTheColoursOfThePaletteNowShown) {
         EXPECT_EQ(image.pixel(0, 0), paletteColour(palette, 1));
         EXPECT_EQ(image.pixel(63, 63), paletteColour(palette, 3));
         EXPECT_EQ(image.pixel(1, 0), 0xFF000000u);
+        ASSERT_FALSE(dialogs->messages.empty());
+        EXPECT_EQ(dialogs->messages.back().second,
+                  "          Успешно!\n" + tovik::describeExport(tovik::ExportFormat::Bmp24,
+                                                                 file.size(), 64, 64, palette));
     }
-    EXPECT_TRUE(dialogs->messages.empty());
 }
 
 TEST_F(FileCommandTest, UkncSourceIsWrittenFromTheBuffer) {
@@ -323,7 +331,10 @@ TEST_F(FileCommandTest, UkncSourceIsWrittenFromTheBuffer) {
     const QByteArray file = read(path("pic.MAC"));
     EXPECT_EQ(file, tovik::makeUkncSource(doc().buffer(), 64, 64));
     EXPECT_TRUE(file.startsWith(".BYTE  10, 100\r\n.BYTE  1, 1, "));
-    EXPECT_TRUE(dialogs->messages.empty());
+    ASSERT_EQ(dialogs->messages.size(), 1u);
+    EXPECT_EQ(dialogs->messages[0].second,
+              "          Успешно!\n" +
+                  tovik::describeExport(tovik::ExportFormat::UkncSource, file.size(), 64, 64, 0));
     EXPECT_TRUE(dialogs->usesCurrentFolder());
 }
 
