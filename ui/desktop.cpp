@@ -11,6 +11,8 @@
 #include "ui/mainwindow.h"
 #include "ui/paletterankingwindow.h"
 #include "ui/palettewindow.h"
+#include "ui/pictureview.h"
+#include "ui/placement.h"
 #include "ui/previewwindow.h"
 #include "ui/thresholdswindow.h"
 
@@ -59,6 +61,8 @@ Desktop::~Desktop() {
 }
 
 void Desktop::show() {
+    // The designed size and place where they fit the screen, smaller and moved on where not.
+    fitOnScreen(main_.get());
     main_->show();
     runGuarded([this] { files_->offerRecovery(recovery_->path()); });
 }
@@ -90,7 +94,7 @@ void Desktop::connectMenu() {
     command(m.paletteImportAction, [imports] { imports->importPalette(); });
     command(m.quitAction, [this] { main_->close(); });
     command(m.aboutAction, [this] { about_->showCentredOn(main_.get()); });
-    command(m.chunkSettingsAction, [this] { chunkSettings_->show(); });
+    command(m.chunkSettingsAction, [this] { showPlaced(chunkSettings_.get()); });
     command(m.pasteAction, [imports] { imports->paste(); });
     command(m.pickPaletteAction, [imports] { imports->pickPalette(); });
 }
@@ -114,6 +118,11 @@ void Desktop::connectWindows() {
             [imports](const QString& path) { runGuarded([&] { imports->dropFile(path); }); });
     connect(imports, &ImportCommands::chunksImported, main_.get(),
             &MainWindow::enableChunkSettings);
+    // The space bar and "Исходник" show the source in the preview too, and the space bar
+    // works while the preview is the active window.
+    main_->view->takeSpaceBarFrom(preview_.get());
+    connect(main_->view, &PictureView::showingSourceChanged, preview_.get(),
+            &PreviewWindow::setShowingSource);
     connect(preview_.get(), &PreviewWindow::closed, main_.get(),
             [this] { main_->setPreviewShown(false); });
     connect(paletteRanking_.get(), &PaletteRankingWindow::paletteChosen, imports,
@@ -125,8 +134,8 @@ void Desktop::connectWindows() {
 void Desktop::showPreview(bool shown) {
     preview_->refresh();
     if (shown) {
-        preview_->show();
         preview_->fitToImage();
+        showPlaced(preview_.get());
     } else {
         preview_->close();
     }
