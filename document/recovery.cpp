@@ -34,6 +34,12 @@ void appendInt32(QByteArray& out, int value) {
     out.append(bytes, 4);
 }
 
+// The lock file beside the recovery file, its folder made first.
+QString lockFileFor(const QString& path) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    return path + QStringLiteral(".lock");
+}
+
 int int32At(const QByteArray& bytes, qsizetype offset) {
     return qFromLittleEndian<qint32>(bytes.constData() + offset);
 }
@@ -123,7 +129,11 @@ void restoreRecoveredWork(PictureDocument& document, const RecoveredWork& work) 
 }
 
 RecoveryKeeper::RecoveryKeeper(const PictureDocument& document, QString path, QObject* parent)
-    : QObject(parent), document_(document), path_(std::move(path)) {
+    : QObject(parent),
+      document_(document),
+      path_(std::move(path)),
+      lock_(lockFileFor(path_)),
+      owns_(lock_.tryLock(0)) {
     writer_.setMaxThreadCount(1);
     timer_.setSingleShot(true);
     timer_.setInterval(kDelayMs);
@@ -145,7 +155,7 @@ RecoveryKeeper::~RecoveryKeeper() {
 // A change starts the timer unless it runs already: painting without a pause is written
 // every kDelayMs, not put off until it stops.
 void RecoveryKeeper::schedule() {
-    if (document_.isModified() && !timer_.isActive()) {
+    if (owns_ && document_.isModified() && !timer_.isActive()) {
         timer_.start();
     }
 }
@@ -171,7 +181,9 @@ void RecoveryKeeper::save() {
 void RecoveryKeeper::discard() {
     timer_.stop();
     writer_.waitForDone();
-    QFile::remove(path_);
+    if (owns_) {
+        QFile::remove(path_);
+    }
 }
 
 void RecoveryKeeper::flush() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArray>
+#include <QLockFile>
 #include <QObject>
 #include <QString>
 #include <QThreadPool>
@@ -45,7 +46,8 @@ void restoreRecoveredWork(PictureDocument& document, const RecoveredWork& work);
 // Keeps the recovery file of a document: while the document has unsaved changes it is
 // written at most kDelayMs after a change (a burst of changes, such as painting, waits for
 // the same timer), by a background thread; once the work is saved or undone back to the
-// saved state, or given up with discard(), the file goes.
+// saved state, or given up with discard(), the file goes. The file belongs to one running
+// program at a time: a second one started meanwhile neither writes it nor offers it.
 class RecoveryKeeper : public QObject {
     Q_OBJECT
 public:
@@ -55,6 +57,8 @@ public:
     ~RecoveryKeeper() override;
 
     const QString& path() const { return path_; }
+    // This program keeps the file: no other running one holds it.
+    bool ownsFile() const { return owns_; }
     // The file is removed and nothing more is written until the next change.
     void discard();
     // Waits until the writes already started are on the disk.
@@ -66,6 +70,8 @@ private:
 
     const PictureDocument& document_;
     QString path_;
+    QLockFile lock_;  // held while the program runs; a killed program's is taken over
+    bool owns_;
     QTimer timer_;
     QThreadPool writer_;  // one thread: writes and removals happen in order
 };

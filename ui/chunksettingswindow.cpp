@@ -56,7 +56,7 @@ namespace {
 
 constexpr int kRows = 16;
 
-// Shape1..Shape16: a plain colour near what each pattern shows under palette 0.
+// The pattern squares: a plain colour near what each pattern shows under palette 0.
 constexpr QRgb kPatternColours[kRows] = {
     0x000000, 0x464646, 0xFF0000, 0x7F0000, 0x00FF00, 0x007F00, 0x0000FF, 0x00007F,
     0xFFFF00, 0x7F7F00, 0x00FFFF, 0x007F7F, 0xFF00FF, 0x7F007F, 0x7F7F7F, 0xFFFFFF,

@@ -50,6 +50,7 @@ Desktop::~Desktop() {
     recovery_.reset();
     Application::setErrorDialogs(nullptr);
     imports_.reset();
+    addedTools_.clear();
     palette_.reset();
     paletteRanking_.reset();
     chunkSettings_.reset();
@@ -60,11 +61,20 @@ Desktop::~Desktop() {
     main_.reset();
 }
 
+ToolWindow* Desktop::addToolWindow(std::unique_ptr<ToolWindow> window, int mergeKey,
+                                   const QString& stepName) {
+    ToolWindow* added = addedTools_.emplace_back(std::move(window)).get();
+    imports_->addToolWindow(added, mergeKey, stepName);
+    return added;
+}
+
 void Desktop::show() {
     // The designed size and place where they fit the screen, smaller and moved on where not.
     fitOnScreen(main_.get());
     main_->show();
-    runGuarded([this] { files_->offerRecovery(recovery_->path()); });
+    if (recovery_->ownsFile()) {
+        runGuarded([this] { files_->offerRecovery(recovery_->path()); });
+    }
 }
 
 void Desktop::setDialogs(std::unique_ptr<Dialogs> dialogs) {

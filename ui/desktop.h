@@ -2,6 +2,7 @@
 
 #include <QObject>
 #include <memory>
+#include <vector>
 
 #include "ui/dialogs.h"
 #include "ui/filecommands.h"
@@ -15,6 +16,7 @@ class PaletteRankingWindow;
 class PaletteWindow;
 class PreviewWindow;
 class ThresholdsWindow;
+class ToolWindow;
 
 namespace tovik {
 class PictureDocument;
@@ -52,6 +54,13 @@ public:
     Dialogs& dialogs() { return *dialogs_; }
     void setDialogs(std::unique_ptr<Dialogs> dialogs);
 
+    // A tool window of its own conversion joins the program: the Desktop keeps it, and
+    // its "Просмотр", live conversions and presets work as the others' do (see
+    // ImportCommands::addToolWindow). A new tool window needs its window file and this
+    // one call in the constructor; it is shown by whatever command opens it.
+    ToolWindow* addToolWindow(std::unique_ptr<ToolWindow> window, int mergeKey,
+                              const QString& stepName);
+
 private:
     void connectMenu();
     void connectWindows();
@@ -69,5 +78,6 @@ private:
     std::unique_ptr<PaletteRankingWindow> paletteRanking_;
     std::unique_ptr<PaletteWindow> palette_;
     std::unique_ptr<ImportCommands> imports_;
+    std::vector<std::unique_ptr<ToolWindow>> addedTools_;
     std::unique_ptr<tovik::RecoveryKeeper> recovery_;
 };

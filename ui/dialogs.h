@@ -10,7 +10,7 @@ class QWidget;
 // A file dialog of the main window. The filter is a list of "description|pattern" pairs,
 // patterns separated by ";".
 struct FileDialog {
-    QString name;        // designer name, e.g. "SaveDialog1"
+    QString name;        // the object name, e.g. "SaveDialog1" (tests ask by it)
     QString filter;      // e.g. "Бинарный файл|*.bin"
     QString defaultExt;  // e.g. "*.bin"
     QString initialDir;  // empty: no initial folder of its own

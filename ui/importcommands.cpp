@@ -32,10 +32,24 @@ ImportCommands::ImportCommands(PictureDocument& document, const std::unique_ptr<
 
 // ---- Tool windows ----
 
+void ImportCommands::addToolWindow(ToolWindow* window, int mergeKey, const QString& stepName) {
+    connectToolWindow(window, mergeKey, [this, window, stepName] {
+        PictureDocument::Step step(document_, stepName, liveMergeKey_);
+        if (liveMergeKey_ != 0) {
+            document_.restartSource();
+        }
+        document_.convert(window->methodSettings());
+    });
+}
+
 void ImportCommands::addToolWindow(ToolWindow* window, int mergeKey,
                                    void (ImportCommands::*convert)()) {
-    connect(window, &ToolWindow::previewRequested, this,
-            [this, convert] { runGuarded([&] { (this->*convert)(); }); });
+    connectToolWindow(window, mergeKey, [this, convert] { (this->*convert)(); });
+}
+
+void ImportCommands::connectToolWindow(ToolWindow* window, int mergeKey,
+                                       std::function<void()> convert) {
+    connect(window, &ToolWindow::previewRequested, this, [convert] { runGuarded(convert); });
     // While "Сразу" is checked every change converts; the merge key keeps each window's
     // drags apart in the history.
     auto* live = new LiveConverter(
@@ -44,7 +58,7 @@ void ImportCommands::addToolWindow(ToolWindow* window, int mergeKey,
             // Every live run starts from the picture as it was fitted.
             liveMergeKey_ = key;
             const auto forget = qScopeGuard([this] { liveMergeKey_ = 0; });
-            (this->*convert)();
+            convert();
         },
         this);
     connect(window, &ToolWindow::settingsChanged, live, [window, live] {
@@ -106,16 +120,22 @@ void ImportCommands::importThresholds() {
     loadSourcePicture();
     ThresholdsWindow& thresholds = windows_.thresholds;
     document_.convert(thresholds.settings());
-    document_.setViewScale(4);
-    // The window at the screen's left edge with the preview beside it, tops level; each
-    // moves on where it would hide another window.
-    if (!thresholds.isVisible()) {
+    // The window at the screen's left edge with the preview beside it, tops level, both
+    // moved once shown so that their frames are known alike; the preview moves on where
+    // it would hide another window.
+    const bool placed = thresholds.isVisible();
+    thresholds.show();
+    windows_.preview.show();
+    if (!placed) {
         thresholds.move(10, thresholds.y());
     }
-    showPlaced(&thresholds);
-    moveFrameTo(&windows_.preview, QPoint(thresholds.frameGeometry().width() + 20, thresholds.y()));
+    windows_.main.setPreviewShown(true);
+    document_.setViewScale(4);
+    windows_.preview.move(thresholds.frameGeometry().width() + 20, thresholds.y());
+    placeWindow(&thresholds);
     placeWindow(&windows_.preview);
-    showWholeResult();
+    showPlaced(&thresholds);
+    showPlaced(&windows_.preview);
 }
 
 void ImportCommands::showWholeResult() {

@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QObject>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -44,9 +45,12 @@ public:
     ImportCommands(tovik::PictureDocument& document, const std::unique_ptr<Dialogs>& dialogs,
                    FileCommands& files, const ImportWindows& windows);
 
-    // A tool window joins the commands: its "Просмотр" runs `convert` as one step, its
-    // live conversions run it merged under `mergeKey` (a key of its own), and its preset
-    // buttons save and load its settings.
+    // A tool window joins the commands: its "Просмотр" converts the loaded picture with
+    // the window's settings as one undo step named `stepName`, its live conversions do
+    // the same from the fitted picture, merged under `mergeKey` (a key of its own), and
+    // its preset buttons save and load its settings. This is all a new window needs.
+    void addToolWindow(ToolWindow* window, int mergeKey, const QString& stepName);
+    // The same with a conversion of the window's own, which makes its own step.
     void addToolWindow(ToolWindow* window, int mergeKey, void (ImportCommands::*convert)());
 
     // The first step of every picture import: the height maximum drops to 256, the open
@@ -92,6 +96,7 @@ private:
     void importGiven(const QString& file, const QImage& image);
     // The whole picture at once: the view at ×4 and the preview shown and in front.
     void showWholeResult();
+    void connectToolWindow(ToolWindow* window, int mergeKey, std::function<void()> convert);
     // The chunk conversion of the menu command and of the settings window.
     void convertChunks();
     // "Сохранить настройки…" and "Загрузить настройки…" of a tool window.

@@ -14,7 +14,6 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QStatusBar>
-#include <QStyledItemDelegate>
 #include <QTimer>
 #include <QToolButton>
 #include <QUrl>
@@ -26,6 +25,7 @@
 #include "picture/picturesize.h"
 #include "ui/application.h"
 #include "ui/controls.h"
+#include "ui/palettelist.h"
 #include "ui/pictureview.h"
 
 using namespace tovik;
@@ -36,50 +36,6 @@ namespace {
 // pixel: painting goes on in bursts.
 constexpr int kScoreAfterPictureMs = 30;
 constexpr int kScoreAfterPaintMs = 250;
-
-// The palette list's pictures (its image list), 37 x 14, black with three 11 x 12 bars
-// in colours 1, 2 and 3 of each palette: fixed data of the window, kept apart from the
-// palette table.
-constexpr int kImageWidth = 37;
-constexpr int kImageHeight = 14;
-constexpr QRgb kPaletteImageBars[16][3] = {
-    {0x0000FF, 0x00FF00, 0xFF0000}, {0xFFFF00, 0xFF00FF, 0xFF0000}, {0x00FFFF, 0x0000FF, 0xFF00FF},
-    {0x00FF00, 0x00FFFF, 0xFFFF00}, {0xFF00FF, 0x00FFFF, 0xFFFFFF}, {0xFFFFFF, 0xFFFFFF, 0xFFFFFF},
-    {0xC00000, 0x900000, 0xFF0000}, {0xC0FF00, 0x90FF00, 0xFFFF00}, {0xC000FF, 0x9000FF, 0xFF00FF},
-    {0x90FF00, 0x9000FF, 0x900000}, {0xC0FF00, 0xC000FF, 0xC00000}, {0x00FFFF, 0xFFFF00, 0xFF0000},
-    {0xFF0000, 0x00FF00, 0x00FFFF}, {0x00FFFF, 0xFFFF00, 0xFFFFFF}, {0xFFFF00, 0x00FF00, 0xFFFFFF},
-    {0x00FFFF, 0x00FF00, 0xFFFFFF},
-};
-
-QPixmap paletteImage(int index) {
-    QImage image(kImageWidth, kImageHeight, QImage::Format_RGB32);
-    image.fill(Qt::black);
-    QPainter painter(&image);
-    for (int bar = 0; bar < 3; ++bar) {
-        painter.fillRect(1 + 12 * bar, 1, 11, 12, QColor::fromRgb(kPaletteImageBars[index][bar]));
-    }
-    return QPixmap::fromImage(image);
-}
-
-// Draws the palette list's entries through the window.
-class PaletteItemDelegate : public QStyledItemDelegate {
-public:
-    PaletteItemDelegate(const MainWindow* window, QObject* parent)
-        : QStyledItemDelegate(parent), window_(window) {}
-
-    void paint(QPainter* painter, const QStyleOptionViewItem& option,
-               const QModelIndex& index) const override {
-        window_->drawPaletteEntry(*painter, index.row(), option.rect,
-                                  option.state.testFlag(QStyle::State_Selected));
-    }
-
-    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
-        return {QStyledItemDelegate::sizeHint(option, index).width(), 17};
-    }
-
-private:
-    const MainWindow* window_;
-};
 
 QFrame* makeBevel(QWidget* parent, const char* name, QRect geometry) {
     auto* bevel = new QFrame(parent);
@@ -140,11 +96,7 @@ MainWindow::MainWindow(PictureDocument& document) : document_(document) {
     scoreTimer_->setSingleShot(true);
     connect(scoreTimer_, &QTimer::timeout, this, &MainWindow::showScore);
 
-    paletteList->setItemDelegate(new PaletteItemDelegate(this, paletteList));
-    paletteList->setIconSize(QSize(kImageWidth, kImageHeight));
-    for (int i = 0; i < kPaletteCount; ++i) {
-        paletteList->addItem(QIcon(paletteImage(i)), QString::number(i));
-    }
+    fillPaletteList(paletteList);
     paletteList->setCurrentIndex(document_.palette());
     // Every number shows whole in the closed list ("15", not "1"): the list grows to its
     // widest entry and the buttons after it move along.
@@ -357,13 +309,7 @@ void MainWindow::updateTitle() {
 
 void MainWindow::drawPaletteEntry(QPainter& painter, int index, const QRect& rect,
                                   bool selected) const {
-    const QPalette& colours = paletteList->palette();
-    painter.fillRect(rect, selected ? colours.highlight() : colours.base());
-    painter.drawPixmap(rect.left() + 1, rect.top() + 1, paletteImage(index));
-    painter.setPen(selected ? colours.highlightedText().color() : colours.text().color());
-    painter.drawText(
-        QRect(rect.left() + kImageWidth + 3, rect.top() + 1, rect.width(), rect.height()),
-        Qt::AlignLeft | Qt::AlignTop, QString::number(index));
+    ::drawPaletteEntry(painter, paletteList->palette(), index, rect, selected);
 }
 
 void MainWindow::paintColourCells() {

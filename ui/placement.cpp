@@ -125,8 +125,11 @@ QPoint freeSpot(QSize size, QPoint current, const Obstacles& others, const QRect
 }
 
 void moveFrameTo(QWidget* window, QPoint at) {
+    // A hidden window's position is its frame's already; a shown one's may be taken as its
+    // client area's.
     window->move(at);
-    if (QWindow* handle = window->windowHandle()) {
+    QWindow* handle = window->windowHandle();
+    if (handle != nullptr && window->isVisible()) {
         handle->setFramePosition(at);
     }
 }

@@ -94,7 +94,7 @@ TEST(RecoveryTest, RefusesDamagedFilesNamingThem) {
     }
 }
 
-TEST(RecoveryTest, WritesAtomicallyAndSetsADamagedFileAside) {
+TEST(RecoveryTest, WritesAtomicallyForOneProgramAndSetsADamagedFileAside) {
     QTemporaryDir folder;
     const QString path = folder.filePath("deep/er/recovery.tvr");
     PictureDocument document;
@@ -103,6 +103,18 @@ TEST(RecoveryTest, WritesAtomicallyAndSetsADamagedFileAside) {
     writeRecovery(path, bytes);  // the folders are made
     EXPECT_EQ(readRecovery(path).project.palette, 6);
     EXPECT_EQ(readFile(path), bytes);
+
+    // The file belongs to the first program; a second one running meanwhile leaves it.
+    {
+        RecoveryKeeper first(document, path);
+        RecoveryKeeper second(document, path);
+        EXPECT_TRUE(first.ownsFile());
+        EXPECT_FALSE(second.ownsFile());
+        second.discard();
+        EXPECT_TRUE(QFile::exists(path));
+    }
+    RecoveryKeeper next(document, path);
+    EXPECT_TRUE(next.ownsFile());
 
     writeFile(path, "garbage");
     writeFile(path + ".damaged", "an older one");

@@ -12,3 +12,6 @@ if [ -z "${TOVIK_IN_XVFB:-}" ]; then
 fi
 
 export QT_QPA_PLATFORM=xcb QT_SCALE_FACTOR=1 XDG_RUNTIME_DIR="$work"
+# A data folder of the test's own: a recovery file left by one run (the program is
+# killed at the end) is never offered to the next, nor to the user.
+export XDG_DATA_HOME="$work/data"

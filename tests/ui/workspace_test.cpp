@@ -6,6 +6,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 
@@ -353,7 +354,13 @@ TEST_F(WindowTest, OtherButtonsErase) {
     }
 }
 
+// The view reports the press, the drag and the release in picture cells, for whatever
+// acts on the picture; painting takes only the press.
 TEST_F(WindowTest, MovingWithTheButtonHeldPaintsNothing) {
+    const PictureView* view = mainWindow()->view;
+    QSignalSpy pressed(view, &PictureView::cellPressed);
+    QSignalSpy dragged(view, &PictureView::cellDragged);
+    QSignalSpy released(view, &PictureView::cellReleased);
     mainWindow()->colourGrid->selectColumn(1);
     QTest::mousePress(mainWindow()->view->image(), Qt::LeftButton, {}, QPoint(4, 4));
     QMouseEvent move(QEvent::MouseMove, QPointF(60, 60),
@@ -363,6 +370,18 @@ TEST_F(WindowTest, MovingWithTheButtonHeldPaintsNothing) {
     QTest::mouseRelease(mainWindow()->view->image(), Qt::LeftButton, {}, QPoint(60, 60));
     EXPECT_EQ(doc().buffer().at(0), 1);
     EXPECT_EQ(doc().buffer().at(7 + 7 * 64), 0);
+    const auto cells = [](const QSignalSpy& spy) {
+        std::vector<QPoint> list;
+        for (const QList<QVariant>& signal : spy) {
+            list.push_back(signal.at(1).toPoint());
+        }
+        return list;
+    };
+    EXPECT_EQ(cells(pressed), std::vector<QPoint>{QPoint(0, 0)});
+    EXPECT_EQ(cells(dragged), std::vector<QPoint>{QPoint(7, 7)});
+    EXPECT_EQ(cells(released), std::vector<QPoint>{QPoint(7, 7)});
+    ASSERT_EQ(released.size(), 1);
+    EXPECT_EQ(released[0][0].value<Qt::MouseButton>(), Qt::LeftButton);
 }
 
 TEST_F(WindowTest, PaletteFiveShowsEveryColourWhiteAndKeepsTheSwatch) {
