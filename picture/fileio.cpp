@@ -12,7 +12,7 @@ namespace {
 
 // A device, a pipe or a file of the system's own folders is never opened: reading one can
 // block for good or never end.
-bool isSpecial(const QFileInfo& info, bool forReading) {
+bool isDeviceOrSystemFile(const QFileInfo& info, bool forReading) {
     if (info.exists() && !info.isDir() && !info.isFile()) {
         return true;
     }
@@ -31,8 +31,8 @@ bool isSpecial(const QFileInfo& info, bool forReading) {
     return false;
 }
 
-void refuseSpecial(const QString& path, bool forReading) {
-    if (isSpecial(QFileInfo(path), forReading)) {
+void refuseDeviceOrSystemFile(const QString& path, bool forReading) {
+    if (isDeviceOrSystemFile(QFileInfo(path), forReading)) {
         throw Error(QStringLiteral("%1 is a device, a pipe or a system file, not a file of "
                                    "pictures: choose a file on a disk")
                         .arg(path));
@@ -42,7 +42,7 @@ void refuseSpecial(const QString& path, bool forReading) {
 }  // namespace
 
 QByteArray readFile(const QString& path, qint64 maxBytes) {
-    refuseSpecial(path, true);
+    refuseDeviceOrSystemFile(path, true);
     QFile file(path);
     if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly)) {
         throw Error(QStringLiteral("Cannot open file %1").arg(path));
@@ -55,7 +55,7 @@ QByteArray readFile(const QString& path, qint64 maxBytes) {
 }
 
 void writeFile(const QString& path, const QByteArray& data) {
-    refuseSpecial(path, false);
+    refuseDeviceOrSystemFile(path, false);
     QSaveFile file(path);
     // Unbuffered, so that every write reaches the disk inside the loop below, where a
     // short count is retried and the second attempt reports the system's reason.

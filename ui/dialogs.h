@@ -42,7 +42,7 @@ public:
 
     // The file a dialog starts on: the last one chosen in it that exists as an ordinary
     // file when the dialog opens again, so that a folder where a save failed, or a
-    // special file, is never brought back.
+    // device or a pipe, is never brought back.
     QString lastGoodChoice(const QString& dialogName);
     // A file the user chose in a dialog.
     void noteChoice(const QString& dialogName, const QString& file);

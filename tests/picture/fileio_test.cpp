@@ -179,7 +179,7 @@ TEST(FileIo, AWriteThatRunsOutOfSpaceFailsAndKeepsTheOldFile) {
 
 // Reading a pipe or a device blocks or never ends; each is refused before it is opened,
 // and a write never replaces one.
-TEST(FileIo, SpecialFilesAreRefusedUnopened) {
+TEST(FileIo, DevicesPipesAndSystemFilesAreRefusedUnopened) {
     QTemporaryDir dir;
     const QString pipe = dir.filePath("pipe.png");
     ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
