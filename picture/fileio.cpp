@@ -9,7 +9,41 @@
 
 namespace tovik {
 
+namespace {
+
+// A device, a pipe or a file of the system's own folders is never opened: reading one can
+// block for good or never end.
+bool isDeviceOrSystemFile(const QFileInfo& info, bool forReading) {
+    if (info.exists() && !info.isDir() && !info.isFile()) {
+        return true;
+    }
+    // Files there claim a size of 0 and are made as they are read; no file is created
+    // there, so a write simply fails.
+    if (!forReading) {
+        return false;
+    }
+    const QString folder = QFileInfo(info.absolutePath()).canonicalFilePath();
+    for (const char* system : {"/proc", "/sys", "/dev"}) {
+        const QLatin1String root(system);
+        if (folder == root || folder.startsWith(root + QLatin1Char('/'))) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void refuseDeviceOrSystemFile(const QString& path, bool forReading) {
+    if (isDeviceOrSystemFile(QFileInfo(path), forReading)) {
+        throw Error(QStringLiteral("%1 is a device, a pipe or a system file, not a file of "
+                                   "pictures: choose a file on a disk")
+                        .arg(path));
+    }
+}
+
+}  // namespace
+
 QByteArray readFile(const QString& path, qint64 maxBytes) {
+    refuseDeviceOrSystemFile(path, true);
     QFile file(path);
     if (QFileInfo(path).isDir() || !file.open(QIODevice::ReadOnly)) {
         throw Error(QCoreApplication::translate("tovik::FileIo", "Cannot open file %1").arg(path));
@@ -23,6 +57,7 @@ QByteArray readFile(const QString& path, qint64 maxBytes) {
 }
 
 void writeFile(const QString& path, const QByteArray& data) {
+    refuseDeviceOrSystemFile(path, false);
     QSaveFile file(path);
     // Unbuffered, so that every write reaches the disk inside the loop below, where a
     // short count is retried and the second attempt reports the system's reason.

@@ -17,6 +17,8 @@
 #include "ui/mainwindow.h"
 #include "ui/paletterankingwindow.h"
 #include "ui/palettewindow.h"
+#include "ui/pictureview.h"
+#include "ui/placement.h"
 #include "ui/previewwindow.h"
 #include "ui/thresholdswindow.h"
 
@@ -77,6 +79,8 @@ ToolWindow* Desktop::addToolWindow(std::unique_ptr<ToolWindow> window, int merge
 }
 
 void Desktop::show() {
+    // The designed size and place where they fit the screen, smaller and moved on where not.
+    fitOnScreen(main_.get());
     main_->show();
     if (recovery_->ownsFile()) {
         runGuarded([this] { files_->offerRecovery(recovery_->path()); });
@@ -113,7 +117,7 @@ void Desktop::connectMenu() {
             [imports] { runGuarded([&] { imports->openFrameTone(); }); });
     command(m.quitAction, [this] { main_->close(); });
     command(m.aboutAction, [this] { about_->showCentredOn(main_.get()); });
-    command(m.chunkSettingsAction, [this] { chunkSettings_->show(); });
+    command(m.chunkSettingsAction, [this] { showPlaced(chunkSettings_.get()); });
     // Cells copied in the program paste as a floating block; anything else imports.
     command(m.pasteAction, [this, imports] {
         if (!main_->tools->paste(QGuiApplication::clipboard()->mimeData())) {
@@ -153,6 +157,11 @@ void Desktop::connectWindows() {
             [imports](const QString& path) { runGuarded([&] { imports->dropFile(path); }); });
     connect(imports, &ImportCommands::chunksImported, main_.get(),
             &MainWindow::enableChunkSettings);
+    // The space bar and "Исходник" show the source in the preview too, and the space bar
+    // works while the preview is the active window.
+    main_->view->takeSpaceBarFrom(preview_.get());
+    connect(main_->view, &PictureView::showingSourceChanged, preview_.get(),
+            &PreviewWindow::setShowingSource);
     connect(preview_.get(), &PreviewWindow::closed, main_.get(),
             [this] { main_->setPreviewShown(false); });
     // Undo and redo bring back the controls of the conversion they restore, quietly: the
@@ -181,8 +190,8 @@ void Desktop::connectWindows() {
 void Desktop::showPreview(bool shown) {
     preview_->refresh();
     if (shown) {
-        preview_->show();
         preview_->fitToImage();
+        showPlaced(preview_.get());
     } else {
         preview_->close();
     }

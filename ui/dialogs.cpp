@@ -1,5 +1,6 @@
 #include "ui/dialogs.h"
 
+#include <QAbstractFileIconProvider>
 #include <QApplication>
 #include <QDir>
 #include <QFileDialog>
@@ -10,6 +11,32 @@
 #include <QPushButton>
 
 #include "ui/replacecolourdialog.h"
+
+QString Dialogs::lastGoodChoice(const QString& dialogName) {
+    const QString pending = chosen_.take(dialogName);
+    if (!pending.isEmpty() && QFileInfo(pending).isFile()) {
+        good_.insert(dialogName, pending);
+    }
+    return good_.value(dialogName);
+}
+
+void Dialogs::noteChoice(const QString& dialogName, const QString& file) {
+    chosen_.insert(dialogName, file);
+}
+
+namespace {
+
+class PlainFileIcons : public QAbstractFileIconProvider {
+public:
+    QIcon icon(const QFileInfo& info) const override {
+        return QAbstractFileIconProvider::icon(info.isDir() ? Folder : File);
+    }
+    QString type(const QFileInfo& info) const override {
+        return info.isDir() ? QStringLiteral("Папка") : info.suffix();
+    }
+};
+
+}  // namespace
 
 QString QtDialogs::qtFilter(const QString& filter) {
     const QStringList parts = filter.split(QLatin1Char('|'));
@@ -23,8 +50,6 @@ QString QtDialogs::qtFilter(const QString& filter) {
 }
 
 std::optional<QString> QtDialogs::run(const FileDialog& dialog, bool save) {
-    // Each dialog remembers the file last chosen in it.
-    static QHash<QString, QString> lastChoice;
     QFileDialog fileDialog(asker());
     fileDialog.setWindowFlag(Qt::WindowStaysOnTopHint);
     fileDialog.setObjectName(dialog.name);
@@ -37,23 +62,26 @@ std::optional<QString> QtDialogs::run(const FileDialog& dialog, bool save) {
         fileDialog.setDefaultSuffix(suffix);
     }
     // A folder made of two double quotes (the open-project dialog's setting) names no
-    // folder; such a dialog falls back to where the platform puts it.
+    // folder. The dialog always gets a folder of ours: Qt's own memory of the last folder
+    // visited would bring back one where a save failed.
     QString folder = dialog.initialDir;
     folder.remove(QLatin1Char('"'));
-    if (folder.isEmpty() && usesCurrentFolder()) {
+    if (folder.isEmpty()) {
         folder = QDir::currentPath();
     }
-    if (!folder.isEmpty()) {
-        fileDialog.setDirectory(folder);
-    }
-    if (const QString last = lastChoice.value(dialog.name); !last.isEmpty()) {
+    fileDialog.setDirectory(folder);
+    if (const QString last = lastGoodChoice(dialog.name); !last.isEmpty()) {
         fileDialog.selectFile(last);
     }
+    // Icons and types by name only: reading a file to tell its type hangs on a device or
+    // a pipe.
+    PlainFileIcons icons;
+    fileDialog.setIconProvider(&icons);
     if (fileDialog.exec() != QDialog::Accepted || fileDialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }
     const QString chosen = fileDialog.selectedFiles().constFirst();
-    lastChoice.insert(dialog.name, chosen);
+    noteChoice(dialog.name, chosen);
     return chosen;
 }
 

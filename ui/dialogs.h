@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QString>
 #include <optional>
 
@@ -49,8 +50,17 @@ public:
     void useCurrentFolder() { useCurrentFolder_ = true; }
     bool usesCurrentFolder() const { return useCurrentFolder_; }
 
+    // The file a dialog starts on: the last one chosen in it that exists as an ordinary
+    // file when the dialog opens again, so that a folder where a save failed, or a
+    // device or a pipe, is never brought back.
+    QString lastGoodChoice(const QString& dialogName);
+    // A file the user chose in a dialog.
+    void noteChoice(const QString& dialogName, const QString& file);
+
 private:
     bool useCurrentFolder_ = false;
+    QHash<QString, QString> chosen_;  // each dialog's last choice, not yet known good
+    QHash<QString, QString> good_;    // each dialog's last choice that was an ordinary file
 };
 
 // The real dialogs: QFileDialog and QMessageBox. Each is owned by the window that asked

@@ -2,9 +2,9 @@
 
 #include <QCoreApplication>
 #include <QFile>
+
 #include "document/document.h"
 #include "document/recovery.h"
-
 #include "machinefiles/bmp24.h"
 #include "machinefiles/fileinfo.h"
 #include "machinefiles/screenpack.h"
@@ -26,7 +26,8 @@ const FileDialog importPictureDialog{
     "*.jpg",
     {}};
 const FileDialog exportBmpDialog{"SaveDialog3", "*.bmp|*.bmp", "*.bmp", {}};
-const FileDialog importRawStripDialog{"OpenDialog3", "All|*.*", "*.*", {}};
+// Raw dumps from the machine often have no extension: every file is listed.
+const FileDialog importRawStripDialog{"OpenDialog3", "Все файлы|*", "*", {}};
 const FileDialog exportUkncDialog{"SaveDialog4", "MAC|*.MAC", "*.MAC", {}};
 const FileDialog savePresetDialog{"SavePresetDialog", "Настройки|*.json", "*.json", {}};
 const FileDialog openPresetDialog{"OpenPresetDialog", "Настройки|*.json", "*.json", {}};

@@ -21,6 +21,7 @@
 #include "ui/mainwindow.h"
 #include "ui/paletterankingwindow.h"
 #include "ui/palettewindow.h"
+#include "ui/placement.h"
 #include "ui/previewwindow.h"
 #include "ui/thresholdswindow.h"
 
@@ -192,20 +193,36 @@ void ImportCommands::importThresholds() {
     loadSourcePicture();
     ThresholdsWindow& thresholds = windows_.thresholds;
     document_.convert(thresholds.settings());
+    // The window at the screen's left edge with the preview beside it, tops level, both
+    // moved once shown so that their frames are known alike; the preview moves on where
+    // it would hide another window.
+    const bool placed = thresholds.isVisible();
     thresholds.show();
     windows_.preview.show();
-    thresholds.move(10, thresholds.y());
+    if (!placed) {
+        thresholds.move(10, thresholds.y());
+    }
     windows_.main.setPreviewShown(true);
     document_.setViewScale(4);
     windows_.preview.move(thresholds.frameGeometry().width() + 20, thresholds.y());
+    placeWindow(&thresholds);
+    placeWindow(&windows_.preview);
+    showPlaced(&thresholds);
+    showPlaced(&windows_.preview);
+}
+
+void ImportCommands::showWholeResult() {
+    document_.setViewScale(4);
+    windows_.main.setPreviewShown(true);
+    showPlaced(&windows_.preview);
 }
 
 void ImportCommands::importFloydSteinberg() {
     lastImport_ = Import::FloydSteinberg;
     PictureDocument::Step step(document_, QStringLiteral("Флойд-Стейнберг"));
     loadSourcePicture();
-    document_.setViewScale(4);
-    windows_.floydSteinberg.show();
+    showWholeResult();
+    showPlaced(&windows_.floydSteinberg);
     // Not converted yet: the view shows the buffer at the new size until "Просмотр".
     document_.redraw();
 }
@@ -216,6 +233,7 @@ void ImportCommands::importCga() {
     document_.setPalette(kCgaPalette);
     loadSourcePicture();
     document_.convert(CgaSettings{});
+    showWholeResult();
 }
 
 void ImportCommands::importChunks() {
@@ -226,7 +244,8 @@ void ImportCommands::importChunks() {
     loadSourcePicture();
     convertChunks();
     emit chunksImported();
-    windows_.chunkSettings.show();
+    showPlaced(&windows_.preview);
+    showPlaced(&windows_.chunkSettings);
 }
 
 void ImportCommands::importPalette() {
@@ -234,7 +253,8 @@ void ImportCommands::importPalette() {
     PictureDocument::Step step(document_, kPaletteMethodStep);
     loadSourcePicture();
     document_.convert(windows_.palette.settings());
-    windows_.palette.show();
+    showWholeResult();
+    showPlaced(&windows_.palette);
 }
 
 // ---- Conversions of the loaded picture ----
@@ -325,7 +345,7 @@ void ImportCommands::rankPalettes(const MethodSettings& settings) {
     }
     ranking_ = Ranking{document_.fittedPicture().cacheKey(), document_.width(), document_.height(),
                        settings};
-    windows_.paletteRanking.show();
+    showPlaced(&windows_.paletteRanking);
     windows_.paletteRanking.rank(settings, document_.fittedPicture(), document_.width(),
                                  document_.height());
 }
@@ -370,6 +390,16 @@ void ImportCommands::paste() {
                 dropFile(url.toLocalFile());
                 return;
             }
+        }
+        // A path copied as text, plain or as a file:// address, is taken as a drop of
+        // that file.
+        QString text = data->text().trimmed();
+        if (text.startsWith(QLatin1String("file://"))) {
+            text = QUrl(text).toLocalFile();
+        }
+        if (!text.isEmpty() && !text.contains(QLatin1Char('\n')) && QFileInfo(text).isFile()) {
+            dropFile(text);
+            return;
         }
     }
     windows_.main.showNote(QStringLiteral("В буфере обмена нет картинки"));

@@ -109,6 +109,8 @@ private:
     enum class Import { Thresholds, FloydSteinberg, Chunks, Cga, Palette };
     // Runs an import command with the picture given instead of the open dialog's.
     void importGiven(const QString& file, const QImage& image);
+    // The whole picture at once: the view at ×4 and the preview shown and in front.
+    void showWholeResult();
     void connectToolWindow(ToolWindow* window, int mergeKey, std::function<void()> convert);
     // The chunk conversion of the menu command and of the settings window.
     void convertChunks();

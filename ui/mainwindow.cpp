@@ -115,6 +115,16 @@ MainWindow::MainWindow(PictureDocument& document) : document_(document) {
 
     fillPaletteList(paletteList);
     paletteList->setCurrentIndex(document_.palette());
+    // Every number shows whole in the closed list ("15", not "1"): the list grows to its
+    // widest entry and the buttons after it move along.
+    const int shift = paletteList->sizeHint().width() - paletteList->width();
+    if (shift > 0) {
+        paletteList->resize(paletteList->width() + shift, paletteList->height());
+        for (QWidget* after :
+             {static_cast<QWidget*>(pickPaletteButton), static_cast<QWidget*>(sourceButton)}) {
+            after->move(after->pos() + QPoint(shift, 0));
+        }
+    }
     showSize(document_.width(), document_.height());
     showPalette(document_.palette());
 
@@ -421,16 +431,20 @@ QString droppedFile(const QMimeData* data) {
 
 }  // namespace
 
+// A drop is always answered with a copy, whatever the source proposes: a file manager
+// that was told "moved" would delete the user's picture.
 void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
     if (!droppedFile(event->mimeData()).isEmpty()) {
-        event->acceptProposedAction();
+        event->setDropAction(Qt::CopyAction);
+        event->accept();
     }
 }
 
 void MainWindow::dropEvent(QDropEvent* event) {
     const QString file = droppedFile(event->mimeData());
     if (!file.isEmpty()) {
-        event->acceptProposedAction();
+        event->setDropAction(Qt::CopyAction);
+        event->accept();
         emit fileDropped(file);
     }
 }

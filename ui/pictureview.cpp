@@ -75,15 +75,20 @@ void PictureView::setShowingSource(bool showing) {
     if (showingSource_ != showing) {
         showingSource_ = showing;
         redraw();
+        emit showingSourceChanged(showing);
     }
 }
 
-// The space bar held while the mouse is over the view shows the imported picture.
+// The space bar held in the main window or the preview shows the imported picture,
+// whichever of their controls has the focus.
 bool PictureView::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
         const auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() == Qt::Key_Space && !key->isAutoRepeat() && isActiveWindow() &&
-            (image_->underMouse() || showingSource_)) {
+        const QWidget* receiver =
+            watched->isWidgetType() ? static_cast<QWidget*>(watched)->window() : nullptr;
+        const bool ours =
+            receiver != nullptr && (receiver == window() || spaceBarWindows_.contains(receiver));
+        if (key->key() == Qt::Key_Space && !key->isAutoRepeat() && (ours || showingSource_)) {
             setShowingSource(event->type() == QEvent::KeyPress);
             return true;
         }

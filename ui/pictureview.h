@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QPoint>
 #include <QRgb>
 #include <QScrollArea>
@@ -34,6 +35,8 @@ public:
     // Before and after: while on, the view shows the fitted picture instead of the result.
     void setShowingSource(bool showing);
     bool isShowingSource() const { return showingSource_; }
+    // The space bar held in this window too shows the source (the preview).
+    void takeSpaceBarFrom(const QWidget* window) { spaceBarWindows_.append(window); }
 
     // The picture cell a press at view position `at` lands on, or nothing outside the
     // picture. The press is measured with the zoom of the last full redraw; the view
@@ -50,6 +53,8 @@ signals:
     // The mouse is over the view at this cell (also without a button held), or has left.
     void mouseOverCell(QPoint cell);
     void mouseLeft();
+    // The source shown or the result again, so that the preview follows.
+    void showingSourceChanged(bool showing);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -67,5 +72,6 @@ private:
     QRgb gridFirstLine_;               // the pen the last grid left behind: black before the first
     bool viewFirstLineStale_ = false;  // the view's line 0 is not what a redraw draws now
     bool showingSource_ = false;
+    QList<const QWidget*> spaceBarWindows_;
     Qt::MouseButtons held_;  // the buttons pressed on the view, for drags and the release
 };

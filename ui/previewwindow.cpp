@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -12,6 +13,7 @@
 #include "document/document.h"
 #include "picture/render.h"
 #include "ui/controls.h"
+#include "ui/placement.h"
 #include "ui/toolwindow.h"
 
 PreviewWindow::PreviewWindow(const tovik::PictureDocument& document)
@@ -48,12 +50,30 @@ void PreviewWindow::showPicture() {
 }
 
 void PreviewWindow::showPixel(int x, int y) {
-    image->update(tovik::stretchPixelInto(document_.workingBitmap(), image->bitmap(), x, y));
+    if (!showingSource_) {
+        image->update(tovik::stretchPixelInto(document_.workingBitmap(), image->bitmap(), x, y));
+    }
 }
 
 void PreviewWindow::refresh() {
-    tovik::stretchInto(document_.workingBitmap(), image->bitmap());
+    const QImage& working = document_.workingBitmap();
+    if (showingSource_) {
+        // The fitted picture in the working bitmap's place, the rest black, as the view.
+        QImage source(working.size(), QImage::Format_RGB32);
+        source.fill(Qt::black);
+        QPainter(&source).drawImage(0, 0, document_.fittedPicture());
+        tovik::stretchInto(source, image->bitmap());
+    } else {
+        tovik::stretchInto(working, image->bitmap());
+    }
     image->update();
+}
+
+void PreviewWindow::setShowingSource(bool showing) {
+    if (showingSource_ != showing) {
+        showingSource_ = showing;
+        refresh();
+    }
 }
 
 void PreviewWindow::fitToImage() {
@@ -77,19 +97,15 @@ void PreviewWindow::fitToImage() {
         const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
         client = (client + QSize(bar, bar)).boundedTo(most);
     }
+    const bool grew = client.width() > width() || client.height() > height();
     setFixedSize(client);
     scroller_->resize(client);
-    if (isVisible()) {
-        const QRect outer =
-            frameGeometry().marginsAdded(frameGeometry() == geometry() ? frame : QMargins());
-        const int x = std::clamp(outer.left(), available.left(),
-                                 std::max(available.left(), available.right() + 1 - outer.width()));
-        const int y =
-            std::clamp(outer.top(), available.top(),
-                       std::max(available.top(), available.bottom() + 1 - outer.height()));
-        if (x != outer.left() || y != outer.top()) {
-            move(pos() + QPoint(x - outer.left(), y - outer.top()));
-        }
+    // A shown window that grew moves to where it hides no other window, wholly on the
+    // screen.
+    if (isVisible() && grew) {
+        placeWindow(this);
+    } else if (isVisible()) {
+        fitOnScreen(this);
     }
 }
 

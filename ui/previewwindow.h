@@ -20,8 +20,11 @@ public:
 
     ImageView* image;
 
-    // Stretches the whole working bitmap into the preview's image.
+    // Stretches the whole working bitmap into the preview's image, or the imported
+    // picture while the source is shown.
     void refresh();
+    // Before and after, as the main window's view: the source while `showing`.
+    void setShowingSource(bool showing);
     // Lays the window out again so that it fits its image, or the screen's available
     // area when the image is larger; a shown window is moved wholly onto the screen.
     void fitToImage();
@@ -45,4 +48,5 @@ private:
     QScrollArea* scroller_;
     QPoint dragOffset_;        // press position relative to the window's top-left corner
     bool systemMove_ = false;  // the window manager took the drag over
+    bool showingSource_ = false;
 };

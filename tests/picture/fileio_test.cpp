@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -174,6 +175,25 @@ TEST(FileIo, AWriteThatRunsOutOfSpaceFailsAndKeepsTheOldFile) {
     const QString path = dir.filePath("fits.bin");
     EXPECT_EQ(writeWithSizeLimit(path, QByteArray(4096, 'f'), 4096), "<no error>");
     EXPECT_EQ(contents(path), QByteArray(4096, 'f'));
+}
+
+// Reading a pipe or a device blocks or never ends; each is refused before it is opened,
+// and a write never replaces one.
+TEST(FileIo, DevicesPipesAndSystemFilesAreRefusedUnopened) {
+    QTemporaryDir dir;
+    const QString pipe = dir.filePath("pipe.png");
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    const QString refusal =
+        " is a device, a pipe or a system file, not a file of pictures: "
+        "choose a file on a disk";
+    for (const QString& path :
+         {pipe, QStringLiteral("/dev/zero"), QStringLiteral("/proc/self/status")}) {
+        EXPECT_EQ(messageOf([&] { readFile(path); }), path + refusal);
+    }
+    for (const QString& path : {pipe, QStringLiteral("/dev/null")}) {
+        EXPECT_EQ(messageOf([&] { writeFile(path, "data"); }), path + refusal);
+    }
+    EXPECT_FALSE(QFileInfo(pipe).isFile());
 }
 
 }  // namespace

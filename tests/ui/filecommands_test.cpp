@@ -79,7 +79,7 @@ TEST_F(FileCommandTest, EachCommandAsksItsOwnDialog) {
         {mainWindow()->menu.dumpAction, "SaveDialog1", "Бинарный файл|*.bin", "*.bin"},
         {mainWindow()->menu.bmpExportAction, "SaveDialog3", "*.bmp|*.bmp", "*.bmp"},
         {mainWindow()->menu.ukncExportAction, "SaveDialog4", "MAC|*.MAC", "*.MAC"},
-        {mainWindow()->menu.rawStripImportAction, "OpenDialog3", "All|*.*", "*.*"},
+        {mainWindow()->menu.rawStripImportAction, "OpenDialog3", "Все файлы|*", "*"},
         {mainWindow()->menu.thresholdsImportAction, "OpenDialog2",
          "*.bmp, *.jpg, *.png, *.gif, *.tif, "
          "*.webp|*.bmp;*.jpg;*.jpeg;*.png;*.gif;*.tif;*.tiff;*.webp",

@@ -31,6 +31,7 @@ public:
     std::vector<FileDialog> dialogsShown;
     std::vector<std::pair<QString, QString>> messages;  // caption, text
     std::vector<QString> errors;
+    std::vector<QString> startFiles;  // the file each dialog would start on
 
     std::optional<QString> openFile(const FileDialog& dialog) override { return answer(dialog); }
     std::optional<QString> saveFile(const FileDialog& dialog) override { return answer(dialog); }
@@ -63,11 +64,15 @@ private:
     std::optional<QString> answer(const FileDialog& dialog) {
         asked.push_back(dialog.name);
         dialogsShown.push_back(dialog);
+        startFiles.push_back(lastGoodChoice(dialog.name));
         if (answers.empty()) {
             return std::nullopt;
         }
         auto next = answers.front();
         answers.pop_front();
+        if (next) {
+            noteChoice(dialog.name, *next);
+        }
         return next;
     }
 };
