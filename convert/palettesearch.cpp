@@ -31,9 +31,9 @@ constexpr double kMeanWeight = 4.0;
 constexpr double kLeast = 1e-7;
 // Candidates the linear-light estimate finds worse than this share of the change's own
 // weight are not scored.
-constexpr float kEstimateSlack = 0.25f;
+constexpr float kEstimateSlack = 0.3f;
 // At most this many candidates of a pixel are scored, the most promising by the estimate.
-constexpr int kMostScored = 2;
+constexpr int kMostScored = 3;
 
 template <int R>
 std::array<float, 2 * R + 1> gaussian(double sigma) {
