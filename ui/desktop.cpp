@@ -80,8 +80,10 @@ ToolWindow* Desktop::addToolWindow(std::unique_ptr<ToolWindow> window, int merge
 
 void Desktop::show() {
     // The designed size and place where they fit the screen, smaller and moved on where not.
+    // Once shown as well: the window's layout may widen it as it is first laid out.
     fitOnScreen(main_.get());
     main_->show();
+    fitOnScreen(main_.get());
     if (recovery_->ownsFile()) {
         runGuarded([this] { files_->offerRecovery(recovery_->path()); });
     }

@@ -97,6 +97,8 @@ ToolStrip buildToolStrip(QMainWindow* window, QMenu* edit, QStatusBar* status,
 
     strip.toolLabel = new QLabel(status);
     strip.toolLabel->setObjectName(QStringLiteral("ToolLabel"));
+    // A long hint is cut rather than widening the main window past a small screen.
+    strip.toolLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     status->addWidget(strip.toolLabel, 1);
     const auto showTool = [strip](Kind kind) {
         const DrawingTools::Info& info = DrawingTools::info(kind);
