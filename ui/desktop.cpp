@@ -2,9 +2,6 @@
 
 #include <QAction>
 #include <QToolButton>
-#include <QClipboard>
-#include <QGuiApplication>
-#include <QSignalBlocker>
 
 #include "document/document.h"
 #include "document/recovery.h"
@@ -79,8 +76,8 @@ ToolWindow* Desktop::addToolWindow(std::unique_ptr<ToolWindow> window, int merge
 }
 
 void Desktop::show() {
-    // The designed size and place where they fit the screen, smaller and moved on where not.
-    // Once shown as well: the window's layout may widen it as it is first laid out.
+    // The designed size and place where they fit the screen, else smaller and moved on;
+    // again once shown, as the first layout may widen it.
     fitOnScreen(main_.get());
     main_->show();
     fitOnScreen(main_.get());
@@ -120,24 +117,9 @@ void Desktop::connectMenu() {
     command(m.quitAction, [this] { main_->close(); });
     command(m.aboutAction, [this] { about_->showCentredOn(main_.get()); });
     command(m.chunkSettingsAction, [this] { showPlaced(chunkSettings_.get()); });
-    // Cells copied in the program paste as a floating block; anything else imports.
-    command(m.pasteAction, [this, imports] {
-        if (!main_->tools->paste(QGuiApplication::clipboard()->mimeData())) {
-            imports->paste();
-        }
-    });
-    command(main_->toolStrip.replaceColour, [this] { replaceColour(); });
+    command(m.pasteAction, [imports] { imports->paste(); });
+    command(main_->toolStrip.replaceColour, [this] { main_->tools->askReplaceColour(*dialogs_); });
     command(m.pickPaletteAction, [imports] { imports->pickPalette(); });
-}
-
-void Desktop::replaceColour() {
-    DrawingTools& tools = *main_->tools;
-    const auto chosen = dialogs_->replaceColour(lastReplacement_, document_->palette(),
-                                                !tools.selection().isEmpty());
-    if (chosen) {
-        lastReplacement_ = *chosen;
-        tools.replaceColour(*chosen);
-    }
 }
 
 void Desktop::connectWindows() {
@@ -166,23 +148,6 @@ void Desktop::connectWindows() {
             &PreviewWindow::setShowingSource);
     connect(preview_.get(), &PreviewWindow::closed, main_.get(),
             [this] { main_->setPreviewShown(false); });
-    // Undo and redo bring back the controls of the conversion they restore, quietly: the
-    // picture already is that conversion's, and the same value chosen again converts.
-    connect(document_.get(), &PictureDocument::conversionChanged, this, [this] {
-        const auto& conversion = document_->state().conversion;
-        if (!conversion) {
-            return;
-        }
-        std::vector<ToolWindow*> windows{thresholds_.get(), floydSteinberg_.get(),
-                                         chunkSettings_.get(), palette_.get()};
-        for (const auto& added : addedTools_) {
-            windows.push_back(added.get());
-        }
-        for (ToolWindow* window : windows) {
-            const QSignalBlocker quiet(window);
-            window->applyMethod(*conversion);
-        }
-    });
     connect(paletteRanking_.get(), &PaletteRankingWindow::paletteChosen, imports,
             [imports](int palette, const PixelBuffer& buffer) {
                 runGuarded([&] { imports->takeRankedPalette(palette, buffer); });

@@ -49,8 +49,7 @@ public:
     // Shows the main window, then offers the work a crash left unsaved; the other
     // windows appear when a command or the user asks.
     void show();
-    // The recovery file of the unsaved work.
-    tovik::RecoveryKeeper& recovery() { return *recovery_; }
+    tovik::RecoveryKeeper& recovery() { return *recovery_; }  // the unsaved work's file
 
     // Every file dialog and message box of the program goes through these.
     Dialogs& dialogs() { return *dialogs_; }
@@ -62,9 +61,6 @@ public:
     // one call in the constructor; it is shown by whatever command opens it.
     ToolWindow* addToolWindow(std::unique_ptr<ToolWindow> window, int mergeKey,
                               const QString& stepName);
-
-    // "Правка" → "Заменить цвет…": the dialog, then the replacement, one undo step.
-    void replaceColour();
 
 private:
     void connectMenu();
@@ -86,5 +82,4 @@ private:
     std::unique_ptr<ImportCommands> imports_;
     std::vector<std::unique_ptr<ToolWindow>> addedTools_;
     std::unique_ptr<tovik::RecoveryKeeper> recovery_;
-    ColourReplacement lastReplacement_;  // the dialog opens with the last choice
 };

@@ -178,3 +178,12 @@ void DrawingTools::replaceColour(const ColourReplacement& replacement) {
     const QRect area = replacement.selectionOnly ? selectionOrPicture() : context_.pictureRect();
     document_.replaceColour(area, replacement.from, replacement.to, replacement.swap);
 }
+
+void DrawingTools::askReplaceColour(Dialogs& dialogs) {
+    const auto chosen =
+        dialogs.replaceColour(lastReplacement_, document_.palette(), !selection().isEmpty());
+    if (chosen) {
+        lastReplacement_ = *chosen;
+        replaceColour(*chosen);
+    }
+}

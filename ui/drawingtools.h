@@ -76,6 +76,9 @@ public:
     // The selection's cells, a floating block, or else the whole picture.
     void flip(Qt::Orientation orientation);
     void replaceColour(const ColourReplacement& replacement);
+    // "Правка" → "Заменить цвет…": the dialog, opened with the last choice, then the
+    // replacement as one undo step.
+    void askReplaceColour(Dialogs& dialogs);
 
 signals:
     void toolChosen(DrawingTools::Kind kind);
@@ -94,4 +97,5 @@ private:
     std::array<std::unique_ptr<Tool>, kKinds> tools_;
     Kind current_ = Kind::Pencil;
     Tool* pressed_ = nullptr;  // the tool the last press went to, until the release
+    ColourReplacement lastReplacement_;
 };

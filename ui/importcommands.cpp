@@ -1,5 +1,7 @@
 #include "ui/importcommands.h"
 
+#include <QSignalBlocker>
+
 #include <QClipboard>
 #include <QFileInfo>
 #include <QGuiApplication>
@@ -14,6 +16,7 @@
 #include "picture/error.h"
 #include "ui/application.h"
 #include "ui/chunksettingswindow.h"
+#include "ui/drawingtools.h"
 #include "ui/filecommands.h"
 #include "ui/floydsteinbergwindow.h"
 #include "ui/frametonewindow.h"
@@ -36,7 +39,19 @@ const QString kPaletteMethodStep = QStringLiteral("метод «Палитра»
 
 ImportCommands::ImportCommands(PictureDocument& document, const std::unique_ptr<Dialogs>& dialogs,
                                FileCommands& files, const ImportWindows& windows)
-    : document_(document), dialogs_(dialogs), files_(files), windows_(windows) {}
+    : document_(document), dialogs_(dialogs), files_(files), windows_(windows) {
+    connect(&document_, &PictureDocument::conversionChanged, this,
+            &ImportCommands::showConversionControls);
+}
+
+void ImportCommands::showConversionControls() {
+    if (const auto& conversion = document_.state().conversion) {
+        for (ToolWindow* window : toolWindows_) {
+            const QSignalBlocker quiet(window);
+            window->applyMethod(*conversion);
+        }
+    }
+}
 
 // ---- Tool windows ----
 
@@ -57,6 +72,7 @@ void ImportCommands::addToolWindow(ToolWindow* window, int mergeKey,
 
 void ImportCommands::connectToolWindow(ToolWindow* window, int mergeKey,
                                        std::function<void()> convert) {
+    toolWindows_.push_back(window);
     connect(window, &ToolWindow::previewRequested, this, [convert] { runGuarded(convert); });
     // While "Сразу" is checked every change converts; the merge key keeps each window's
     // drags apart in the history.
@@ -380,6 +396,9 @@ void ImportCommands::dropFile(const QString& path) {
 
 void ImportCommands::paste() {
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    if (windows_.main.tools->paste(data)) {
+        return;
+    }
     if (data != nullptr && data->hasImage()) {
         importGiven({}, qvariant_cast<QImage>(data->imageData()));
         return;

@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "convert/method.h"
 #include "picture/pixelbuffer.h"
@@ -98,8 +99,12 @@ public:
     // A dropped file: a project (.bip) opens as a project; any other file is imported by
     // the import command used last (thresholds at start) as if chosen in its dialog.
     void dropFile(const QString& path);
-    // The clipboard's picture imported the same way, or its file as if dropped.
+    // Cells copied in the program paste as a floating block; otherwise the clipboard's
+    // picture is imported the same way, or its file as if dropped.
     void paste();
+    // Undo or redo brought back another conversion: every tool window shows its
+    // settings, quietly (the picture already is that conversion's).
+    void showConversionControls();
 
 signals:
     // A chunk import ran: the chunk settings command of the menu can be used.
@@ -132,6 +137,7 @@ private:
         tovik::MethodSettings settings;
     };
     std::optional<Ranking> ranking_;
+    std::vector<ToolWindow*> toolWindows_;
     int liveMergeKey_ = 0;  // while a live conversion runs: its window's merge key
     Import lastImport_ = Import::Thresholds;
     // The picture a drop or a paste gives the next load instead of the dialog.
