@@ -17,8 +17,12 @@ all: build
 deps:
 	scripts/install-deps
 
+# Line tables rather than full debug information (-g1): backtraces and sanitizer reports
+# keep their lines, and the builds take about a quarter less time.
+DEBUG_FLAGS = -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -g1 -DNDEBUG"
+
 $(BUILD_DIR)/build.ninja: | deps
-	cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE)
+	cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) $(DEBUG_FLAGS)
 
 configure: deps $(BUILD_DIR)/build.ninja
 
@@ -36,7 +40,7 @@ test-plain: build
 
 # The sanitizer build leaves out the benchmarks: only what the tests run is built.
 $(SANITIZE_DIR)/build.ninja: | deps
-	cmake -S . -B $(SANITIZE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) \
+	cmake -S . -B $(SANITIZE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=$(BUILD_TYPE) $(DEBUG_FLAGS) \
 		-DTOVIK_SANITIZE=ON -DTOVIK_PLAIN_CPP=ON -DTOVIK_BENCH=OFF
 
 # Any report of either sanitizer ends the test that caused it with a failure; leaks are
