@@ -121,7 +121,8 @@ MainWindow::MainWindow(PictureDocument& document) : document_(document) {
     if (shift > 0) {
         paletteList->resize(paletteList->width() + shift, paletteList->height());
         for (QWidget* after :
-             {static_cast<QWidget*>(pickPaletteButton), static_cast<QWidget*>(sourceButton)}) {
+             {static_cast<QWidget*>(pickPaletteButton), static_cast<QWidget*>(sourceButton),
+              static_cast<QWidget*>(frameToneButton)}) {
             after->move(after->pos() + QPoint(shift, 0));
         }
     }
