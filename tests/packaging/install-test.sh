@@ -49,11 +49,13 @@ done
 # The main window's title names an open project and marks an imported picture unsaved.
 printf 'PRJ\010\000\000\000\010\000\000\000\003\000\000\000' >"$work/given.bip"
 head -c 64 /dev/zero >>"$work/given.bip"
-mkdir -m 700 "$work/runtime"
+mkdir -m 700 "$work/runtime" "$work/data"
 for given in "$work/given.bip:given.bip — Tovik Images" "$samples/cga.bmp:Tovik Images\*"; do
     file=${given%%:*}
     title=${given#*:}
-    XDG_RUNTIME_DIR=$work/runtime QT_QPA_PLATFORM=xcb xvfb-run -a sh -c '
+    # A data folder of its own: no recovery file of the user's is offered, and none is
+    # left behind.
+    XDG_DATA_HOME=$work/data XDG_RUNTIME_DIR=$work/runtime QT_QPA_PLATFORM=xcb xvfb-run -a sh -c '
         "$1" "$2" & program=$!
         for i in $(seq 100); do
             if xdotool search --name "^$3\$" >/dev/null 2>&1; then
