@@ -13,6 +13,7 @@ cli=$2
 source=$3
 work=$4
 . "$(dirname "$0")/xserver.sh"
+. "$(dirname "$0")/driving.sh"
 export XDG_DATA_HOME="$work/data"
 openbox --config-file /dev/null >"$work/openbox.log" 2>&1 &
 wm=$!
@@ -35,17 +36,7 @@ geometry() {  # NAME: "X Y W H" of the visible window named exactly NAME
         /Width:/ { w = $NF } /Height:/ { h = $NF } END { print x, y, w, h }'
 }
 
-wait_window() {  # NAME
-    timeout 20 xdotool search --sync --onlyvisible --name "^$1\$" >/dev/null ||
-        fail "the window \"$1\" did not appear"
-}
 
-keys() {
-    for key in "$@"; do
-        xdotool key --clearmodifiers "$key"
-        sleep 0.15
-    done
-}
 
 activate() {  # NAME
     xdotool windowactivate --sync "$(xdotool search --onlyvisible --name "^$1\$" | head -n 1)" \

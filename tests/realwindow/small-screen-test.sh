@@ -11,6 +11,7 @@ source=$2
 work=$3
 export TOVIK_SCREEN=1366x768
 . "$(dirname "$0")/xserver.sh"
+. "$(dirname "$0")/driving.sh"
 openbox --config-file /dev/null >"$work/openbox.log" 2>&1 &
 wm=$!
 pid=
@@ -33,17 +34,7 @@ geometry() {
         /Width:/ { w = $NF } /Height:/ { h = $NF } END { print x, y, w, h }'
 }
 
-wait_window() {  # NAME
-    timeout 20 xdotool search --sync --onlyvisible --name "^$1\$" >/dev/null ||
-        fail "the window \"$1\" did not appear"
-}
 
-keys() {
-    for key in "$@"; do
-        xdotool key --clearmodifiers "$key"
-        sleep 0.15
-    done
-}
 
 activate_main() {
     main=$(xdotool search --onlyvisible --name '^Tovik Images' | head -n 1)

@@ -12,6 +12,7 @@ shotcheck=$2
 source=$3
 work=$4
 . "$(dirname "$0")/xserver.sh"
+. "$(dirname "$0")/driving.sh"
 openbox --config-file /dev/null >"$work/openbox.log" 2>&1 &
 wm=$!
 "$program" >"$work/program.log" 2>&1 &
@@ -40,17 +41,7 @@ geometry() {
         /Width:/ { w = $NF } /Height:/ { h = $NF } END { print x, y, w, h }'
 }
 
-wait_window() {  # NAME
-    timeout 20 xdotool search --sync --onlyvisible --name "^$1\$" >/dev/null ||
-        fail "the window \"$1\" did not appear"
-}
 
-keys() {
-    for key in "$@"; do
-        xdotool key --clearmodifiers "$key"
-        sleep 0.15
-    done
-}
 
 # Opens "Файл", goes down to its item ITEM (1 = the first), and when SUBITEM is given,
 # into that item's submenu.
