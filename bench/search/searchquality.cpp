@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "convert/linearlight.h"
+#include "convert/palettegamut.h"
 #include "convert/palettesearch.h"
 #include "convert/score.h"
 #include "load/importpicture.h"
@@ -126,9 +127,33 @@ QImage drawn(const PixelBuffer& buffer, int w, int h, int stride, int palette) {
     return image;
 }
 
+// The colours the conversions aim for (the mixture of the palette's colours that looks
+// closest to each pixel), drawn as they are rather than dithered: what no arrangement of
+// the four colours can score much below, however it is searched.
+QImage aimed(const QImage& source, int palette) {
+    const PaletteGamut gamut(palette);
+    QImage image(source.size(), QImage::Format_RGB32);
+    std::vector<Float4> row(size_t(source.width()));
+    for (int y = 0; y < source.height(); ++y) {
+        gamut.targets(reinterpret_cast<const QRgb*>(source.constScanLine(y)), source.width(),
+                      row.data());
+        QRgb* out = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int x = 0; x < source.width(); ++x) {
+            auto byte = [](float v) {
+                const double l = std::clamp(double(v), 0.0, 1.0);
+                const double s = l <= 0.0031308 ? 12.92 * l : 1.055 * std::pow(l, 1 / 2.4) - 0.055;
+                return int(std::lround(255 * s));
+            };
+            out[x] = qRgb(byte(row[size_t(x)][0]), byte(row[size_t(x)][1]), byte(row[size_t(x)][2]));
+        }
+    }
+    return image;
+}
+
 struct Result {
     int sample;
     int palette;
+    double aimed;  // the sigma 1 score of the aims drawn as they are
     double diffusion[3];  // scores at sigma 1, 2, 3
     double search[3];
     double meanShift;  // CIELAB distance of the mean colours at sigma 1
@@ -159,7 +184,8 @@ int run(int argc, char* argv[]) {
             convertDiffusion(fitted, settings.start, p, stride, buffers[0]);
             buffers[1] = buffers[0];
             refinePaletteSearch(fitted, p, stride, settings.passes, buffers[1]);
-            Result r{int(i), p, {}, {}, 0};
+            Result r{int(i), p, meanDifference(sourceLab[0], blurredLab(aimed(source, p), 1)), {},
+                     {}, 0};
             std::array<Lab, 2> means{};
             for (int m = 0; m < 2; ++m) {
                 const QImage result = drawn(buffers[size_t(m)], w, h, stride, p);
@@ -186,11 +212,12 @@ int run(int argc, char* argv[]) {
         settings.passes, static_cast<long long>(samples.size()));
     std::printf("%-12s %7s %10s %8s %6s  %s\n", "sample", "palette", "diffusion", "search", "ratio",
                 "(best palette by the diffusion's score)");
-    std::vector<double> bestRatios, allRatios;
+    std::vector<double> bestRatios, allRatios, bestAimed, allAimed;
     std::vector<size_t> best(samples.size(), 0);
     for (size_t k = 0; k < results.size(); ++k) {
         const Result& r = results[k];
         allRatios.push_back(r.search[0] / r.diffusion[0]);
+        allAimed.push_back(r.aimed / r.diffusion[0]);
         if (results[best[size_t(r.sample)]].sample != r.sample ||
             r.diffusion[0] < results[best[size_t(r.sample)]].diffusion[0]) {
             best[size_t(r.sample)] = k;
@@ -199,6 +226,7 @@ int run(int argc, char* argv[]) {
     for (size_t i = 0; i < samples.size(); ++i) {
         const Result& r = results[best[i]];
         bestRatios.push_back(r.search[0] / r.diffusion[0]);
+        bestAimed.push_back(r.aimed / r.diffusion[0]);
         std::printf("%-12s %7d %10.3f %8.3f %6.3f\n",
                     kSamples[qsizetype(i)].toLocal8Bit().constData(), r.palette, r.diffusion[0],
                     r.search[0], r.search[0] / r.diffusion[0]);
@@ -218,6 +246,10 @@ int run(int argc, char* argv[]) {
         bestMedian, allMedian, static_cast<long long>(allRatios.size()),
         *std::min_element(allRatios.begin(), allRatios.end()),
         *std::max_element(allRatios.begin(), allRatios.end()));
+    std::printf(
+        "the aimed-for colours undithered score %.3f x the diffusion on the best palettes, "
+        "%.3f over all: the part of its score no arrangement of dots removes\n",
+        median(bestAimed), median(allAimed));
     std::printf("largest ratio at sigma 2: %.3f, at sigma 3: %.3f; cases worse at either: %d\n",
                 worst2, worst3, worse);
     std::printf("largest move of the mean colour (CIELAB, after the sigma 1 blur): %.3f\n\n",
