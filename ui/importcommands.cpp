@@ -24,6 +24,7 @@
 #include "ui/mainwindow.h"
 #include "ui/paletterankingwindow.h"
 #include "ui/palettewindow.h"
+#include "ui/pictureview.h"
 #include "ui/placement.h"
 #include "ui/previewwindow.h"
 #include "ui/thresholdswindow.h"
@@ -209,22 +210,32 @@ void ImportCommands::importThresholds() {
     loadSourcePicture();
     ThresholdsWindow& thresholds = windows_.thresholds;
     document_.convert(thresholds.settings());
-    // The window at the screen's left edge with the preview beside it, tops level, both
-    // moved once shown so that their frames are known alike; the preview moves on where
-    // it would hide another window.
+    // The window at the screen's left edge with the preview beside it, their client areas'
+    // tops level and their captions under the main window's tool bar; the preview moves
+    // on where it would hide another window.
     const bool placed = thresholds.isVisible();
     thresholds.show();
-    windows_.preview.show();
-    if (!placed) {
-        thresholds.move(10, thresholds.y());
-    }
+    QWidget& preview = windows_.preview;
+    preview.show();
     windows_.main.setPreviewShown(true);
     document_.setViewScale(4);
-    windows_.preview.move(thresholds.frameGeometry().width() + 20, thresholds.y());
+    // A window just shown has no frame yet: it is moved by its client area, and the window
+    // manager puts the caption above. A framed one is moved by its frame.
+    const auto moveClientTo = [](QWidget& window, QPoint at) {
+        window.move(at - (window.geometry().topLeft() - window.frameGeometry().topLeft()));
+    };
+    int top = thresholds.geometry().top();
+    if (!placed) {
+        const int controlsBottom = windows_.main.view->mapToGlobal(QPoint(0, 0)).y();
+        top = std::max(top, controlsBottom + frameMargins(&preview).top());
+        moveClientTo(thresholds, {10 + frameMargins(&thresholds).left(), top});
+    }
+    moveClientTo(preview,
+                 {outerRect(&thresholds).right() + 11 + frameMargins(&preview).left(), top});
     placeWindow(&thresholds);
-    placeWindow(&windows_.preview);
+    placeWindow(&preview);
     showPlaced(&thresholds);
-    showPlaced(&windows_.preview);
+    showPlaced(&preview);
 }
 
 void ImportCommands::showWholeResult() {
