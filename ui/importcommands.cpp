@@ -372,9 +372,10 @@ void ImportCommands::rankPalettes(const MethodSettings& settings) {
     }
     ranking_ = Ranking{document_.fittedPicture().cacheKey(), document_.width(), document_.height(),
                        settings};
-    showPlaced(&windows_.paletteRanking);
+    // Sized for the picture before it is placed and shown.
     windows_.paletteRanking.rank(settings, document_.fittedPicture(), document_.width(),
                                  document_.height());
+    showPlaced(&windows_.paletteRanking);
 }
 
 // A ranking is applied only to the picture and size it was made for: its indices are laid

@@ -22,8 +22,8 @@ namespace {
 QMargins knownFrame(const QWidget* window) {
     const QRect frame = window->frameGeometry();
     const QRect inner = window->geometry();
-    return {inner.left() - frame.left(), inner.top() - frame.top(),
-            frame.right() - inner.right(), frame.bottom() - inner.bottom()};
+    return {inner.left() - frame.left(), inner.top() - frame.top(), frame.right() - inner.right(),
+            frame.bottom() - inner.bottom()};
 }
 
 }  // namespace
