@@ -187,24 +187,27 @@ QString rangeAndDefault(const MethodOption& option, const MethodSettings& defaul
         case MethodOption::Kind::Whole:
             return (option.only.isEmpty() ? QStringLiteral("%1..%2").arg(option.min).arg(option.max)
                                           : option.rangeText()) +
-                   QStringLiteral(", default %1").arg(std::get<int>(value));
+                   QCoreApplication::translate("tovik::cli", ", default %1")
+                       .arg(std::get<int>(value));
         case MethodOption::Kind::Choice:
             return option.choices.join(QStringLiteral(", ")) +
-                   QStringLiteral("; default %1").arg(option.choices[std::get<int>(value)]);
+                   QCoreApplication::translate("tovik::cli", "; default %1")
+                       .arg(option.choices[std::get<int>(value)]);
         case MethodOption::Kind::Wholes: {
             QStringList items;
             for (int v : std::get<QList<int>>(value)) {
                 items.append(QString::number(v));
             }
-            return QStringLiteral("%1..%2, default %3")
+            return QCoreApplication::translate("tovik::cli", "%1..%2, default %3")
                 .arg(option.min)
                 .arg(option.max)
                 .arg(items.join(','));
         }
         case MethodOption::Kind::Triples:
-            return QStringLiteral(
-                       "exactly %1 triples of %2..%3; without it the window's start "
-                       "values")
+            return QCoreApplication::translate(
+                       "tovik::cli",
+                       "exactly %1 triples of %2..%3; without it the window's "
+                       "start values")
                 .arg(option.count)
                 .arg(option.min)
                 .arg(option.max);

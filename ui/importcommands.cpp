@@ -114,7 +114,7 @@ void ImportCommands::loadPreset(ToolWindow& window) {
     }
     const Preset preset = readPreset(*file);
     if (!window.applyMethod(preset.method)) {
-        throw Error(QStringLiteral("Preset %1 holds the settings of %2, not of this window")
+        throw Error(tr("Preset %1 holds the settings of %2, not of this window")
                         .arg(*file, methodName(preset.method)));
     }
     applyPresetTone(preset);
