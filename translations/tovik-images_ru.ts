@@ -857,5 +857,29 @@ being written, begins no other, and leaves no partial file behind.
         <source>exactly %1 triples of %2..%3; without it the window&apos;s start values</source>
         <translation>ровно %1 троек чисел %2..%3; без него — начальные значения окна</translation>
     </message>
+    <message>
+        <source>%1: &apos;%2&apos; is not %3</source>
+        <translation>%1: «%2» — не %3</translation>
+    </message>
+    <message>
+        <source>--frame fill needs --size WxH</source>
+        <translation>--frame fill нужен --size WxH</translation>
+    </message>
+    <message>
+        <source>fit, fill or X,Y,W,H</source>
+        <translation>fit, fill или X,Y,W,H</translation>
+    </message>
+    <message>
+        <source>--frame %1: X and Y must be 0 or more, W and H 1 or more</source>
+        <translation>--frame %1: X и Y должны быть 0 или больше, W и H — 1 или больше</translation>
+    </message>
+    <message>
+        <source>%1: &apos;%2&apos; is not a number</source>
+        <translation>%1: «%2» — не число</translation>
+    </message>
+    <message>
+        <source>--auto-tone sets brightness and contrast itself; give --brightness and --contrast without it</source>
+        <translation>--auto-tone сам задаёт яркость и контраст; задавайте --brightness и --contrast без него</translation>
+    </message>
 </context>
 </TS>
