@@ -881,5 +881,57 @@ being written, begins no other, and leaves no partial file behind.
         <source>--auto-tone sets brightness and contrast itself; give --brightness and --contrast without it</source>
         <translation>--auto-tone сам задаёт яркость и контраст; задавайте --brightness и --contrast без него</translation>
     </message>
+    <message>
+        <source>nine values</source>
+        <translation>девять значений</translation>
+    </message>
+    <message>
+        <source>toning by error diffusion</source>
+        <translation>тонирование диффузией ошибки</translation>
+    </message>
+    <message>
+        <source>the black threshold</source>
+        <translation>порог чёрного</translation>
+    </message>
+    <message>
+        <source>monochrome without it</source>
+        <translation>без него — монохромно</translation>
+    </message>
+    <message>
+        <source>weighted squared distance without it</source>
+        <translation>без него — взвешенное квадратичное расстояние</translation>
+    </message>
+    <message>
+        <source>the toning threshold</source>
+        <translation>порог тонирования</translation>
+    </message>
+    <message>
+        <source>16 reference colours, of which the low 8 bits count</source>
+        <translation>16 опорных цветов, из которых значимы младшие 8 бит</translation>
+    </message>
+    <message>
+        <source>the Bayer matrix&apos;s side</source>
+        <translation>сторона матрицы Байера</translation>
+    </message>
+    <message>
+        <source>the most passes of the search; one that changes nothing ends it</source>
+        <translation>наибольшее число проходов поиска; проход без изменений его заканчивает</translation>
+    </message>
+    <message>
+        <source>the error diffusion kernel</source>
+        <translation>ядро диффузии ошибки</translation>
+    </message>
+    <message>
+        <source>odd rows run right to left (the default scan)</source>
+        <translation>нечётные строки справа налево (обход по умолчанию)</translation>
+    </message>
+    <message>
+        <source>serpentine: odd rows right to left, starting warm; raster: every row left to right, the scan of old presets with &quot;serpentine&quot;: false</source>
+        <translation>serpentine: нечётные строки справа налево, с прогревом; raster: каждая строка слева направо, обход старых файлов настроек с &quot;serpentine&quot;: false</translation>
+    </message>
+    <message>
+        <source>the share of the error passed on, in per cent</source>
+        <translation>доля передаваемой ошибки в процентах</translation>
+    </message>
 </context>
 </TS>
