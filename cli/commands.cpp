@@ -119,8 +119,10 @@ const std::vector<Command>& commands() {
 
 }  // namespace
 
+// The usage in sections, each translated whole; the method options' own lines come from
+// the method tables.
 QString usageText() {
-    return QStringLiteral(R"(Usage:
+    return QCoreApplication::translate("tovik::cli", R"(Usage:
   tovik-images-cli convert PICTURE --method METHOD [options] [--palette P|auto] [--score]
                    -o OUTPUT [--format FMT]
   tovik-images-cli convert PICTURE... --method METHOD [options] [--palette P|auto] [--score]
@@ -135,7 +137,7 @@ QString usageText() {
   tovik-images-cli --help
   tovik-images-cli --version
 
-Commands:
+)") + QCoreApplication::translate("tovik::cli", R"(Commands:
   convert      load a BMP, JPEG, PNG, GIF, TIFF or WebP picture, fit it and convert it
                as the desktop program does from a fresh start (64 x 64, all 0, palette 0,
                height maximum 1024); with --out-dir, any number of pictures, each
@@ -154,29 +156,37 @@ Commands:
                load address (octal), length, fixed words and the sizes it fills; for a
                .mac the bytes a row and the height its first line gives
 
-Methods of convert and palettes (--method METHOD):
+)") +
+           QCoreApplication::translate("tovik::cli",
+                                       R"(Methods of convert and palettes (--method METHOD):
 )") +
            methodOptionsUsage({
-               {QStringLiteral("cga"), QStringLiteral("palette 4 unless --palette says otherwise")},
+               {QStringLiteral("cga"),
+                QCoreApplication::translate("tovik::cli",
+                                            "palette 4 unless --palette says otherwise")},
                {QStringLiteral("diffusion"),
-                QStringLiteral(
+                QCoreApplication::translate(
+                    "tovik::cli",
                     "each pixel the nearest of the palette's four colours, the rest of its "
                     "error passed on to its neighbours")},
                {QStringLiteral("ordered"),
-                QStringLiteral("ordered dithering to the palette's four colours")},
+                QCoreApplication::translate("tovik::cli",
+                                            "ordered dithering to the palette's four colours")},
                {QStringLiteral("search"),
-                QStringLiteral(
+                QCoreApplication::translate(
+                    "tovik::cli",
                     "the diffusion (its options the same), then refined pass after pass: "
                     "each pixel's other colours and swaps with its neighbours, kept when "
                     "the picture looks closer; with --palette auto, the palettes are ranked "
                     "by the diffusion and the first is refined")},
            }) +
-           QStringLiteral(
+           QCoreApplication::translate(
+               "tovik::cli",
                R"(  The first four write fixed colour indices meant for palette 0 (cga for palette 4);
   diffusion, ordered and search use the colours of the palette given. An option of another
   method is a usage error.
 
-Options:
+)") + QCoreApplication::translate("tovik::cli", R"(Options:
   -o OUTPUT         the file to write; an existing file is replaced only once the new
                     one is complete
   --out-dir DIR     convert: write each picture to DIR/<its name without extension>.<the
@@ -196,7 +206,10 @@ Options:
                     "palette K" and "score S"
   --score           convert: also print "score S", the conversion's score
 
-Frame and tone (convert), as the window "Кадр и тон" sets them; with none, or with
+)") +
+           QCoreApplication::translate(
+               "tovik::cli",
+               R"(Frame and tone (convert), as the window "Кадр и тон" sets them; with none, or with
 --frame fit and every value neutral, the bytes are those of a plain convert:
   --frame fit       the whole photograph, its longer side to 256 (the default)
   --frame fill      the --size W x H filled, the photograph cropped centred
@@ -215,14 +228,17 @@ Frame and tone (convert), as the window "Кадр и тон" sets them; with non
   --help, -h        print this text and stop
   --version         print the program's name and version and stop
 
-Scores: how far a result looks from its picture to a person at a normal distance, the
+)") +
+           QCoreApplication::translate(
+               "tovik::cli",
+               R"(Scores: how far a result looks from its picture to a person at a normal distance, the
 mean CIEDE2000 difference of the two pictures blurred a little (lower is better, 0 the
 same), printed with three decimals. A conversion's score compares the fitted picture
 with the result drawn in the palette's colours. With --out-dir, convert prints one line
 a picture written, in the order of the list: the picture's name as given, then its
 fields, as in "photos/a.jpg palette 3 score 12.345".
 
-Formats (FMT):
+)") + QCoreApplication::translate("tovik::cli", R"(Formats (FMT):
   bip               project file: "PRJ", width, height, palette, one byte a pixel
   bin-palette       BIN with palette: load address 0x3FF0, length, 12 fixed bytes,
                     packed picture (four pixels a byte)
@@ -231,7 +247,10 @@ Formats (FMT):
   bmp               24-bit BMP in the palette's colours
   mac               UKNC assembler source: two bit planes as octal .BYTE lines
 
-Presets (--preset FILE), a JSON object whose fields are named as the options:
+)") +
+           QCoreApplication::translate(
+               "tovik::cli",
+               R"(Presets (--preset FILE), a JSON object whose fields are named as the options:
   {"method": "diffusion", "kernel": "stucki", "serpentine": true, "strength": 90,
    "palette": "auto"}
   "method" is required; "palette" is 0..15 or "auto"; the other fields are the
@@ -241,7 +260,7 @@ Presets (--preset FILE), a JSON object whose fields are named as the options:
   takes the tone: "brightness", "contrast", "gamma", "saturation", "sharpen" and
   "auto-tone"; the command line's tone options win over them. The frame is not kept.
 
-Examples:
+)") + QCoreApplication::translate("tovik::cli", R"(Examples:
   tovik-images-cli convert photo.jpg --method diffusion --kernel jarvis --serpentine
                    --palette auto -o photo.bip
   tovik-images-cli convert photo.jpg --method ordered --matrix 8 --palette 6 --score
@@ -251,7 +270,10 @@ Examples:
   tovik-images-cli palettes photo.jpg --method diffusion --strength 80
   tovik-images-cli score original.png edited.png
 
-Exit status: 0 done; 1 failed, with the message on standard error and OUTPUT left as
+)") +
+           QCoreApplication::translate(
+               "tovik::cli",
+               R"(Exit status: 0 done; 1 failed, with the message on standard error and OUTPUT left as
 it was; 2 usage error, with the usage on standard error. With --out-dir, a picture that
 fails is reported with its name and the reason, the others are still written, and the
 status is 1 if any failed; a progress line shows on a terminal. Ctrl+C finishes the file

@@ -1,5 +1,6 @@
 #include "cli/frameoptions.h"
 
+#include <QCoreApplication>
 #include <cmath>
 
 #include "cli/arguments.h"
@@ -22,7 +23,8 @@ std::vector<int> wholeNumbers(const QString& option, const QString& text, QChar 
         bool ok = false;
         numbers.push_back(item.toInt(&ok, 10));
         if (!ok || items.size() != count) {
-            throw UsageError(QStringLiteral("%1: '%2' is not %3").arg(option, text, form));
+            throw UsageError(QCoreApplication::translate("tovik::cli", "%1: '%2' is not %3")
+                                 .arg(option, text, form));
         }
     }
     return numbers;
@@ -58,16 +60,20 @@ Framing framingOf(const Arguments& args) {
         const QString frame = args.value("--frame");
         if (frame == QLatin1String("fill")) {
             if (!framing.size) {
-                throw UsageError(QStringLiteral("--frame fill needs --size WxH"));
+                throw UsageError(
+                    QCoreApplication::translate("tovik::cli", "--frame fill needs --size WxH"));
             }
             framing.frame.kind = Frame::Kind::Fill;
         } else if (frame != QLatin1String("fit")) {
             const std::vector<int> r =
-                wholeNumbers("--frame", frame, ',', 4, QStringLiteral("fit, fill or X,Y,W,H"));
+                wholeNumbers("--frame", frame, ',', 4,
+                             QCoreApplication::translate("tovik::cli", "fit, fill or X,Y,W,H"));
             if (r[0] < 0 || r[1] < 0 || r[2] < 1 || r[3] < 1) {
-                throw UsageError(QStringLiteral("--frame %1: X and Y must be 0 or more, W and "
+                throw UsageError(
+                    QCoreApplication::translate("tovik::cli",
+                                                "--frame %1: X and Y must be 0 or more, W and "
                                                 "H 1 or more")
-                                     .arg(frame));
+                        .arg(frame));
             }
             framing.frame = {Frame::Kind::Rect, QRect(r[0], r[1], r[2], r[3])};
         }
@@ -91,20 +97,23 @@ void applyToneOptions(const Arguments& args, ToneSettings& tone, bool& autoTone)
         bool ok = false;
         const double gamma = text.toDouble(&ok);
         if (!ok || !std::isfinite(gamma)) {
-            throw UsageError(QStringLiteral("%1: '%2' is not a number").arg(option, text));
+            throw UsageError(QCoreApplication::translate("tovik::cli", "%1: '%2' is not a number")
+                                 .arg(option, text));
         }
         if (!(gamma >= range.min && gamma <= range.max)) {
-            throw UsageError(QStringLiteral("%1 must be between %2 and %3, not %4")
-                                 .arg(option)
-                                 .arg(range.min)
-                                 .arg(range.max)
-                                 .arg(text));
+            throw UsageError(
+                QCoreApplication::translate("tovik::cli", "%1 must be between %2 and %3, not %4")
+                    .arg(option)
+                    .arg(range.min)
+                    .arg(range.max)
+                    .arg(text));
         }
         tone.gamma = gamma;
     }
     if (args.has("--auto-tone")) {
         if (args.has("--brightness") || args.has("--contrast")) {
-            throw UsageError(QStringLiteral(
+            throw UsageError(QCoreApplication::translate(
+                "tovik::cli",
                 "--auto-tone sets brightness and contrast itself; give --brightness and "
                 "--contrast without it"));
         }

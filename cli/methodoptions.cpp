@@ -179,6 +179,27 @@ QStringList wrapped(const QString& text, int width) {
 }
 
 // What the usage says of an option beyond its help: its range and default.
+// The method tables' option help as the usage joins it into one text, listed here for
+// the translation, in which the usage looks each one up; a text not listed shows as it is.
+[[maybe_unused]] constexpr const char* kOptionHelp[] = {
+    QT_TRANSLATE_NOOP("tovik::cli", "nine values"),
+    QT_TRANSLATE_NOOP("tovik::cli", "toning by error diffusion"),
+    QT_TRANSLATE_NOOP("tovik::cli", "the black threshold"),
+    QT_TRANSLATE_NOOP("tovik::cli", "monochrome without it"),
+    QT_TRANSLATE_NOOP("tovik::cli", "weighted squared distance without it"),
+    QT_TRANSLATE_NOOP("tovik::cli", "the toning threshold"),
+    QT_TRANSLATE_NOOP("tovik::cli", "16 reference colours, of which the low 8 bits count"),
+    QT_TRANSLATE_NOOP("tovik::cli", "the Bayer matrix's side"),
+    QT_TRANSLATE_NOOP("tovik::cli",
+                      "the most passes of the search; one that changes nothing ends it"),
+    QT_TRANSLATE_NOOP("tovik::cli", "the error diffusion kernel"),
+    QT_TRANSLATE_NOOP("tovik::cli", "odd rows run right to left (the default scan)"),
+    QT_TRANSLATE_NOOP("tovik::cli",
+                      "serpentine: odd rows right to left, starting warm; raster: every row "
+                      "left to right, the scan of old presets with \"serpentine\": false"),
+    QT_TRANSLATE_NOOP("tovik::cli", "the share of the error passed on, in per cent"),
+};
+
 QString rangeAndDefault(const MethodOption& option, const MethodSettings& defaults) {
     const OptionValue value = option.get(defaults);
     switch (option.kind) {
@@ -187,24 +208,27 @@ QString rangeAndDefault(const MethodOption& option, const MethodSettings& defaul
         case MethodOption::Kind::Whole:
             return (option.only.isEmpty() ? QStringLiteral("%1..%2").arg(option.min).arg(option.max)
                                           : option.rangeText()) +
-                   QStringLiteral(", default %1").arg(std::get<int>(value));
+                   QCoreApplication::translate("tovik::cli", ", default %1")
+                       .arg(std::get<int>(value));
         case MethodOption::Kind::Choice:
             return option.choices.join(QStringLiteral(", ")) +
-                   QStringLiteral("; default %1").arg(option.choices[std::get<int>(value)]);
+                   QCoreApplication::translate("tovik::cli", "; default %1")
+                       .arg(option.choices[std::get<int>(value)]);
         case MethodOption::Kind::Wholes: {
             QStringList items;
             for (int v : std::get<QList<int>>(value)) {
                 items.append(QString::number(v));
             }
-            return QStringLiteral("%1..%2, default %3")
+            return QCoreApplication::translate("tovik::cli", "%1..%2, default %3")
                 .arg(option.min)
                 .arg(option.max)
                 .arg(items.join(','));
         }
         case MethodOption::Kind::Triples:
-            return QStringLiteral(
-                       "exactly %1 triples of %2..%3; without it the window's start "
-                       "values")
+            return QCoreApplication::translate(
+                       "tovik::cli",
+                       "exactly %1 triples of %2..%3; without it the window's "
+                       "start values")
                 .arg(option.count)
                 .arg(option.min)
                 .arg(option.max);
@@ -232,7 +256,8 @@ QString methodOptionsUsage(const QHash<QString, QString>& methodHelp) {
             if (!option->valueName.isEmpty()) {
                 head += ' ' + option->valueName;
             }
-            QStringList parts{option->help.join(' ')};
+            QStringList parts{QCoreApplication::translate(
+                "tovik::cli", option->help.join(' ').toUtf8().constData())};
             if (const QString range = rangeAndDefault(*option, defaults); !range.isEmpty()) {
                 parts.append(range);
             }

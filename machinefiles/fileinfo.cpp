@@ -1,5 +1,6 @@
 #include "machinefiles/fileinfo.h"
 
+#include <QCoreApplication>
 #include <QStringList>
 
 #include "machinefiles/screenpack.h"
@@ -59,19 +60,23 @@ void checkLength(const QByteArray& bytes, int headerSize, const QString& fileNam
     const int length = wordAt(bytes, 2);
     const qsizetype after = bytes.size() - headerSize;
     if (after < length) {
-        throw Error(QStringLiteral("%1 is cut short: the header of this %2 gives a length of %3 "
-                                   "bytes, and only %4 follow it")
-                        .arg(fileName, QLatin1String(formatName))
+        throw Error(QCoreApplication::translate(
+                        "tovik::FileInfo",
+                        "%1 is cut short: the header of this %2 gives a length of %3 "
+                        "bytes, and only %4 follow it")
+                        .arg(fileName, QCoreApplication::translate("tovik::FileInfo", formatName))
                         .arg(length)
                         .arg(after));
     }
     if (after > length) {
-        throw Error(QStringLiteral("%1 has %2 bytes more than the header of this %3 gives "
-                                   "(a length of %4 bytes)")
-                        .arg(fileName)
-                        .arg(after - length)
-                        .arg(QLatin1String(formatName))
-                        .arg(length));
+        throw Error(
+            QCoreApplication::translate("tovik::FileInfo",
+                                        "%1 has %2 bytes more than the header of this %3 gives "
+                                        "(a length of %4 bytes)")
+                .arg(fileName)
+                .arg(after - length)
+                .arg(QCoreApplication::translate("tovik::FileInfo", formatName))
+                .arg(length));
     }
 }
 
@@ -95,10 +100,14 @@ constexpr char kByteDirective[] = ".BYTE";
 // The numbers of one ".BYTE" line, or an error naming the line.
 QList<int> lineNumbers(const QByteArray& line, int lineNumber, const QString& fileName) {
     auto fail = [&](const QString& reason) {
-        return Error(QStringLiteral("%1, line %2: %3").arg(fileName).arg(lineNumber).arg(reason));
+        return Error(QCoreApplication::translate("tovik::FileInfo", "%1, line %2: %3")
+                         .arg(fileName)
+                         .arg(lineNumber)
+                         .arg(reason));
     };
     if (!line.startsWith(kByteDirective)) {
-        throw fail(QStringLiteral("a UKNC source of this program has only .BYTE lines"));
+        throw fail(QCoreApplication::translate(
+            "tovik::FileInfo", "a UKNC source of this program has only .BYTE lines"));
     }
     const QByteArray rest = line.mid(sizeof(kByteDirective) - 1).trimmed();
     QList<int> numbers;
@@ -110,7 +119,7 @@ QList<int> lineNumbers(const QByteArray& line, int lineNumber, const QString& fi
         if (value < 0) {
             // A binary file may hold one endless "number": show its start only.
             const QByteArray shown = item.trimmed();
-            throw fail(QStringLiteral("'%1' is not an octal number")
+            throw fail(QCoreApplication::translate("tovik::FileInfo", "'%1' is not an octal number")
                            .arg(QString::fromLatin1(shown.left(20)) +
                                 (shown.size() > 20 ? QStringLiteral("…") : QString())));
         }
@@ -174,13 +183,16 @@ QString describeExport(ExportFormat format, qsizetype fileSize, int width, int h
 
 MachineFileInfo readBinInfo(const QByteArray& bytes, const QString& fileName) {
     if (bytes.isEmpty()) {
-        throw Error(QStringLiteral("%1 is empty: a BIN or dump of this program holds at least "
-                                   "one byte of picture")
-                        .arg(fileName));
+        throw Error(
+            QCoreApplication::translate("tovik::FileInfo",
+                                        "%1 is empty: a BIN or dump of this program holds at least "
+                                        "one byte of picture")
+                .arg(fileName));
     }
     if (bytes.size() > kMaxBinFileBytes) {
-        throw Error(QStringLiteral("%1 is larger than any BIN or dump of this program "
-                                   "(at most %2 bytes)")
+        throw Error(QCoreApplication::translate("tovik::FileInfo",
+                                                "%1 is larger than any BIN or dump of this program "
+                                                "(at most %2 bytes)")
                         .arg(fileName)
                         .arg(kMaxBinFileBytes));
     }
@@ -190,7 +202,8 @@ MachineFileInfo readBinInfo(const QByteArray& bytes, const QString& fileName) {
         bytes.size() >= kBinPaletteHeaderSize && wordAt(bytes, 0) == kBinPaletteLoadAddress &&
         bytes.mid(4, 12) == QByteArray(reinterpret_cast<const char*>(kBinPaletteBytes), 12);
     if (paletteHeader) {
-        checkLength(bytes, kBinPaletteHeaderSize, fileName, "BIN with palette");
+        checkLength(bytes, kBinPaletteHeaderSize, fileName,
+                    QT_TRANSLATE_NOOP("tovik::FileInfo", "BIN with palette"));
         info.format = ExportFormat::BinWithPalette;
         info.loadAddress = kBinPaletteLoadAddress;
         info.pictureBytes = wordAt(bytes, 2);
@@ -198,7 +211,8 @@ MachineFileInfo readBinInfo(const QByteArray& bytes, const QString& fileName) {
             info.paletteWords << wordAt(bytes, i);
         }
     } else if (bytes.size() >= kBinHeaderSize && wordAt(bytes, 0) == kBinHeaderLoadAddress) {
-        checkLength(bytes, kBinHeaderSize, fileName, "BIN with header");
+        checkLength(bytes, kBinHeaderSize, fileName,
+                    QT_TRANSLATE_NOOP("tovik::FileInfo", "BIN with header"));
         info.format = ExportFormat::BinWithHeader;
         info.loadAddress = kBinHeaderLoadAddress;
         info.pictureBytes = wordAt(bytes, 2);
@@ -211,15 +225,18 @@ MachineFileInfo readBinInfo(const QByteArray& bytes, const QString& fileName) {
 
 MachineFileInfo readUkncInfo(const QByteArray& bytes, const QString& fileName) {
     if (bytes.size() > kMaxUkncSourceBytes) {
-        throw Error(QStringLiteral("%1 is larger than any UKNC source of this program "
-                                   "(at most %2 bytes)")
+        throw Error(QCoreApplication::translate("tovik::FileInfo",
+                                                "%1 is larger than any UKNC source of this program "
+                                                "(at most %2 bytes)")
                         .arg(fileName)
                         .arg(kMaxUkncSourceBytes));
     }
     if (bytes.trimmed().isEmpty()) {
-        throw Error(QStringLiteral("%1 is empty: a UKNC source of this program begins with a "
-                                   ".BYTE line of the bytes a row and the height")
-                        .arg(fileName));
+        throw Error(
+            QCoreApplication::translate("tovik::FileInfo",
+                                        "%1 is empty: a UKNC source of this program begins with a "
+                                        ".BYTE line of the bytes a row and the height")
+                .arg(fileName));
     }
     QList<QByteArray> lines = bytes.split('\n');
     if (lines.size() > 1 && lines.back().isEmpty()) {
@@ -237,10 +254,12 @@ MachineFileInfo readUkncInfo(const QByteArray& bytes, const QString& fileName) {
         const QList<int> numbers = lineNumbers(line, i + 1, fileName);
         if (i == 0) {
             if (numbers.size() != 2 || numbers[0] < 1 || numbers[1] < 1) {
-                throw Error(QStringLiteral("%1, line 1: a UKNC source of this program begins "
-                                           "with .BYTE and two numbers, the bytes a row and "
-                                           "the height")
-                                .arg(fileName));
+                throw Error(
+                    QCoreApplication::translate("tovik::FileInfo",
+                                                "%1, line 1: a UKNC source of this program begins "
+                                                "with .BYTE and two numbers, the bytes a row and "
+                                                "the height")
+                        .arg(fileName));
             }
             info.bytesPerRow = numbers[0];
             info.height = numbers[1];
@@ -248,18 +267,22 @@ MachineFileInfo readUkncInfo(const QByteArray& bytes, const QString& fileName) {
         }
         for (const int value : numbers) {
             if (value > 0377) {
-                throw Error(QStringLiteral("%1, line %2: %3 is more than a byte (377 at most)")
-                                .arg(fileName)
-                                .arg(i + 1)
-                                .arg(QString::number(value, 8)));
+                throw Error(
+                    QCoreApplication::translate("tovik::FileInfo",
+                                                "%1, line %2: %3 is more than a byte (377 at most)")
+                        .arg(fileName)
+                        .arg(i + 1)
+                        .arg(QString::number(value, 8)));
             }
         }
         count += numbers.size();
     }
     const qint64 expected = 2LL * info.bytesPerRow * info.height;
     if (count != expected) {
-        throw Error(QStringLiteral("%1 holds %2 picture bytes, but its first line gives %3 bytes "
-                                   "a row and a height of %4, which make 2 × %3 × %4 = %5")
+        throw Error(QCoreApplication::translate(
+                        "tovik::FileInfo",
+                        "%1 holds %2 picture bytes, but its first line gives %3 bytes "
+                        "a row and a height of %4, which make 2 × %3 × %4 = %5")
                         .arg(fileName)
                         .arg(count)
                         .arg(info.bytesPerRow)
@@ -283,13 +306,16 @@ QList<PictureSize> sizesForPackedBytes(int n) {
 }
 
 QString infoText(const MachineFileInfo& info) {
+    // The names are keys that scripts read, as in the other commands' output; the values
+    // are said in the user's language.
     QString text;
     auto line = [&](const QString& name, const QString& value) {
         text += name + QLatin1Char(' ') + value + QLatin1Char('\n');
     };
-    const QString packed = QStringLiteral(
-        "%1 bytes, 4 pixels a byte, the leftmost in bits 0-1, "
-        "rows one after another");
+    const QString packed =
+        QCoreApplication::translate("tovik::FileInfo",
+                                    "%1 bytes, 4 pixels a byte, the leftmost in bits 0-1, "
+                                    "rows one after another");
     switch (info.format) {
         case ExportFormat::BinWithPalette:
         case ExportFormat::BinWithHeader:
@@ -313,12 +339,13 @@ QString infoText(const MachineFileInfo& info) {
         case ExportFormat::UkncSource:
             line(QStringLiteral("format"), QStringLiteral("mac"));
             line(QStringLiteral("bytes a row"), QString::number(info.bytesPerRow));
-            line(
-                QStringLiteral("width"),
-                QStringLiteral("%1 to %2").arg(8 * info.bytesPerRow - 7).arg(8 * info.bytesPerRow));
+            line(QStringLiteral("width"), QCoreApplication::translate("tovik::FileInfo", "%1 to %2")
+                                              .arg(8 * info.bytesPerRow - 7)
+                                              .arg(8 * info.bytesPerRow));
             line(QStringLiteral("height"), QString::number(info.height));
             line(QStringLiteral("planes"),
-                 QStringLiteral("2 of %1 bytes, 8 pixels a byte, the leftmost in bit 0")
+                 QCoreApplication::translate(
+                     "tovik::FileInfo", "2 of %1 bytes, 8 pixels a byte, the leftmost in bit 0")
                      .arg(info.pictureBytes));
             return text;
         case ExportFormat::Bmp24:
@@ -329,9 +356,11 @@ QString infoText(const MachineFileInfo& info) {
     for (const PictureSize& size : sizesForPackedBytes(info.pictureBytes)) {
         sizes << QStringLiteral("%1x%2").arg(size.width).arg(size.height);
     }
-    line(QStringLiteral("fits"), sizes.isEmpty() ? QStringLiteral("no width of 8 to 320 in "
-                                                                  "steps of 8")
-                                                 : sizes.join(QLatin1Char(' ')));
+    line(QStringLiteral("fits"), sizes.isEmpty()
+                                     ? QCoreApplication::translate("tovik::FileInfo",
+                                                                   "no width of 8 to 320 in "
+                                                                   "steps of 8")
+                                     : sizes.join(QLatin1Char(' ')));
     return text;
 }
 

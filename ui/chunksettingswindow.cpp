@@ -1,6 +1,7 @@
 #include "ui/chunksettingswindow.h"
 
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
@@ -15,7 +16,9 @@ namespace tovik {
 
 int parseInteger(const QString& text) {
     const auto invalid = [&text] {
-        return Error(QStringLiteral("'%1' is not a valid integer value").arg(text));
+        return Error(
+            QCoreApplication::translate("ChunkSettingsWindow", "'%1' is not a valid integer value")
+                .arg(text));
     };
     qsizetype at = 0;
     bool negative = false;

@@ -24,6 +24,7 @@
 #include "ui/mainwindow.h"
 #include "ui/paletterankingwindow.h"
 #include "ui/palettewindow.h"
+#include "ui/pictureview.h"
 #include "ui/placement.h"
 #include "ui/previewwindow.h"
 #include "ui/thresholdswindow.h"
@@ -113,7 +114,7 @@ void ImportCommands::loadPreset(ToolWindow& window) {
     }
     const Preset preset = readPreset(*file);
     if (!window.applyMethod(preset.method)) {
-        throw Error(QStringLiteral("Preset %1 holds the settings of %2, not of this window")
+        throw Error(tr("Preset %1 holds the settings of %2, not of this window")
                         .arg(*file, methodName(preset.method)));
     }
     applyPresetTone(preset);
@@ -209,22 +210,32 @@ void ImportCommands::importThresholds() {
     loadSourcePicture();
     ThresholdsWindow& thresholds = windows_.thresholds;
     document_.convert(thresholds.settings());
-    // The window at the screen's left edge with the preview beside it, tops level, both
-    // moved once shown so that their frames are known alike; the preview moves on where
-    // it would hide another window.
+    // The window at the screen's left edge with the preview beside it, their client areas'
+    // tops level and their captions under the main window's tool bar; the preview moves
+    // on where it would hide another window.
     const bool placed = thresholds.isVisible();
     thresholds.show();
-    windows_.preview.show();
-    if (!placed) {
-        thresholds.move(10, thresholds.y());
-    }
+    QWidget& preview = windows_.preview;
+    preview.show();
     windows_.main.setPreviewShown(true);
     document_.setViewScale(4);
-    windows_.preview.move(thresholds.frameGeometry().width() + 20, thresholds.y());
+    // A window just shown has no frame yet: it is moved by its client area, and the window
+    // manager puts the caption above. A framed one is moved by its frame.
+    const auto moveClientTo = [](QWidget& window, QPoint at) {
+        window.move(at - (window.geometry().topLeft() - window.frameGeometry().topLeft()));
+    };
+    int top = thresholds.geometry().top();
+    if (!placed) {
+        const int controlsBottom = windows_.main.view->mapToGlobal(QPoint(0, 0)).y();
+        top = std::max(top, controlsBottom + frameMargins(&preview).top());
+        moveClientTo(thresholds, {10 + frameMargins(&thresholds).left(), top});
+    }
+    moveClientTo(preview,
+                 {outerRect(&thresholds).right() + 11 + frameMargins(&preview).left(), top});
     placeWindow(&thresholds);
-    placeWindow(&windows_.preview);
+    placeWindow(&preview);
     showPlaced(&thresholds);
-    showPlaced(&windows_.preview);
+    showPlaced(&preview);
 }
 
 void ImportCommands::showWholeResult() {
@@ -361,9 +372,10 @@ void ImportCommands::rankPalettes(const MethodSettings& settings) {
     }
     ranking_ = Ranking{document_.fittedPicture().cacheKey(), document_.width(), document_.height(),
                        settings};
-    showPlaced(&windows_.paletteRanking);
+    // Sized for the picture before it is placed and shown.
     windows_.paletteRanking.rank(settings, document_.fittedPicture(), document_.width(),
                                  document_.height());
+    showPlaced(&windows_.paletteRanking);
 }
 
 // A ranking is applied only to the picture and size it was made for: its indices are laid

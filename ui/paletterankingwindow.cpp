@@ -2,30 +2,32 @@
 
 #include <QGridLayout>
 #include <QLabel>
+#include <QScreen>
+#include <QScrollArea>
+#include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <QtConcurrent>
+#include <algorithm>
 
 #include "picture/palette.h"
 #include "picture/render.h"
+#include "ui/placement.h"
 #include "ui/toolwindow.h"
 
 using namespace tovik;
 
-namespace {
-
-constexpr int kThumbnail = 96;  // the longer side of a thumbnail, in pixels
-
-// The conversion drawn in its palette, enlarged or shrunk by whole pixels to the
-// thumbnail's size.
-QPixmap thumbnail(const PaletteScore& result, int width, int height) {
-    const QImage picture = renderPicture(result.buffer, width, height, result.palette);
-    const QSize size = picture.size().scaled(kThumbnail, kThumbnail, Qt::KeepAspectRatio);
-    return QPixmap::fromImage(
-        picture.scaled(size.expandedTo({1, 1}), Qt::IgnoreAspectRatio, Qt::FastTransformation));
+QImage thumbnailImage(const PixelBuffer& buffer, int width, int height, int palette) {
+    const QImage picture = renderPicture(buffer, width, height, palette);
+    const int scale = thumbnailScale(width, height);
+    return scale == 1 ? picture
+                      : picture.scaled(picture.size() * scale, Qt::IgnoreAspectRatio,
+                                       Qt::FastTransformation);
 }
 
-}  // namespace
+int thumbnailScale(int width, int height) {
+    return std::max(1, kSmallestThumbnail / std::max({width, height, 1}));
+}
 
 PaletteRankingWindow::PaletteRankingWindow(const QWidget* owner)
     : QWidget(nullptr, kToolWindowFlags) {
@@ -35,14 +37,17 @@ PaletteRankingWindow::PaletteRankingWindow(const QWidget* owner)
     status = new QLabel(this);
     status->setObjectName(QStringLiteral("RankingStatus"));
     layout->addWidget(status);
-    auto* grid = new QGridLayout;
-    layout->addLayout(grid);
+    // The thumbnails scroll where all 16 do not fit the screen.
+    scroller_ = new QScrollArea(this);
+    scroller_->setWidgetResizable(true);
+    auto* thumbnails = new QWidget;
+    auto* grid = new QGridLayout(thumbnails);
+    scroller_->setWidget(thumbnails);
+    layout->addWidget(scroller_);
     for (int i = 0; i < kPaletteCount; ++i) {
-        auto* entry = new QToolButton(this);
+        auto* entry = new QToolButton(thumbnails);
         entry->setObjectName(QStringLiteral("RankingEntry%1").arg(i + 1));
         entry->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-        entry->setIconSize(QSize(kThumbnail, kThumbnail));
-        entry->setMinimumSize(kThumbnail + 16, kThumbnail + 32);
         entry->setEnabled(false);
         entry->setToolTip(
             QStringLiteral("Номер палитры: оценка — чем меньше, тем ближе к исходнику. "
@@ -57,12 +62,43 @@ PaletteRankingWindow::PaletteRankingWindow(const QWidget* owner)
         });
     }
     connect(&watcher_, &QFutureWatcherBase::finished, this, &PaletteRankingWindow::showResults);
-    adjustSize();
+    fitThumbnails(kSmallestThumbnail, kSmallestThumbnail);
     centreOn(this, owner);
 }
 
-// A ranking still running finishes on its own: the pool's threads must not outlive the
-// picture they read.
+// Room for every thumbnail of a picture of this size, as far as the screen allows; a
+// shown window that changed size is placed again.
+void PaletteRankingWindow::fitThumbnails(int pictureWidth, int pictureHeight) {
+    const QSize old = size();
+    const int scale = thumbnailScale(pictureWidth, pictureHeight);
+    const QSize icon(pictureWidth * scale, pictureHeight * scale);
+    for (QToolButton* entry : entries) {
+        entry->setIconSize(icon);
+        entry->setMinimumSize(icon + QSize(16, 32));
+    }
+    QWidget* thumbnails = scroller_->widget();
+    thumbnails->adjustSize();
+    const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    const QSize whole =
+        thumbnails->sizeHint() + QSize(bar, 0) + QSize(2, 2) * scroller_->frameWidth();
+    scroller_->setMinimumWidth(std::min(whole.width(), 4 * (kSmallestThumbnail + 16) + bar));
+    scroller_->setMinimumHeight(kSmallestThumbnail + 32);
+    layout()->activate();
+    resize(QSize(whole.width(), whole.height() + status->sizeHint().height()) +
+           QSize(layout()->contentsMargins().left() + layout()->contentsMargins().right(),
+                 layout()->contentsMargins().top() + layout()->contentsMargins().bottom() +
+                     layout()->spacing()));
+    // At most two thirds of the screen's height: the window sits beside the others.
+    const QScreen* screen = this->screen();
+    if (screen != nullptr) {
+        resize(width(), std::min(height(), screen->availableGeometry().height() * 2 / 3));
+    }
+    fitOnScreen(this);
+    if (isVisible() && size() != old) {
+        placeWindow(this);
+    }
+}
+
 PaletteRankingWindow::~PaletteRankingWindow() {
     watcher_.waitForFinished();
 }
@@ -71,6 +107,7 @@ void PaletteRankingWindow::rank(const MethodSettings& settings, const QImage& fi
                                 int pictureWidth, int pictureHeight) {
     width_ = pictureWidth;
     height_ = pictureHeight;
+    fitThumbnails(pictureWidth, pictureHeight);
     results_.clear();
     for (QToolButton* entry : entries) {
         entry->setEnabled(false);
@@ -92,7 +129,8 @@ void PaletteRankingWindow::showResults() {
     for (size_t i = 0; i < entries.size() && i < results_.size(); ++i) {
         const PaletteScore& result = results_[i];
         QToolButton* entry = entries[i];
-        entry->setIcon(thumbnail(result, width_, height_));
+        entry->setIcon(
+            QPixmap::fromImage(thumbnailImage(result.buffer, width_, height_, result.palette)));
         entry->setText(QStringLiteral("%1: %2").arg(result.palette).arg(result.score, 0, 'f', 3));
         entry->setEnabled(true);
     }

@@ -14,17 +14,37 @@ namespace {
 
 constexpr int kControlsWeight = 8;
 
-QMargins frameMargins(const QWidget* window) {
+}  // namespace
+
+namespace {
+
+// The frame the window manager gave the window, or none when it has not framed it yet.
+QMargins knownFrame(const QWidget* window) {
     const QRect frame = window->frameGeometry();
     const QRect inner = window->geometry();
-    if (frame != inner) {
-        return {inner.left() - frame.left(), inner.top() - frame.top(),
-                frame.right() - inner.right(), frame.bottom() - inner.bottom()};
+    return {inner.left() - frame.left(), inner.top() - frame.top(), frame.right() - inner.right(),
+            frame.bottom() - inner.bottom()};
+}
+
+}  // namespace
+
+QMargins frameMargins(const QWidget* window) {
+    if (const QMargins frame = knownFrame(window); !frame.isNull()) {
+        return frame;
+    }
+    // The window manager frames the program's windows alike: a framed one tells the frame.
+    for (const QWidget* other : QApplication::topLevelWidgets()) {
+        const QMargins frame = knownFrame(other);
+        if (other->isVisible() && !frame.isNull()) {
+            return frame;
+        }
     }
     const int border = 4;
     return {border, window->style()->pixelMetric(QStyle::PM_TitleBarHeight) + 2 * border, border,
             border};
 }
+
+namespace {
 
 QRect availableFor(const QWidget* window) {
     const QScreen* screen = window->screen();

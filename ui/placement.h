@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QList>
+#include <QMargins>
 #include <QRect>
 
 class QWidget;
@@ -11,6 +12,7 @@ class QWidget;
 // The window's outer rectangle, frame included; a window the window manager has not
 // framed yet is allowed a caption and thin borders.
 QRect outerRect(const QWidget* window);
+QMargins frameMargins(const QWidget* window);
 
 // What a window should not cover: `hard`, the other windows and the main window's menu
 // and tool bar; `soft`, the main window's picture area, covered when nothing else can be.

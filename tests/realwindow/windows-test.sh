@@ -3,7 +3,8 @@
 # it by the keyboard as a user would: the threshold import of a sample picture places
 # the preview level with the thresholds window; a message box raised while the preview
 # and that window lie over its place is fully visible; after CGA_BWCM the colour cells
-# show palette 4. Leaves a screenshot of the main window holding the converted sample in
+# show palette 4; started again, a preview already open is placed level the same way.
+# Leaves a screenshot of the main window holding the converted sample in
 # WORKDIR/main-window.png; `make screenshot` copies it to docs/ for the README.
 # usage: windows-test.sh PROGRAM SHOTCHECK SOURCE_DIR WORKDIR
 set -eu
@@ -133,4 +134,28 @@ for cell in "0 FFFFFF" "25 00FFFF" "50 FF00FF"; do
     [ "$got" = "$2" ] || fail "colour cell at $((cellx - $1)), $celly is $got after CGA_BWCM, not $2"
 done
 echo "the colour cells show palette 4"
+
+# Started again with the preview opened by its box first: the threshold import puts the
+# open preview level with the thresholds window as well.
+kill "$pid"
+wait "$pid" 2>/dev/null || true
+XDG_DATA_HOME="$work/data2" "$program" >"$work/program.log" 2>&1 &
+pid=$!
+wait_window 'Tovik Images'
+sleep 0.5
+# The "Просмотр" box in the tool bar.
+set -- $(geometry 'Tovik Images')
+xdotool mousemove $(($1 + 228)) $(($2 + 37)) click 1
+wait_window 'Просмотр'
+sleep 0.5
+file_menu 4 4
+choose_file 'Открыть' "$source/samples/photo-like.jpg"
+wait_window 'Пороги'
+sleep 1
+set -- $(geometry 'Пороги')
+thresholds_top=$2
+set -- $(geometry 'Просмотр')
+[ "$2" = "$thresholds_top" ] ||
+    fail "the open preview's top is $2, the thresholds window's $thresholds_top"
+echo "the open preview level with the thresholds window at y = $2"
 echo "PASS"

@@ -20,6 +20,7 @@
 
 #include "convert/preset.h"
 #include "picture/fileio.h"
+#include "picture/palette.h"
 #include "picture/projectfile.h"
 #include "ui/liveconverter.h"
 #include "ui/paletterankingwindow.h"
@@ -49,6 +50,40 @@ tovik::PixelBuffer converted(const tovik::MethodSettings& settings, const QImage
     QImage source = picture;
     tovik::convertPicture(settings, picture, source, palette, width, buffer);
     return buffer;
+}
+
+// A ranking thumbnail shows every picture pixel as one whole square in its palette's
+// colour: the dither stays sharp at any picture size.
+TEST(RankingThumbnails, EveryPixelIsOneWholeSquare) {
+    struct Case {
+        int width, height;
+        QSize expected;
+    };
+    const Case cases[] = {
+        {256, 256, {256, 256}},  // 1:1
+        {320, 200, {320, 200}},  // 1:1, wider than tall
+        {40, 30, {80, 60}},      // x2
+        {30, 8, {90, 24}},       // x3
+        {8, 8, {96, 96}},        // x12
+        {64, 1024, {64, 1024}},  // the tallest picture, 1:1
+    };
+    tovik::PixelBuffer buffer;
+    for (int i = 0; i < tovik::PixelBuffer::kSize; ++i) {
+        buffer.set(i, (i * 7 + i / 5) % 4);
+    }
+    for (const Case& c : cases) {
+        const QImage thumbnail = thumbnailImage(buffer, c.width, c.height, 9);
+        ASSERT_EQ(thumbnail.size(), c.expected) << c.width << "x" << c.height;
+        const int scale = c.expected.width() / c.width;
+        int wrong = 0;
+        for (int y = 0; y < thumbnail.height(); ++y) {
+            for (int x = 0; x < thumbnail.width(); ++x) {
+                const int index = x / scale + y / scale * c.width;
+                wrong += thumbnail.pixel(x, y) != tovik::paletteColour(9, buffer.at(index));
+            }
+        }
+        EXPECT_EQ(wrong, 0) << c.width << "x" << c.height;
+    }
 }
 
 class CoherenceTest : public WindowTest {

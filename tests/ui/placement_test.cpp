@@ -1,5 +1,6 @@
 // Windows that never hide each other, imports that show the whole picture, and files
 // brought in by drop, paste and dialog without risk to the user's own.
+#include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
 #include <QGuiApplication>
@@ -169,6 +170,16 @@ TEST_F(WindowPlacementTest, EveryPaletteNumberShowsWholeInTheClosedList) {
     EXPECT_LT(list->geometry().right(), mainWindow()->pickPaletteButton->geometry().left());
     EXPECT_LT(mainWindow()->pickPaletteButton->geometry().right(),
               mainWindow()->sourceButton->geometry().left());
+}
+
+// At the designed width the tool bar's last button, "Кадр и тон…", is wholly inside it.
+TEST_F(WindowPlacementTest, TheToolBarsLastButtonShowsWholeAtTheDesignedWidth) {
+    mainWindow()->resize(883, mainWindow()->height());
+    QApplication::processEvents();
+    const QRect button = mainWindow()->frameToneButton->geometry();
+    EXPECT_LE(button.right(), mainWindow()->toolBar->width() - 2);
+    EXPECT_LT(mainWindow()->sourceButton->geometry().right(), button.left());
+    EXPECT_EQ(mainWindow()->frameToneButton->text(), "Кадр и тон…");
 }
 
 // The space bar held shows the source whatever control has the focus, in the view and in
