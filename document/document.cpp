@@ -463,12 +463,49 @@ void PictureDocument::convert(const MethodSettings& settings) {
     if (const auto* chunks = std::get_if<ChunkSettings>(&settings)) {
         state_.chunkReferences = chunks->reference;
     }
-    convertPicture(settings, state_.fitted, state_.source, state_.palette, state_.width,
-                   state_.buffer);
+    const auto* search = std::get_if<SearchSettings>(&settings);
+    state_.refinementAwaited = search != nullptr && refinementDeferred_;
+    convertPicture(state_.refinementAwaited ? MethodSettings(search->start) : settings,
+                   state_.fitted, state_.source, state_.palette, state_.width, state_.buffer);
     lastConversion_ = settings;
     state_.conversion = settings;
     state_.conversionDigest = digest();
     redraw();
+}
+
+std::optional<SearchSettings> PictureDocument::awaitedRefinement() const {
+    const std::optional<MethodSettings> shown = shownConversion();
+    const auto* search = shown ? std::get_if<SearchSettings>(&*shown) : nullptr;
+    const int top = stack_->index();
+    if (search == nullptr || !state_.refinementAwaited || depth_ != 0 || top == 0 ||
+        top != stack_->count() || size_t(top) > records_.size()) {
+        return std::nullopt;
+    }
+    const Record& last = *records_[size_t(top) - 1];
+    if (!last.before || !last.after || !(last.after->buffer == state_.buffer) ||
+        savedIndex_ == top) {
+        return std::nullopt;  // another step, or a save, came after the conversion
+    }
+    return *search;
+}
+
+bool PictureDocument::refineConversion(const PixelBuffer& start, const PixelBuffer& refined) {
+    if (!awaitedRefinement() || !(state_.buffer == start)) {
+        return false;
+    }
+    Record& last = *records_[size_t(stack_->index()) - 1];
+    state_.buffer = refined;
+    state_.refinementAwaited = false;
+    state_.working = renderPicture(state_.buffer, state_.width, state_.height, state_.palette);
+    state_.conversionDigest = digest();
+    historyBytes_ -= last.bytes;
+    last.after = std::make_shared<const PictureState>(state_);
+    last.bytes = snapshotBytes(*last.before, *last.after);
+    historyBytes_ += last.bytes;
+    last.mergeOpen = false;  // a later live change starts a step of its own
+    changed(kPicture);
+    emitPending();
+    return true;
 }
 
 void PictureDocument::takeConversion(int palette, const PixelBuffer& buffer,
@@ -478,6 +515,7 @@ void PictureDocument::takeConversion(int palette, const PixelBuffer& buffer,
     state_.buffer = buffer;
     state_.conversion = settings;
     state_.conversionDigest = digest();
+    state_.refinementAwaited = false;
     changed(kPalette);
     redraw();
 }

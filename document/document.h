@@ -53,6 +53,8 @@ struct PictureState {
     // result untouched. Empty for a project, a raw strip and the start.
     std::optional<MethodSettings> conversion;
     size_t conversionDigest = 0;
+    // The conversion is a search whose refinement is still to come (refineConversion).
+    bool refinementAwaited = false;
 };
 
 // The picture document: it owns the picture and every change to it. Each operation is an
@@ -132,7 +134,18 @@ public:
     const Framing& framing() const { return state_.framing; }
     const ImportedPicture* photograph() const { return state_.photograph.get(); }
     // One conversion of the fitted picture by the method, into the buffer, then a redraw.
+    // With the refinement deferred, a search shows the diffusion it starts from at once.
     void convert(const MethodSettings& settings);
+    // Searches leave their refinement to refineConversion (the windows refine in the
+    // background); otherwise convert() runs them whole.
+    void setRefinementDeferred(bool deferred) { refinementDeferred_ = deferred; }
+    // The search on screen whose refinement is awaited: the untouched result of the last
+    // undo step, not undone. Empty otherwise.
+    std::optional<SearchSettings> awaitedRefinement() const;
+    // A refinement worked out elsewhere from `start`: while the picture is still that
+    // awaited search result, the buffer becomes `refined` within the same undo step (one
+    // undo goes back to before the conversion). Returns false, changing nothing, otherwise.
+    bool refineConversion(const PixelBuffer& start, const PixelBuffer& refined);
     // The method and settings of the last conversion, if any.
     const std::optional<MethodSettings>& lastConversion() const { return lastConversion_; }
     // A conversion's result worked out elsewhere (a palette ranking): its palette and
@@ -243,6 +256,7 @@ private:
     bool modified_ = false;
     QString fileName_;
     std::optional<MethodSettings> lastConversion_;
+    bool refinementDeferred_ = false;
 
     // The step being gathered.
     int depth_ = 0;

@@ -2,6 +2,25 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="ru_RU">
 <context>
+    <name>BackgroundRefinement</name>
+    <message>
+        <source>Уточнение прервано</source>
+        <translation>Уточнение прервано</translation>
+    </message>
+    <message>
+        <source>Уточнение: 0 %</source>
+        <translation>Уточнение: 0 %</translation>
+    </message>
+    <message>
+        <source>Уточнение: %1 %</source>
+        <translation>Уточнение: %1 %</translation>
+    </message>
+    <message>
+        <source>Уточнено</source>
+        <translation>Уточнено</translation>
+    </message>
+</context>
+<context>
     <name>ChunkSettingsWindow</name>
     <message>
         <source>&apos;%1&apos; is not a valid integer value</source>
@@ -39,6 +58,17 @@
     <message>
         <source>whole numbers from %1 to %2</source>
         <translation>целых чисел от %1 до %2</translation>
+    </message>
+</context>
+<context>
+    <name>PaletteWindow</name>
+    <message>
+        <source>Уточнить</source>
+        <translation>Уточнить</translation>
+    </message>
+    <message>
+        <source>После диффузии программа ищет лучшее расположение точек: картинка уточняется в фоне за доли секунды, ход виден в строке состояния</source>
+        <translation>После диффузии программа ищет лучшее расположение точек: картинка уточняется в фоне за доли секунды, ход виден в строке состояния</translation>
     </message>
 </context>
 <context>

@@ -15,6 +15,7 @@
 #include "load/importpicture.h"
 #include "picture/error.h"
 #include "ui/application.h"
+#include "ui/backgroundrefinement.h"
 #include "ui/chunksettingswindow.h"
 #include "ui/drawingtools.h"
 #include "ui/filecommands.h"
@@ -40,7 +41,14 @@ const QString kPaletteMethodStep = QStringLiteral("метод «Палитра»
 
 ImportCommands::ImportCommands(PictureDocument& document, const std::unique_ptr<Dialogs>& dialogs,
                                FileCommands& files, const ImportWindows& windows)
-    : document_(document), dialogs_(dialogs), files_(files), windows_(windows) {
+    : document_(document),
+      refinement_(new BackgroundRefinement(
+          document, [this](const QString& text) { windows_.main.showNote(text); }, this)),
+      dialogs_(dialogs),
+      files_(files),
+      windows_(windows) {
+    // Searches show their diffusion at once; the refinement follows in the background.
+    document_.setRefinementDeferred(true);
     connect(&document_, &PictureDocument::conversionChanged, this,
             &ImportCommands::showConversionControls);
 }

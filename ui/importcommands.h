@@ -11,6 +11,7 @@
 #include "picture/pixelbuffer.h"
 #include "ui/dialogs.h"
 
+class BackgroundRefinement;
 class ChunkSettingsWindow;
 class FileCommands;
 class FloydSteinbergWindow;
@@ -126,6 +127,8 @@ private:
     void applyPresetTone(const tovik::Preset& preset);
 
     tovik::PictureDocument& document_;
+    // Refines a search conversion after it is shown ("Уточнить").
+    BackgroundRefinement* refinement_;
     const std::unique_ptr<Dialogs>& dialogs_;
     FileCommands& files_;
     ImportWindows windows_;

@@ -47,6 +47,10 @@ PaletteWindow::PaletteWindow(const QWidget* owner) {
     serpentineBox->setChecked(tovik::DiffusionSettings{}.serpentine);
     form->addRow(QString(), serpentineBox);
 
+    refineBox = new QCheckBox(tr("Уточнить"), this);
+    refineBox->setObjectName(QStringLiteral("RefineBox"));
+    form->addRow(QString(), refineBox);
+
     strengthBar = new QSlider(Qt::Horizontal, this);
     strengthBar->setObjectName(QStringLiteral("StrengthBar"));
     strengthBar->setRange(0, 100);
@@ -90,6 +94,7 @@ PaletteWindow::PaletteWindow(const QWidget* owner) {
         connect(box, &QComboBox::currentIndexChanged, this, &PaletteWindow::settingsChanged);
     }
     connect(serpentineBox, &QCheckBox::toggled, this, &PaletteWindow::settingsChanged);
+    connect(refineBox, &QCheckBox::toggled, this, &PaletteWindow::settingsChanged);
     connect(strengthBar, &QSlider::valueChanged, this, &PaletteWindow::settingsChanged);
     connect(strengthBar, &QSlider::sliderReleased, this, &PaletteWindow::adjustmentFinished);
     methodBox->setToolTip(QStringLiteral(
@@ -97,6 +102,9 @@ PaletteWindow::PaletteWindow(const QWidget* owner) {
     kernelBox->setToolTip(QStringLiteral("Каким соседям и в каких долях передаётся ошибка"));
     serpentineBox->setToolTip(
         QStringLiteral("Строки по очереди слева направо и справа налево: меньше косых полос"));
+    refineBox->setToolTip(
+        tr("После диффузии программа ищет лучшее расположение точек: картинка "
+           "уточняется в фоне за доли секунды, ход виден в строке состояния"));
     for (QWidget* strength : std::initializer_list<QWidget*>{strengthBar, strengthBox}) {
         strength->setToolTip(QStringLiteral(
             "Сила: какая доля ошибки цвета передаётся соседям (100 % — вся, 0 % — без "
@@ -113,6 +121,7 @@ void PaletteWindow::showMethod() {
     const bool diffusion = methodBox->currentIndex() == 0;
     kernelBox->setEnabled(diffusion);
     serpentineBox->setEnabled(diffusion);
+    refineBox->setEnabled(diffusion);
     strengthBar->setEnabled(diffusion);
     strengthBox->setEnabled(diffusion);
     matrixBox->setEnabled(!diffusion);
@@ -124,14 +133,20 @@ MethodSettings PaletteWindow::settings() const {
         diffusion.kernel = static_cast<DiffusionKernel>(kernelBox->currentIndex());
         diffusion.serpentine = serpentineBox->isChecked();
         diffusion.strength = strengthBar->value();
+        if (refineBox->isChecked()) {
+            return SearchSettings{diffusion};
+        }
         return diffusion;
     }
     return OrderedSettings{kMatrixSides[matrixBox->currentIndex()]};
 }
 
 void PaletteWindow::setSettings(const MethodSettings& settings) {
-    if (const auto* diffusion = std::get_if<DiffusionSettings>(&settings)) {
+    const auto* search = std::get_if<SearchSettings>(&settings);
+    if (const auto* diffusion =
+            search != nullptr ? &search->start : std::get_if<DiffusionSettings>(&settings)) {
         methodBox->setCurrentIndex(0);
+        refineBox->setChecked(search != nullptr);
         kernelBox->setCurrentIndex(static_cast<int>(diffusion->kernel));
         serpentineBox->setChecked(diffusion->serpentine);
         strengthBar->setValue(diffusion->strength);

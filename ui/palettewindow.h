@@ -6,7 +6,8 @@ class QComboBox;
 
 // "Палитра": dithering to the real colours of the palette chosen in the main window, by
 // diffusion (a kernel, serpentine scan, strength) or by an ordered Bayer matrix. With
-// "Сразу" checked (the start) every change converts at once.
+// "Сразу" checked (the start) every change converts at once. "Уточнить" makes the
+// diffusion the start of a search (SearchSettings), refined in the background.
 class PaletteWindow : public ToolWindow {
     Q_OBJECT
 public:
@@ -25,6 +26,7 @@ public:
     QComboBox* methodBox;  // Диффузия, Упорядоченный
     QComboBox* kernelBox;  // the eight kernels
     QCheckBox* serpentineBox;
+    QCheckBox* refineBox;  // "Уточнить": the diffusion refined by the search
     QSlider* strengthBar;   // 0..100 %
     QSpinBox* strengthBox;  // bound to it
     QComboBox* matrixBox;   // 2 x 2, 4 x 4, 8 x 8

@@ -194,5 +194,44 @@ TEST(DocumentSteps, AConversionIsShownUntilItsResultIsTouched) {
     EXPECT_EQ(conversions.count(), 1);
 }
 
+// A refinement worked out elsewhere joins the search's own step, and only while the
+// picture is still that search's untouched result at the top of the history.
+TEST(DocumentSteps, ARefinementJoinsItsSearchsStepOnlyWhileNothingCameBetween) {
+    const struct {
+        const char* name;
+        std::function<void(PictureDocument&)> between;
+        bool joins;
+    } cases[] = {
+        {"nothing", [](PictureDocument&) {}, true},
+        {"a painted pixel", [](PictureDocument& d) { d.paintPixel(0, 0, 3); }, false},
+        {"an undo", [](PictureDocument& d) { d.undoStack()->undo(); }, false},
+        {"a save", [](PictureDocument& d) { d.markSaved(QStringLiteral("a.bip")); }, false},
+        {"another palette", [](PictureDocument& d) { d.setPalette(4); }, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        PictureDocument document;
+        document.setRefinementDeferred(true);
+        document.takePicture(grey(32, 32));
+        document.setPictureSize(32, 32);
+        const int steps = document.undoStack()->count();
+        document.convert(SearchSettings{});
+        const PixelBuffer start = document.buffer();
+        PixelBuffer refined = start;
+        refined.set(0, uint8_t(3 - start.at(0)));
+        c.between(document);
+        const PixelBuffer before = document.buffer();
+        EXPECT_EQ(document.refineConversion(start, refined), c.joins);
+        EXPECT_TRUE(document.buffer() == (c.joins ? refined : before));
+        if (c.joins) {
+            EXPECT_EQ(document.undoStack()->count(), steps + 1);
+            EXPECT_FALSE(document.awaitedRefinement());
+            document.undoStack()->undo();
+            document.undoStack()->redo();
+            EXPECT_TRUE(document.buffer() == refined);
+        }
+    }
+}
+
 }  // namespace
 }  // namespace tovik
