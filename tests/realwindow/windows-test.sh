@@ -74,18 +74,23 @@ set -- $("$shotcheck" find "$shot" FF0000) || fail "no red colour cell at start"
 cellx=$1
 celly=$2
 
+# The preview's top level with the thresholds window's; $1 names the preview.
+expect_preview_level() {
+    set -- "$1" $(geometry 'Пороги')
+    thresholds_top=$3
+    set -- "$1" $(geometry 'Просмотр')
+    [ "$3" = "$thresholds_top" ] ||
+        fail "$1's top is $3, the thresholds window's $thresholds_top"
+    echo "$1 level with the thresholds window at y = $3"
+}
+
 # Threshold import of the photograph-like sample.
 file_menu 4 4
 choose_file 'Открыть' "$source/samples/photo-like.jpg"
 wait_window 'Пороги'
 wait_window 'Просмотр'
 sleep 1
-set -- $(geometry 'Пороги')
-thresholds_top=$2
-set -- $(geometry 'Просмотр')
-[ "$2" = "$thresholds_top" ] ||
-    fail "the preview's top is $2, the thresholds window's $thresholds_top"
-echo "preview level with the thresholds window at y = $2"
+expect_preview_level 'the preview'
 
 # The tool windows over the middle of the main window, where a message box opens.
 set -- $(geometry 'Tovik Images\*')
@@ -152,10 +157,5 @@ file_menu 4 4
 choose_file 'Открыть' "$source/samples/photo-like.jpg"
 wait_window 'Пороги'
 sleep 1
-set -- $(geometry 'Пороги')
-thresholds_top=$2
-set -- $(geometry 'Просмотр')
-[ "$2" = "$thresholds_top" ] ||
-    fail "the open preview's top is $2, the thresholds window's $thresholds_top"
-echo "the open preview level with the thresholds window at y = $2"
+expect_preview_level 'the open preview'
 echo "PASS"
