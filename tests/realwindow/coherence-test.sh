@@ -2,7 +2,7 @@
 # The desktop program in a real X server with a window manager, driven by mouse and keys,
 # its files compared byte for byte with the batch program's for the same settings:
 # 1. "Палитра…" → "Подобрать палитру" → the first thumbnail → "BIN с палитрой" gives
-#    the batch program's diffusion with --palette auto.
+#    the batch program's diffusion with --palette auto; then "Уточнить" gives its search.
 # 2. A thresholds import saved by Ctrl+S, then a project opened by Ctrl+O from the
 #    thresholds window, then "BIN с палитрой": the project's picture, not the import;
 #    then its ranking's first thumbnail, as the batch program ranks the project's picture.
@@ -100,6 +100,16 @@ export_bin "$work/road.bin"
 chosen=$("$cli" convert "$photo" --method diffusion --palette auto -o "$work/road-batch.bin" \
     --format bin-palette | awk '$1 == "palette" { print $2 }')
 same "$work/road.bin" "$work/road-batch.bin" "Палитра…, the first thumbnail, BIN"
+
+# 3. "Уточнить" in the same window: the diffusion refined in the background gives the
+# batch program's search.
+set -- $(geometry 'Палитра')
+xdotool mousemove $(($1 + 80)) $(($2 + 102)) click 1
+sleep 3
+export_bin "$work/refined.bin"
+"$cli" convert "$photo" --method search --palette "$chosen" -o "$work/refined-batch.bin" \
+    --format bin-palette >/dev/null
+same "$work/refined.bin" "$work/refined-batch.bin" "Уточнить, BIN"
 
 # 2. A project opened after an import.
 "$cli" convert "$source/samples/cga.bmp" --method thresholds --palette 5 -o "$work/other.bip"
