@@ -23,8 +23,11 @@ BackgroundRefinement::BackgroundRefinement(PictureDocument& document,
     connect(&document_, &PictureDocument::paletteChanged, this, &BackgroundRefinement::follow);
 }
 
+// The windows may be gone already: the refinement stops without a note.
 BackgroundRefinement::~BackgroundRefinement() {
-    cancel();
+    if (cancel_) {
+        cancel_->store(true);
+    }
     watcher_.waitForFinished();
 }
 
