@@ -78,7 +78,11 @@ std::vector<PaletteScore> rankPalettes(const MethodSettings& settings, const QIm
     if (const auto* search = std::get_if<SearchSettings>(&settings)) {
         // Ranked by the diffusion the search starts from; only the first is refined.
         std::vector<PaletteScore> results = rankPalettes(search->start, fitted, pictureWidth);
+        for (PaletteScore& result : results) {
+            result.searchStart = true;
+        }
         PaletteScore& best = results.front();
+        best.searchStart = false;
         refinePaletteSearch(fitted, best.palette, pictureWidth, search->passes, best.buffer);
         best.score = PictureScorer(fitted).score(best.buffer, pictureWidth, best.palette);
         return results;

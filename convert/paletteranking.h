@@ -15,6 +15,8 @@ struct PaletteScore {
     int palette = 0;
     double score = 0;    // unrounded
     PixelBuffer buffer;  // the conversion's indices, stride pictureWidth
+    // A search's entry left as the diffusion it starts from: only the first is refined.
+    bool searchStart = false;
 };
 
 // Converts the fitted picture with each of the 16 palettes as from a fresh start (a fresh

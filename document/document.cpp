@@ -180,6 +180,50 @@ void PictureDocument::endStep() {
     emitPending();
 }
 
+// A step came before the awaited refinement, which now never comes: the search's step and
+// whatever carries its result on keep the diffusion they show as a diffusion, so undo never
+// brings back a search's settings over an unrefined picture.
+void PictureDocument::giveUpRefinement(Record& next) {
+    const auto top = static_cast<size_t>(stack_->index());
+    if (top == 0 || top > records_.size()) {
+        return;
+    }
+    Record& last = *records_[top - 1];
+    if (!last.before || !last.after || !last.after->refinementAwaited) {
+        return;
+    }
+    const auto settle = [](PictureState& state) {
+        state.refinementAwaited = false;
+        const auto* search =
+            state.conversion ? std::get_if<SearchSettings>(&*state.conversion) : nullptr;
+        if (search != nullptr) {
+            state.conversion = MethodSettings(search->start);
+        }
+    };
+    const PictureState awaited = *last.after;
+    PictureState given = awaited;
+    settle(given);
+    historyBytes_ -= last.bytes;
+    last.after = std::make_shared<const PictureState>(std::move(given));
+    last.bytes = snapshotBytes(*last.before, *last.after);
+    historyBytes_ += last.bytes;
+    if (next.before && next.before->refinementAwaited) {
+        next.before = last.after;
+    }
+    // The state the step leaves carries the search on unless the step converted afresh.
+    const bool carried = state_.conversion == awaited.conversion &&
+                         state_.conversionDigest == awaited.conversionDigest;
+    if (state_.refinementAwaited && (carried || state_.conversionDigest != digest())) {
+        settle(state_);
+        if (next.after) {
+            next.after = std::make_shared<const PictureState>(state_);
+        }
+    }
+    if (next.before && next.after) {
+        next.bytes = snapshotBytes(*next.before, *next.after);
+    }
+}
+
 void PictureDocument::emitPending() {
     const unsigned what = std::exchange(pending_, 0u);
     if (what & kHeightMax) {
@@ -203,6 +247,7 @@ void PictureDocument::emitPending() {
 }
 
 void PictureDocument::push(std::shared_ptr<Record> record) {
+    giveUpRefinement(*record);
     // Steps past the stack's index are the undone ones that a new step throws away.
     const auto kept = static_cast<size_t>(stack_->index());
     while (records_.size() > kept) {
@@ -267,7 +312,7 @@ void PictureDocument::restore(const PictureState& state) {
     const bool otherConversion = state_.conversion != state.conversion;
     state_ = state;
     changed(kPicture | kSize | kHeightMax | kPalette | kScale |
-            (otherConversion ? kConversion : 0));
+            (otherConversion ? unsigned(kConversion) : 0u));
     if (depth_ == 0) {
         emitPending();
     }
@@ -508,14 +553,19 @@ bool PictureDocument::refineConversion(const PixelBuffer& start, const PixelBuff
     return true;
 }
 
-void PictureDocument::takeConversion(int palette, const PixelBuffer& buffer,
-                                     const std::optional<MethodSettings>& settings) {
+void PictureDocument::takeConversion(const PaletteScore& entry, const MethodSettings& settings) {
     Step step(*this, QStringLiteral("подбор палитры"));
-    state_.palette = isValidPalette(palette) ? palette : 0;
-    state_.buffer = buffer;
+    state_.palette = isValidPalette(entry.palette) ? entry.palette : 0;
+    state_.buffer = entry.buffer;
+    const auto* search = std::get_if<SearchSettings>(&settings);
+    const bool unrefined = search != nullptr && entry.searchStart;
+    state_.refinementAwaited = unrefined && refinementDeferred_;
+    if (unrefined && !refinementDeferred_) {
+        refinePaletteSearch(state_.fitted, state_.palette, state_.width, search->passes,
+                            state_.buffer);
+    }
     state_.conversion = settings;
     state_.conversionDigest = digest();
-    state_.refinementAwaited = false;
     changed(kPalette);
     redraw();
 }

@@ -14,6 +14,7 @@
 
 #include "convert/chunks.h"
 #include "convert/method.h"
+#include "convert/paletteranking.h"
 #include "load/frame.h"
 #include "picture/picturesize.h"
 #include "picture/pixelbuffer.h"
@@ -148,10 +149,10 @@ public:
     bool refineConversion(const PixelBuffer& start, const PixelBuffer& refined);
     // The method and settings of the last conversion, if any.
     const std::optional<MethodSettings>& lastConversion() const { return lastConversion_; }
-    // A conversion's result worked out elsewhere (a palette ranking): its palette and
-    // indices, then a redraw; `settings` are the conversion's, when known.
-    void takeConversion(int palette, const PixelBuffer& buffer,
-                        const std::optional<MethodSettings>& settings = std::nullopt);
+    // An entry of a palette ranking made with `settings`: its palette and indices, then a
+    // redraw. A search's entry that is still the diffusion it starts from is refined as
+    // convert() refines a search (later, when the refinement is deferred).
+    void takeConversion(const PaletteScore& entry, const MethodSettings& settings);
     // The conversion that made the picture as it stands, while nothing has changed its
     // result since (no pixel painted, no other size or palette); empty otherwise.
     std::optional<MethodSettings> shownConversion() const;
@@ -216,6 +217,7 @@ signals:
 private:
     struct Record;
     class Command;
+    void giveUpRefinement(Record& next);
     // A cell a drawing step changed, before and after.
     struct CellChange {
         int x, y, entry;

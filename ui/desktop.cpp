@@ -149,8 +149,8 @@ void Desktop::connectWindows() {
     connect(preview_.get(), &PreviewWindow::closed, main_.get(),
             [this] { main_->setPreviewShown(false); });
     connect(paletteRanking_.get(), &PaletteRankingWindow::paletteChosen, imports,
-            [imports](int palette, const PixelBuffer& buffer) {
-                runGuarded([&] { imports->takeRankedPalette(palette, buffer); });
+            [imports](const PaletteScore& chosen) {
+                runGuarded([&] { imports->takeRankedPalette(chosen); });
             });
 }
 

@@ -388,7 +388,7 @@ void ImportCommands::rankPalettes(const MethodSettings& settings) {
 
 // A ranking is applied only to the picture and size it was made for: its indices are laid
 // out at that width. For any other it is made again, with the same settings.
-void ImportCommands::takeRankedPalette(int palette, const PixelBuffer& buffer) {
+void ImportCommands::takeRankedPalette(const PaletteScore& chosen) {
     if (!ranking_) {
         return;
     }
@@ -401,7 +401,7 @@ void ImportCommands::takeRankedPalette(int palette, const PixelBuffer& buffer) {
                            "выберите снова"));
         return;
     }
-    document_.takeConversion(palette, buffer, ranking_->settings);
+    document_.takeConversion(chosen, ranking_->settings);
 }
 
 // ---- Drops and paste ----

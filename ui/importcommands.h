@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "convert/method.h"
+#include "convert/paletteranking.h"
 #include "picture/pixelbuffer.h"
 #include "ui/dialogs.h"
 
@@ -95,7 +96,7 @@ public:
     void rankPalettes(const tovik::MethodSettings& settings);
     // A ranked palette chosen: its conversion taken, with the ranking's settings; for a
     // picture or size other than the ranking's, the ranking is made again instead.
-    void takeRankedPalette(int palette, const tovik::PixelBuffer& buffer);
+    void takeRankedPalette(const tovik::PaletteScore& chosen);
 
     // A dropped file: a project (.bip) opens as a project; any other file is imported by
     // the import command used last (thresholds at start) as if chosen in its dialog.

@@ -56,8 +56,7 @@ PaletteRankingWindow::PaletteRankingWindow(const QWidget* owner)
         entries.push_back(entry);
         connect(entry, &QToolButton::clicked, this, [this, i] {
             if (static_cast<size_t>(i) < results_.size()) {
-                const PaletteScore& chosen = results_[static_cast<size_t>(i)];
-                emit paletteChosen(chosen.palette, chosen.buffer);
+                emit paletteChosen(results_[static_cast<size_t>(i)]);
             }
         });
     }

@@ -40,8 +40,8 @@ public:
     std::vector<QToolButton*> entries;  // the 16 thumbnails, in ranking order
 
 signals:
-    // A thumbnail was clicked: its palette and the conversion's indices.
-    void paletteChosen(int palette, const tovik::PixelBuffer& buffer);
+    // A thumbnail was clicked: its entry of the ranking.
+    void paletteChosen(const tovik::PaletteScore& chosen);
     void rankingDone();
 
 private:

@@ -195,18 +195,21 @@ TEST(DocumentSteps, AConversionIsShownUntilItsResultIsTouched) {
 }
 
 // A refinement worked out elsewhere joins the search's own step, and only while the
-// picture is still that search's untouched result at the top of the history.
+// picture is still that search's untouched result at the top of the history. Once a step
+// came between, undo brings the search's step back as the diffusion it shows.
 TEST(DocumentSteps, ARefinementJoinsItsSearchsStepOnlyWhileNothingCameBetween) {
     const struct {
         const char* name;
         std::function<void(PictureDocument&)> between;
         bool joins;
+        bool stepBetween;
     } cases[] = {
-        {"nothing", [](PictureDocument&) {}, true},
-        {"a painted pixel", [](PictureDocument& d) { d.paintPixel(0, 0, 3); }, false},
-        {"an undo", [](PictureDocument& d) { d.undoStack()->undo(); }, false},
-        {"a save", [](PictureDocument& d) { d.markSaved(QStringLiteral("a.bip")); }, false},
-        {"another palette", [](PictureDocument& d) { d.setPalette(4); }, false},
+        {"nothing", [](PictureDocument&) {}, true, false},
+        {"a painted pixel", [](PictureDocument& d) { d.paintPixel(0, 0, 3); }, false, true},
+        {"an undo", [](PictureDocument& d) { d.undoStack()->undo(); }, false, false},
+        {"a save", [](PictureDocument& d) { d.markSaved(QStringLiteral("a.bip")); }, false,
+         false},
+        {"another palette", [](PictureDocument& d) { d.setPalette(4); }, false, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -229,6 +232,39 @@ TEST(DocumentSteps, ARefinementJoinsItsSearchsStepOnlyWhileNothingCameBetween) {
             document.undoStack()->undo();
             document.undoStack()->redo();
             EXPECT_TRUE(document.buffer() == refined);
+        }
+        if (c.stepBetween) {
+            document.undoStack()->undo();
+            EXPECT_TRUE(document.buffer() == start);
+            EXPECT_EQ(document.shownConversion(), MethodSettings(SearchSettings{}.start));
+            EXPECT_FALSE(document.awaitedRefinement());
+        }
+    }
+}
+
+// A ranking by search refines only its first entry; any other, once taken, is refined as a
+// search conversion is: at once, or awaited when the windows refine in the background.
+TEST(DocumentSteps, ARankedSearchEntryIsRefinedLikeItsConversion) {
+    const SearchSettings search;
+    for (const bool deferred : {false, true}) {
+        for (const size_t rank : {size_t(0), size_t(1)}) {
+            SCOPED_TRACE(testing::Message() << "deferred " << deferred << ", entry " << rank);
+            PictureDocument document;
+            document.setRefinementDeferred(deferred);
+            document.takePicture(grey(32, 32));
+            document.setPictureSize(32, 32);
+            const std::vector<PaletteScore> ranking =
+                rankPalettes(search, document.fittedPicture(), document.width());
+            const PaletteScore& entry = ranking[rank];
+            document.takeConversion(entry, search);
+            PixelBuffer searched;
+            convertSearch(document.fittedPicture(), search, entry.palette, document.width(),
+                          searched);
+            ASSERT_EQ(entry.buffer == searched, rank == 0);  // the refinement changes it
+            const bool awaited = deferred && rank > 0;
+            EXPECT_TRUE(document.buffer() == (awaited ? entry.buffer : searched));
+            EXPECT_EQ(document.awaitedRefinement().has_value(), awaited);
+            EXPECT_EQ(document.shownConversion(), MethodSettings(search));
         }
     }
 }
