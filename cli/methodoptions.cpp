@@ -179,27 +179,6 @@ QStringList wrapped(const QString& text, int width) {
 }
 
 // What the usage says of an option beyond its help: its range and default.
-// The method tables' option help as the usage joins it into one text, listed here for
-// the translation, in which the usage looks each one up; a text not listed shows as it is.
-[[maybe_unused]] constexpr const char* kOptionHelp[] = {
-    QT_TRANSLATE_NOOP("tovik::cli", "nine values"),
-    QT_TRANSLATE_NOOP("tovik::cli", "toning by error diffusion"),
-    QT_TRANSLATE_NOOP("tovik::cli", "the black threshold"),
-    QT_TRANSLATE_NOOP("tovik::cli", "monochrome without it"),
-    QT_TRANSLATE_NOOP("tovik::cli", "weighted squared distance without it"),
-    QT_TRANSLATE_NOOP("tovik::cli", "the toning threshold"),
-    QT_TRANSLATE_NOOP("tovik::cli", "16 reference colours, of which the low 8 bits count"),
-    QT_TRANSLATE_NOOP("tovik::cli", "the Bayer matrix's side"),
-    QT_TRANSLATE_NOOP("tovik::cli",
-                      "the most passes of the search; one that changes nothing ends it"),
-    QT_TRANSLATE_NOOP("tovik::cli", "the error diffusion kernel"),
-    QT_TRANSLATE_NOOP("tovik::cli", "odd rows run right to left (the default scan)"),
-    QT_TRANSLATE_NOOP("tovik::cli",
-                      "serpentine: odd rows right to left, starting warm; raster: every row "
-                      "left to right, the scan of old presets with \"serpentine\": false"),
-    QT_TRANSLATE_NOOP("tovik::cli", "the share of the error passed on, in per cent"),
-};
-
 QString rangeAndDefault(const MethodOption& option, const MethodSettings& defaults) {
     const OptionValue value = option.get(defaults);
     switch (option.kind) {
@@ -256,8 +235,7 @@ QString methodOptionsUsage(const QHash<QString, QString>& methodHelp) {
             if (!option->valueName.isEmpty()) {
                 head += ' ' + option->valueName;
             }
-            QStringList parts{QCoreApplication::translate(
-                "tovik::cli", option->help.join(' ').toUtf8().constData())};
+            QStringList parts{QCoreApplication::translate("tovik::cli", option->help)};
             if (const QString range = rangeAndDefault(*option, defaults); !range.isEmpty()) {
                 parts.append(range);
             }

@@ -47,7 +47,7 @@ void addDiffusionOptions(const std::function<void(MethodOption)>& add, const QSt
          {},
          QStringList(kDiffusionKernelNames.begin(), kDiffusionKernelNames.end()),
          "K",
-         {"the error diffusion kernel"},
+         QT_TRANSLATE_NOOP("tovik::cli", "the error diffusion kernel"),
          read([](const DiffusionSettings& s) { return OptionValue(int(s.kernel)); }),
          write([](DiffusionSettings& s, const OptionValue& v) {
              s.kernel = DiffusionKernel(std::get<int>(v));
@@ -61,7 +61,7 @@ void addDiffusionOptions(const std::function<void(MethodOption)>& add, const QSt
          {},
          {},
          {},
-         {"odd rows run right to left (the default scan)"},
+         QT_TRANSLATE_NOOP("tovik::cli", "odd rows run right to left (the default scan)"),
          read([](const DiffusionSettings& s) { return OptionValue(s.serpentine); }),
          write([](DiffusionSettings& s, const OptionValue& v) {
              s.serpentine = std::get<bool>(v);
@@ -75,8 +75,9 @@ void addDiffusionOptions(const std::function<void(MethodOption)>& add, const QSt
          {},
          diffusionScanNames(),
          "S",
-         {"serpentine: odd rows right to left, starting", "warm; raster: every row left to",
-          "right, the scan of old presets with", "\"serpentine\": false"},
+         QT_TRANSLATE_NOOP("tovik::cli",
+                           "serpentine: odd rows right to left, starting warm; raster: every row "
+                           "left to right, the scan of old presets with \"serpentine\": false"),
          read([](const DiffusionSettings& s) { return OptionValue(s.serpentine ? 0 : 1); }),
          write([](DiffusionSettings& s, const OptionValue& v) {
              s.serpentine = std::get<int>(v) == 0;
@@ -90,7 +91,7 @@ void addDiffusionOptions(const std::function<void(MethodOption)>& add, const QSt
          {},
          {},
          "N",
-         {"the share of the error passed on, in per", "cent"},
+         QT_TRANSLATE_NOOP("tovik::cli", "the share of the error passed on, in per cent"),
          read([](const DiffusionSettings& s) { return OptionValue(s.strength); }),
          write([](DiffusionSettings& s, const OptionValue& v) { s.strength = std::get<int>(v); })});
 }
@@ -108,7 +109,7 @@ std::vector<MethodOption> makeTable() {
          {},
          {},
          "T1,...,T9",
-         {"nine values"},
+         QT_TRANSLATE_NOOP("tovik::cli", "nine values"),
          reading<ThresholdSettings>([](const ThresholdSettings& s) {
              return OptionValue(QList<int>(s.t.begin(), s.t.end()));
          }),
@@ -125,7 +126,7 @@ std::vector<MethodOption> makeTable() {
          {},
          {},
          {},
-         {"toning by error diffusion"},
+         QT_TRANSLATE_NOOP("tovik::cli", "toning by error diffusion"),
          reading<ThresholdSettings>(
              [](const ThresholdSettings& s) { return OptionValue(s.toning); }),
          writing<ThresholdSettings>(
@@ -140,7 +141,7 @@ std::vector<MethodOption> makeTable() {
          {},
          {},
          "T",
-         {"the black threshold"},
+         QT_TRANSLATE_NOOP("tovik::cli", "the black threshold"),
          reading<FloydSteinbergSettings>(
              [](const FloydSteinbergSettings& s) { return OptionValue(s.threshold); }),
          writing<FloydSteinbergSettings>([](FloydSteinbergSettings& s, const OptionValue& v) {
@@ -155,7 +156,7 @@ std::vector<MethodOption> makeTable() {
          {},
          {},
          {},
-         {"monochrome without it"},
+         QT_TRANSLATE_NOOP("tovik::cli", "monochrome without it"),
          reading<FloydSteinbergSettings>(
              [](const FloydSteinbergSettings& s) { return OptionValue(!s.monochrome); }),
          writing<FloydSteinbergSettings>([](FloydSteinbergSettings& s, const OptionValue& v) {
@@ -171,7 +172,7 @@ std::vector<MethodOption> makeTable() {
          {},
          {},
          {},
-         {"weighted squared distance without it"},
+         QT_TRANSLATE_NOOP("tovik::cli", "weighted squared distance without it"),
          reading<ChunkSettings>([](const ChunkSettings& s) { return OptionValue(!s.squared); }),
          writing<ChunkSettings>(
              [](ChunkSettings& s, const OptionValue& v) { s.squared = !std::get<bool>(v); })});
@@ -184,7 +185,7 @@ std::vector<MethodOption> makeTable() {
          {},
          {},
          {},
-         {"toning by error diffusion"},
+         QT_TRANSLATE_NOOP("tovik::cli", "toning by error diffusion"),
          reading<ChunkSettings>([](const ChunkSettings& s) { return OptionValue(s.toning); }),
          writing<ChunkSettings>(
              [](ChunkSettings& s, const OptionValue& v) { s.toning = std::get<bool>(v); })});
@@ -197,7 +198,7 @@ std::vector<MethodOption> makeTable() {
          {},
          {},
          "T",
-         {"the toning threshold"},
+         QT_TRANSLATE_NOOP("tovik::cli", "the toning threshold"),
          reading<ChunkSettings>(
              [](const ChunkSettings& s) { return OptionValue(s.toningThreshold); }),
          writing<ChunkSettings>([](ChunkSettings& s, const OptionValue& v) {
@@ -212,7 +213,7 @@ std::vector<MethodOption> makeTable() {
          {},
          {},
          "R,G,B/R,G,B/...",
-         {"16 reference colours, of which the low 8", "bits count"},
+         QT_TRANSLATE_NOOP("tovik::cli", "16 reference colours, of which the low 8 bits count"),
          reading<ChunkSettings>([](const ChunkSettings& s) {
              QList<int> list;
              for (const ChunkColour& c : s.reference) {
@@ -239,7 +240,7 @@ std::vector<MethodOption> makeTable() {
          {2, 4, 8},
          {},
          "N",
-         {"the Bayer matrix's side"},
+         QT_TRANSLATE_NOOP("tovik::cli", "the Bayer matrix's side"),
          reading<OrderedSettings>([](const OrderedSettings& s) { return OptionValue(s.matrix); }),
          writing<OrderedSettings>(
              [](OrderedSettings& s, const OptionValue& v) { s.matrix = std::get<int>(v); })});
@@ -254,7 +255,8 @@ std::vector<MethodOption> makeTable() {
          {},
          {},
          "N",
-         {"the most passes of the search; one that", "changes nothing ends it"},
+         QT_TRANSLATE_NOOP("tovik::cli",
+                           "the most passes of the search; one that changes nothing ends it"),
          reading<SearchSettings>([](const SearchSettings& s) { return OptionValue(s.passes); }),
          writing<SearchSettings>(
              [](SearchSettings& s, const OptionValue& v) { s.passes = std::get<int>(v); })});

@@ -37,7 +37,9 @@ struct MethodOption {
     QList<int> only;
     QStringList choices;
     QString valueName;  // the usage text's name for its value: "T", "K", "T1,...,T9"
-    QStringList help;   // the usage text's lines for it, each at most 45 characters
+    // The usage text's words for it, which the batch program translates in its own
+    // context, "tovik::cli".
+    const char* help = "";
     std::function<OptionValue(const MethodSettings&)> get;
     std::function<void(MethodSettings&, const OptionValue&)> set;
 
