@@ -128,6 +128,10 @@ bool PictureDocument::isModified() const {
 }
 
 void PictureDocument::markSaved(const QString& fileName) {
+    giveUpRefinement(nullptr);
+    if (depth_ == 0) {
+        emitPending();
+    }
     savedIndex_ = stack_->index();
     if (fileName_ != fileName) {
         fileName_ = fileName;
@@ -180,10 +184,10 @@ void PictureDocument::endStep() {
     emitPending();
 }
 
-// A step came before the awaited refinement, which now never comes: the search's step and
-// whatever carries its result on keep the diffusion they show as a diffusion, so undo never
-// brings back a search's settings over an unrefined picture.
-void PictureDocument::giveUpRefinement(Record& next) {
+// A step (`next`) or a save came before the awaited refinement, which now never comes: the
+// search's step and whatever carries its result on keep the diffusion they show as a
+// diffusion, so neither the controls nor undo show a search over an unrefined picture.
+void PictureDocument::giveUpRefinement(Record* next) {
     const auto top = static_cast<size_t>(stack_->index());
     if (top == 0 || top > records_.size()) {
         return;
@@ -207,20 +211,21 @@ void PictureDocument::giveUpRefinement(Record& next) {
     last.after = std::make_shared<const PictureState>(std::move(given));
     last.bytes = snapshotBytes(*last.before, *last.after);
     historyBytes_ += last.bytes;
-    if (next.before && next.before->refinementAwaited) {
-        next.before = last.after;
+    if (next != nullptr && next->before && next->before->refinementAwaited) {
+        next->before = last.after;
     }
     // The state the step leaves carries the search on unless the step converted afresh.
     const bool carried = state_.conversion == awaited.conversion &&
                          state_.conversionDigest == awaited.conversionDigest;
     if (state_.refinementAwaited && (carried || state_.conversionDigest != digest())) {
         settle(state_);
-        if (next.after) {
-            next.after = std::make_shared<const PictureState>(state_);
+        changed(kConversion);
+        if (next != nullptr && next->after) {
+            next->after = std::make_shared<const PictureState>(state_);
         }
     }
-    if (next.before && next.after) {
-        next.bytes = snapshotBytes(*next.before, *next.after);
+    if (next != nullptr && next->before && next->after) {
+        next->bytes = snapshotBytes(*next->before, *next->after);
     }
 }
 
@@ -247,7 +252,7 @@ void PictureDocument::emitPending() {
 }
 
 void PictureDocument::push(std::shared_ptr<Record> record) {
-    giveUpRefinement(*record);
+    giveUpRefinement(record.get());
     // Steps past the stack's index are the undone ones that a new step throws away.
     const auto kept = static_cast<size_t>(stack_->index());
     while (records_.size() > kept) {

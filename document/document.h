@@ -217,7 +217,7 @@ signals:
 private:
     struct Record;
     class Command;
-    void giveUpRefinement(Record& next);
+    void giveUpRefinement(Record* next);
     // A cell a drawing step changed, before and after.
     struct CellChange {
         int x, y, entry;
