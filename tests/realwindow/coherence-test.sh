@@ -2,7 +2,8 @@
 # The desktop program in a real X server with a window manager, driven by mouse and keys,
 # its files compared byte for byte with the batch program's for the same settings:
 # 1. "Палитра…" → "Подобрать палитру" → the first thumbnail → "BIN с палитрой" gives
-#    the batch program's diffusion with --palette auto; then "Уточнить" gives its search.
+#    the batch program's diffusion with --palette auto; then "Уточнить" gives its search,
+#    and so does a second thumbnail of the ranking made with it.
 # 2. A thresholds import saved by Ctrl+S, then a project opened by Ctrl+O from the
 #    thresholds window, then "BIN с палитрой": the project's picture, not the import;
 #    then its ranking's first thumbnail, as the batch program ranks the project's picture.
@@ -110,6 +111,26 @@ export_bin "$work/refined.bin"
 "$cli" convert "$photo" --method search --palette "$chosen" -o "$work/refined-batch.bin" \
     --format bin-palette >/dev/null
 same "$work/refined.bin" "$work/refined-batch.bin" "Уточнить, BIN"
+
+# 4. With "Уточнить" checked, the ranking's second thumbnail is refined once taken: the
+# batch program's search with that palette.
+set -- $(geometry 'Tovik Images\*')
+xdotool mousemove $(($1 + 640)) $(($2 + 42)) click 1
+sleep 3
+set -- $(geometry 'Подобрать палитру')
+xdotool mousemove $(($1 + 9 + 3 * ($3 - 18) / 8)) $(($2 + 32 + ($4 - 40) / 8)) click 1
+sleep 3
+export_bin "$work/second.bin"
+found=
+for p in 0 1 2 3 4 5 6 7 8 9 10 11 12 13 14 15; do
+    [ "$p" = "$chosen" ] && continue
+    "$cli" convert "$photo" --method search --palette "$p" -o "$work/second-$p.bin" \
+        --format bin-palette >/dev/null
+    cmp -s "$work/second.bin" "$work/second-$p.bin" && found=$p
+done
+[ -n "$found" ] || fail "the second thumbnail with Уточнить is no batch search of another palette"
+echo "the second thumbnail with Уточнить: the batch program's search with palette $found"
+chosen=$found  # the palette the window now has
 
 # 2. A project opened after an import.
 "$cli" convert "$source/samples/cga.bmp" --method thresholds --palette 5 -o "$work/other.bip"
