@@ -78,11 +78,10 @@ std::vector<PaletteScore> rankPalettes(const MethodSettings& settings, const QIm
     if (const auto* search = std::get_if<SearchSettings>(&settings)) {
         // Ranked by the diffusion the search starts from; only the first is refined.
         std::vector<PaletteScore> results = rankPalettes(search->start, fitted, pictureWidth);
-        for (PaletteScore& result : results) {
-            result.searchStart = true;
+        for (size_t i = 1; i < results.size(); ++i) {
+            results[i].searchStart = true;
         }
         PaletteScore& best = results.front();
-        best.searchStart = false;
         refinePaletteSearch(fitted, best.palette, pictureWidth, search->passes, best.buffer);
         best.score = PictureScorer(fitted).score(best.buffer, pictureWidth, best.palette);
         return results;

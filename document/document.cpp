@@ -4,6 +4,7 @@
 #include <QUndoStack>
 #include <algorithm>
 
+#include "convert/paletteranking.h"
 #include "load/importpicture.h"
 #include "machinefiles/rawstrip.h"
 #include "picture/error.h"
@@ -54,6 +55,16 @@ qsizetype snapshotBytes(const PictureState& before, const PictureState& after) {
     return bytes;
 }
 
+// A search whose refinement never comes, as the diffusion it shows.
+void settleSearch(PictureState& state) {
+    state.refinementAwaited = false;
+    const auto* search =
+        state.conversion ? std::get_if<SearchSettings>(&*state.conversion) : nullptr;
+    if (search != nullptr) {
+        state.conversion = MethodSettings(search->start);
+    }
+}
+
 bool sameImage(const QImage& a, const QImage& b) {
     return a.cacheKey() == b.cacheKey() || a == b;
 }
@@ -97,10 +108,7 @@ public:
         if (document_->rebuilding_ || !record_->mergeOpen || !record_->before || !next.before) {
             return false;
         }
-        document_->historyBytes_ -= record_->bytes;
-        record_->after = next.after;
-        record_->bytes = snapshotBytes(*record_->before, *record_->after);
-        document_->historyBytes_ += record_->bytes;
+        document_->setStepAfter(*record_, next.after);
         return true;
     }
 
@@ -196,37 +204,38 @@ void PictureDocument::giveUpRefinement(Record* next) {
     if (!last.before || !last.after || !last.after->refinementAwaited) {
         return;
     }
-    const auto settle = [](PictureState& state) {
-        state.refinementAwaited = false;
-        const auto* search =
-            state.conversion ? std::get_if<SearchSettings>(&*state.conversion) : nullptr;
-        if (search != nullptr) {
-            state.conversion = MethodSettings(search->start);
-        }
-    };
-    const PictureState awaited = *last.after;
-    PictureState given = awaited;
-    settle(given);
-    historyBytes_ -= last.bytes;
-    last.after = std::make_shared<const PictureState>(std::move(given));
-    last.bytes = snapshotBytes(*last.before, *last.after);
-    historyBytes_ += last.bytes;
-    if (next != nullptr && next->before && next->before->refinementAwaited) {
+    const std::shared_ptr<const PictureState> awaited = last.after;
+    PictureState settled = *awaited;
+    settleSearch(settled);
+    setStepAfter(last, std::make_shared<const PictureState>(std::move(settled)));
+    if (next == nullptr) {
+        settleSearch(state_);  // a save: the picture is still that result
+        changed(kConversion);
+        return;
+    }
+    if (next->before && next->before->refinementAwaited) {
         next->before = last.after;
     }
     // The state the step leaves carries the search on unless the step converted afresh.
-    const bool carried = state_.conversion == awaited.conversion &&
-                         state_.conversionDigest == awaited.conversionDigest;
+    const bool carried = state_.conversion == awaited->conversion &&
+                         state_.conversionDigest == awaited->conversionDigest;
     if (state_.refinementAwaited && (carried || state_.conversionDigest != digest())) {
-        settle(state_);
+        settleSearch(state_);
         changed(kConversion);
-        if (next != nullptr && next->after) {
+        if (next->after) {
             next->after = std::make_shared<const PictureState>(state_);
         }
     }
-    if (next != nullptr && next->before && next->after) {
+    if (next->before && next->after) {
         next->bytes = snapshotBytes(*next->before, *next->after);
     }
+}
+
+void PictureDocument::setStepAfter(Record& record, std::shared_ptr<const PictureState> after) {
+    historyBytes_ -= record.bytes;
+    record.after = std::move(after);
+    record.bytes = snapshotBytes(*record.before, *record.after);
+    historyBytes_ += record.bytes;
 }
 
 void PictureDocument::emitPending() {
@@ -548,10 +557,7 @@ bool PictureDocument::refineConversion(const PixelBuffer& start, const PixelBuff
     state_.refinementAwaited = false;
     state_.working = renderPicture(state_.buffer, state_.width, state_.height, state_.palette);
     state_.conversionDigest = digest();
-    historyBytes_ -= last.bytes;
-    last.after = std::make_shared<const PictureState>(state_);
-    last.bytes = snapshotBytes(*last.before, *last.after);
-    historyBytes_ += last.bytes;
+    setStepAfter(last, std::make_shared<const PictureState>(state_));
     last.mergeOpen = false;  // a later live change starts a step of its own
     changed(kPicture);
     emitPending();

@@ -14,7 +14,6 @@
 
 #include "convert/chunks.h"
 #include "convert/method.h"
-#include "convert/paletteranking.h"
 #include "load/frame.h"
 #include "picture/picturesize.h"
 #include "picture/pixelbuffer.h"
@@ -25,6 +24,7 @@ namespace tovik {
 
 struct CellBlock;
 struct ImportedPicture;
+struct PaletteScore;
 class PictureCells;
 struct ProjectFile;
 
@@ -218,6 +218,8 @@ private:
     struct Record;
     class Command;
     void giveUpRefinement(Record* next);
+    // A step's state after it, kept in the history's count of bytes.
+    void setStepAfter(Record& record, std::shared_ptr<const PictureState> after);
     // A cell a drawing step changed, before and after.
     struct CellChange {
         int x, y, entry;

@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "convert/method.h"
-#include "convert/paletteranking.h"
 #include "picture/pixelbuffer.h"
 #include "ui/dialogs.h"
 
@@ -25,6 +24,7 @@ class ThresholdsWindow;
 class ToolWindow;
 
 namespace tovik {
+struct PaletteScore;
 class PictureDocument;
 struct Preset;
 }  // namespace tovik

@@ -6,6 +6,7 @@
 #include <QUndoStack>
 #include <functional>
 
+#include "convert/paletteranking.h"
 #include "document/document.h"
 #include "load/importpicture.h"
 #include "picture/palette.h"
