@@ -17,11 +17,18 @@ namespace tovik {
 
 namespace {
 
-constexpr int kRadius1 = 2;       // the sigma 1 blur's reach (the score's is 3)
-constexpr int kRadius3 = 9;       // the sigma 3 blur's
-constexpr int kStep3 = 4;         // the sigma 3 score is taken on every fourth row and column
-constexpr int kBand = 32;         // rows a band; two bands apart share no pixel a change reads
+constexpr int kRadius1 = 2;  // the sigma 1 blur's reach (the score's is 3)
+constexpr int kRadius3 = 9;  // the sigma 3 blur's
+constexpr int kStep3 = 4;    // the sigma 3 score is taken on every fourth row and column
+constexpr int kBand = 32;    // rows a band; two bands apart share no pixel a change reads
+// The sigma 3 score is summed over regions of half a band. A change in band b reaches
+// regions 2b - 1 to 2b + 2, so two bands refined at once never share one.
+constexpr int kRegion = kBand / 2;
 constexpr float kWeight3 = 1.0f;  // the sigma 3 score's weight beside the sigma 1 score's
+// A region's sigma 3 score counts only where it is above this share of the start's: the
+// search must first better it there, and may then spend what it gained on the sigma 1
+// score. The share leaves room for the score's samples being every fourth pixel.
+constexpr double kShare3 = 0.98;
 // A band's mean colour moves freely up to kMeanFree in CIELAB from the start's; beyond,
 // each squared unit costs kMeanWeight.
 constexpr double kMeanFree = 0.5;
@@ -125,6 +132,8 @@ constexpr int kMost3 = kSide3 * kSide3;
 // A scored candidate: what it changes, ready to be kept.
 struct Scored {
     double gain = 0;  // the objective's change
+    // The change of the sigma 3 sums of the four regions the band reaches.
+    std::array<double, 4> region3{};
     // The change of the sums of the sigma 1 CIELAB values of the band's pixels, for the
     // band above the refined one, the refined one and the band below.
     std::array<std::array<double, 3>, 3> lab{};
@@ -144,6 +153,7 @@ struct Scored {
 struct BandState {
     int band = 0;
     std::array<std::array<double, 3>, 3> lab{};
+    std::array<double, 4> region3{};  // the same for the sigma 3 sums of the regions
     bool changed = false;
     bool cancelled = false;
     std::array<Scored, 2> scored;  // a candidate being scored and the best so far
@@ -160,12 +170,20 @@ public:
         for (size_t b = 0; b < bandLab_.size(); ++b) {
             mean += meanTerm(int(b), bandLab_[b]);
         }
-        return sumDifference1_ / double(count1()) + kWeight3 * sumDifference3_ / double(count3()) +
+        double far = 0;
+        for (size_t g = 0; g < region3_.size(); ++g) {
+            far += regionTerm(int(g), region3_[g]);
+        }
+        return sumDifference1_ / double(count1()) + kWeight3 * far / double(count3()) +
                kMeanWeight * mean;
     }
 
-    // Measures the mean colours' drift from where `start` began instead.
-    void anchorTo(const Search& start) { startLab_ = start.startLab_; }
+    // Measures the drift of the mean colours and the sigma 3 scores from where `start`
+    // began instead.
+    void anchorTo(const Search& start) {
+        startLab_ = start.startLab_;
+        startRegion3_ = start.startRegion3_;
+    }
 
     // Refines rows [y0, y1) of the pixels marked active; marks the pixels it changes.
     void refineBand(int y0, int y1, const std::vector<uint8_t>& active,
@@ -180,10 +198,13 @@ public:
                 bandLab_[size_t(b)][c] += band.lab[size_t(r)][c];
             }
         }
+        for (int r = 0; r < 4; ++r) {
+            const int g = 2 * band.band - 1 + r;
+            if (g >= 0 && g < int(region3_.size())) {
+                region3_[size_t(g)] += band.region3[size_t(r)];
+            }
+        }
     }
-
-    // Sums the differences of the values held.
-    void recount();
 
     const std::vector<uint8_t>& indices() const { return indices_; }
     int width() const { return w_; }
@@ -209,6 +230,11 @@ private:
         return beyond * beyond * n / double(count1());
     }
 
+    // Region g's share of the sigma 3 term with this sum of its samples' differences.
+    double regionTerm(int g, double sum) const {
+        return std::max(sum - kShare3 * startRegion3_[size_t(g)], 0.0);
+    }
+
     void score(const Change* changes, int n, const BandState& band, Scored& out,
                BandState& scratch) const;
     void keep(const Scored& s);
@@ -220,9 +246,11 @@ private:
     Planes sourceLinear1_, sourceLab1_, sourceLab3_;
     Planes linear1_, lab1_, linear3_;
     std::vector<float> difference1_, difference3_;
-    double sumDifference1_ = 0, sumDifference3_ = 0;
+    double sumDifference1_ = 0;
     // The sums of the sigma 1 CIELAB values of each band's pixels, and at the start.
     std::vector<std::array<double, 3>> bandLab_, startLab_;
+    // The sums of the sigma 3 differences of each region's samples, and at the start.
+    std::vector<double> region3_, startRegion3_;
     float spread_ = 0;           // the sum of the squared sigma 1 weights
     float neighbourSpread_ = 0;  // the same for the weights of two neighbouring pixels
 };
@@ -288,7 +316,9 @@ Search::Search(const QImage& picture, int palette, const std::vector<uint8_t>& i
     difference3_.resize(count3());
     ciede2000Many(sourceLab3_[0].data(), sourceLab3_[1].data(), sourceLab3_[2].data(),
                   lab3[0].data(), lab3[1].data(), lab3[2].data(), count3(), difference3_.data());
-    recount();
+    for (float d : difference1_) {
+        sumDifference1_ += d;
+    }
     bandLab_.assign(size_t((h_ + kBand - 1) / kBand), {0, 0, 0});
     for (int y = 0; y < h_; ++y) {
         for (size_t c = 0; c < 3; ++c) {
@@ -298,6 +328,14 @@ Search::Search(const QImage& picture, int palette, const std::vector<uint8_t>& i
         }
     }
     startLab_ = bandLab_;
+    region3_.assign(size_t((h_ + kRegion - 1) / kRegion), 0.0);
+    for (int j = 0; j < h3_; ++j) {
+        for (int i = 0; i < w3_; ++i) {
+            region3_[size_t(sampleY(j) / kRegion)] +=
+                difference3_[size_t(j) * size_t(w3_) + size_t(i)];
+        }
+    }
+    startRegion3_ = region3_;
     float spread1 = 0, neighbour1 = 0;
     for (int d = -kRadius1; d <= kRadius1; ++d) {
         spread1 += kGauss1[size_t(d + kRadius1)] * kGauss1[size_t(d + kRadius1)];
@@ -307,17 +345,6 @@ Search::Search(const QImage& picture, int palette, const std::vector<uint8_t>& i
     }
     spread_ = spread1 * spread1;
     neighbourSpread_ = neighbour1 * spread1;
-}
-
-void Search::recount() {
-    sumDifference1_ = 0;
-    for (float d : difference1_) {
-        sumDifference1_ += d;
-    }
-    sumDifference3_ = 0;
-    for (float d : difference3_) {
-        sumDifference3_ += d;
-    }
 }
 
 // The sigma 1 blur of the difference of the blurred result and source around (x, y), in
@@ -462,10 +489,19 @@ void Search::score(const Change* changes, int n, const BandState& band, Scored& 
     ciede2000Many(scratch.sourceLab3[0].data(), scratch.sourceLab3[1].data(),
                   scratch.sourceLab3[2].data(), lab[0].data(), lab[1].data(), lab[2].data(),
                   size_t(count), out.difference3.data());
-    double gain3 = 0;
+    out.region3 = {};
     for (int k = 0; k < count; ++k) {
-        gain3 += double(out.difference3[size_t(k)]) -
-                 double(difference3_[size_t(out.index3[size_t(k)])]);
+        const size_t s = size_t(out.index3[size_t(k)]);
+        const int r = sampleY(int(s / size_t(w3_))) / kRegion - (2 * band.band - 1);
+        out.region3[size_t(r)] += double(out.difference3[size_t(k)]) - double(difference3_[s]);
+    }
+    double gain3 = 0;
+    for (int r = 0; r < 4; ++r) {
+        const int g = 2 * band.band - 1 + r;
+        if (g >= 0 && g < int(region3_.size())) {
+            const double before = region3_[size_t(g)] + band.region3[size_t(r)];
+            gain3 += regionTerm(g, before + out.region3[size_t(r)]) - regionTerm(g, before);
+        }
     }
     out.gain += kWeight3 * gain3 / double(count3());
 }
@@ -581,6 +617,9 @@ void Search::refineBand(int y0, int y1, const std::vector<uint8_t>& active,
                     band.lab[r][c] += best->lab[r][c];
                 }
             }
+            for (size_t r = 0; r < 4; ++r) {
+                band.region3[r] += best->region3[r];
+            }
             band.changed = true;
             changed[p] = 1;
             if (bestKind < 4) {
@@ -680,6 +719,7 @@ bool refinePaletteSearch(const QImage& fitted, int palette, int pictureWidth, in
             for (int b = half; b < bands; b += 2) {
                 mine.push_back(b);
                 states[size_t(b)].lab = {};
+                states[size_t(b)].region3 = {};
                 states[size_t(b)].band = b;
                 states[size_t(b)].changed = false;
             }
