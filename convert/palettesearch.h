@@ -42,6 +42,7 @@ void convertSearch(const QImage& fitted, const SearchSettings& settings, int pal
 // other three colours and swapping it with its right and lower neighbour, keeping the
 // change that lowers the objective most, if any does. The objective (searchObjective)
 // is the score at sigma 1, plus the same score at sigma 3 on every fourth row and column,
+// summed over each half band and counted where that sum is above 98 % of the start's,
 // which keeps the picture's tones where the eye sees them from further away, plus a
 // penalty on each band's mean CIELAB colour (after the sigma 1 blur) moving more than 0.5
 // from the start's, which keeps the overall colour. The search never raises it. A change
