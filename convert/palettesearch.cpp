@@ -37,10 +37,14 @@ constexpr double kMeanWeight = 4.0;
 // updated blurred pictures cannot then make a change that raises it.
 constexpr double kLeast = 1e-7;
 // Candidates the linear-light estimate finds worse than this share of the change's own
-// weight are not scored.
-constexpr float kEstimateSlack = 0.3f;
-// At most this many candidates of a pixel are scored, the most promising by the estimate.
-constexpr int kMostScored = 3;
+// weight are not looked at further.
+constexpr float kEstimateSlack = 0.6f;
+// Nor are those whose rough change of the sigma 1 differences (roughDifference summed over
+// the pixels in reach) is above this: it rejects most candidates the exact score would.
+constexpr float kRoughSlack = 3.0f;
+// At most this many candidates of a pixel are scored, the most promising by the rough
+// change.
+constexpr int kMostScored = 4;
 
 template <int R>
 std::array<float, 2 * R + 1> gaussian(double sigma) {
@@ -108,6 +112,18 @@ void blur(const std::array<float, 2 * R + 1>& g, std::array<std::vector<float>, 
 
 using Planes = std::array<std::vector<float>, 3>;
 
+// A colour difference close to CIEDE2000 at a fraction of its cost: CIE94's weights for
+// chroma and hue with CIEDE2000's for lightness, without the hue rotation.
+float roughDifference(float l1, float a1, float b1, float l2, float a2, float b2) {
+    const float c1 = std::sqrt(a1 * a1 + b1 * b1), c2 = std::sqrt(a2 * a2 + b2 * b2);
+    const float dl = l1 - l2, dc = c1 - c2, da = a1 - a2, db = b1 - b2;
+    const float dh2 = std::max(da * da + db * db - dc * dc, 0.0f);
+    const float lm = 0.5f * (l1 + l2) - 50, cm = 0.5f * (c1 + c2);
+    const float sl = 1 + 0.015f * lm * lm / std::sqrt(20 + lm * lm);
+    const float sc = 1 + 0.045f * cm, sh = 1 + 0.015f * cm;
+    return std::sqrt(dl * dl / (sl * sl) + dc * dc / (sc * sc) + dh2 / (sh * sh));
+}
+
 Planes planesOf(int w, int h) {
     Planes planes;
     for (auto& p : planes) {
@@ -122,6 +138,18 @@ struct Change {
     int y = 0;
     std::array<float, 3> delta{};
 };
+
+// The smallest rectangle holding the changed pixels: left, top, right and bottom.
+std::array<int, 4> boundsOf(const Change* changes, int n) {
+    std::array<int, 4> bounds = {changes[0].x, changes[0].y, changes[0].x, changes[0].y};
+    for (int k = 1; k < n; ++k) {
+        bounds[0] = std::min(bounds[0], changes[k].x);
+        bounds[1] = std::min(bounds[1], changes[k].y);
+        bounds[2] = std::max(bounds[2], changes[k].x);
+        bounds[3] = std::max(bounds[3], changes[k].y);
+    }
+    return bounds;
+}
 
 // The most values one candidate touches: two neighbouring pixels' sigma 1 reach, and the
 // samples of the sigma 3 score in their reach.
@@ -235,6 +263,13 @@ private:
         return std::max(sum - kShare3 * startRegion3_[size_t(g)], 0.0);
     }
 
+    // The pixels in the sigma 1 reach of a change, with their blurred values after it in
+    // linear light and in CIELAB; returns how many.
+    int around1(const Change* changes, int n, std::array<int, kMost1>& index,
+                std::array<std::array<float, kMost1>, 3>& linear,
+                std::array<std::array<float, kMost1>, 3>& lab) const;
+    // The change's rough change of the sigma 1 differences, using `scratch` for the values.
+    float roughGain(const Change* changes, int n, Scored& scratch) const;
     void score(const Change* changes, int n, const BandState& band, Scored& out,
                BandState& scratch) const;
     void keep(const Scored& s);
@@ -246,6 +281,7 @@ private:
     Planes sourceLinear1_, sourceLab1_, sourceLab3_;
     Planes linear1_, lab1_, linear3_;
     std::vector<float> difference1_, difference3_;
+    std::vector<float> rough1_;  // roughDifference of each pixel's sigma 1 values
     double sumDifference1_ = 0;
     // The sums of the sigma 1 CIELAB values of each band's pixels, and at the start.
     std::vector<std::array<double, 3>> bandLab_, startLab_;
@@ -296,6 +332,11 @@ Search::Search(const QImage& picture, int palette, const std::vector<uint8_t>& i
     difference1_.resize(n);
     ciede2000Many(sourceLab1_[0].data(), sourceLab1_[1].data(), sourceLab1_[2].data(),
                   lab1_[0].data(), lab1_[1].data(), lab1_[2].data(), n, difference1_.data());
+    rough1_.resize(n);
+    for (size_t i = 0; i < n; ++i) {
+        rough1_[i] = roughDifference(sourceLab1_[0][i], sourceLab1_[1][i], sourceLab1_[2][i],
+                                     lab1_[0][i], lab1_[1][i], lab1_[2][i]);
+    }
     // The sigma 3 pictures only at the samples.
     Planes sampled = planesOf(w3_, h3_);
     sourceLab3_ = planesOf(w3_, h3_);
@@ -373,16 +414,10 @@ std::array<float, 3> Search::estimateField(int x, int y) const {
     return e;
 }
 
-void Search::score(const Change* changes, int n, const BandState& band, Scored& out,
-                   BandState& scratch) const {
-    int x0 = changes[0].x, x1 = changes[0].x, y0 = changes[0].y, y1 = changes[0].y;
-    for (int k = 1; k < n; ++k) {
-        x0 = std::min(x0, changes[k].x);
-        x1 = std::max(x1, changes[k].x);
-        y0 = std::min(y0, changes[k].y);
-        y1 = std::max(y1, changes[k].y);
-    }
-    // Sigma 1: every pixel in reach.
+int Search::around1(const Change* changes, int n, std::array<int, kMost1>& index,
+                    std::array<std::array<float, kMost1>, 3>& linear,
+                    std::array<std::array<float, kMost1>, 3>& lab) const {
+    const auto [x0, y0, x1, y1] = boundsOf(changes, n);
     int count = 0;
     for (int y = std::max(y0 - kRadius1, 0); y <= std::min(y1 + kRadius1, h_ - 1); ++y) {
         std::array<float, 2> wy{};
@@ -398,17 +433,42 @@ void Search::score(const Change* changes, int n, const BandState& band, Scored& 
                     v[c] += g * changes[k].delta[c];
                 }
             }
-            out.index1[size_t(count)] = int(i);
+            index[size_t(count)] = int(i);
             for (size_t c = 0; c < 3; ++c) {
-                out.linear1[c][size_t(count)] = v[c];
-                out.lab1[c][size_t(count)] = v[c];
-                scratch.sourceLab[c][size_t(count)] = sourceLab1_[c][i];
+                linear[c][size_t(count)] = v[c];
+                lab[c][size_t(count)] = v[c];
             }
             ++count;
         }
     }
+    linearToLab(lab[0].data(), lab[1].data(), lab[2].data(), size_t(count));
+    return count;
+}
+
+float Search::roughGain(const Change* changes, int n, Scored& scratch) const {
+    const int count = around1(changes, n, scratch.index1, scratch.linear1, scratch.lab1);
+    float gain = 0;
+    for (int k = 0; k < count; ++k) {
+        const size_t i = size_t(scratch.index1[size_t(k)]);
+        gain += roughDifference(sourceLab1_[0][i], sourceLab1_[1][i], sourceLab1_[2][i],
+                                scratch.lab1[0][size_t(k)], scratch.lab1[1][size_t(k)],
+                                scratch.lab1[2][size_t(k)]) -
+                rough1_[i];
+    }
+    return gain;
+}
+
+void Search::score(const Change* changes, int n, const BandState& band, Scored& out,
+                   BandState& scratch) const {
+    const auto [x0, y0, x1, y1] = boundsOf(changes, n);
+    // Sigma 1: every pixel in reach.
+    int count = around1(changes, n, out.index1, out.linear1, out.lab1);
     out.count1 = count;
-    linearToLab(out.lab1[0].data(), out.lab1[1].data(), out.lab1[2].data(), size_t(count));
+    for (int k = 0; k < count; ++k) {
+        for (size_t c = 0; c < 3; ++c) {
+            scratch.sourceLab[c][size_t(k)] = sourceLab1_[c][size_t(out.index1[size_t(k)])];
+        }
+    }
     ciede2000Many(scratch.sourceLab[0].data(), scratch.sourceLab[1].data(),
                   scratch.sourceLab[2].data(), out.lab1[0].data(), out.lab1[1].data(),
                   out.lab1[2].data(), size_t(count), out.difference1.data());
@@ -514,6 +574,8 @@ void Search::keep(const Scored& s) {
             lab1_[c][i] = s.lab1[c][size_t(k)];
         }
         difference1_[i] = s.difference1[size_t(k)];
+        rough1_[i] = roughDifference(sourceLab1_[0][i], sourceLab1_[1][i], sourceLab1_[2][i],
+                                     lab1_[0][i], lab1_[1][i], lab1_[2][i]);
     }
     for (int k = 0; k < s.count3; ++k) {
         const size_t i = size_t(s.index3[size_t(k)]);
@@ -591,6 +653,16 @@ void Search::refineBand(int y0, int y1, const std::vector<uint8_t>& active,
                 k.count = 2;
                 found += k.estimate <= kEstimateSlack ? 1 : 0;
             }
+            // The rough change of the differences orders those left and drops the hopeless.
+            int hopeful = 0;
+            for (int i = 0; i < found; ++i) {
+                Candidate& k = candidates[size_t(i)];
+                k.estimate = roughGain(k.changes.data(), k.count, band.scored[1]);
+                if (k.estimate < kRoughSlack) {
+                    candidates[size_t(hopeful++)] = k;
+                }
+            }
+            found = hopeful;
             std::sort(candidates.begin(), candidates.begin() + found,
                       [](const Candidate& l, const Candidate& r) {
                           return l.estimate != r.estimate ? l.estimate < r.estimate
