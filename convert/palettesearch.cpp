@@ -157,6 +157,18 @@ constexpr int kMost1 = (2 * kRadius1 + 2) * (2 * kRadius1 + 2);
 constexpr int kSide3 = (2 * kRadius3 + 2) / kStep3 + 2;
 constexpr int kMost3 = kSide3 * kSide3;
 
+// The pixels in the sigma 1 reach of a candidate, with their blurred values after it in
+// linear light and in CIELAB.
+struct Reach {
+    int count = 0;
+    std::array<int, kMost1> index{};
+    std::array<std::array<float, kMost1>, 3> linear{};
+    std::array<std::array<float, kMost1>, 3> lab{};
+};
+
+// At most this many candidates a pixel: its other three colours and two swaps.
+constexpr int kCandidates = 5;
+
 // A scored candidate: what it changes, ready to be kept.
 struct Scored {
     double gain = 0;  // the objective's change
@@ -165,11 +177,8 @@ struct Scored {
     // The change of the sums of the sigma 1 CIELAB values of the band's pixels, for the
     // band above the refined one, the refined one and the band below.
     std::array<std::array<double, 3>, 3> lab{};
-    int count1 = 0;
+    const Reach* reach1 = nullptr;  // in the band's reaches, until its next pixel
     int count3 = 0;
-    std::array<int, kMost1> index1{};
-    std::array<std::array<float, kMost1>, 3> linear1{};
-    std::array<std::array<float, kMost1>, 3> lab1{};
     std::array<float, kMost1> difference1{};
     std::array<int, kMost3> index3{};
     std::array<std::array<float, kMost3>, 3> linear3{};
@@ -184,7 +193,8 @@ struct BandState {
     std::array<double, 4> region3{};  // the same for the sigma 3 sums of the regions
     bool changed = false;
     bool cancelled = false;
-    std::array<Scored, 2> scored;  // a candidate being scored and the best so far
+    std::array<Scored, 2> scored;            // a candidate being scored and the best so far
+    std::array<Reach, kCandidates> reaches;  // those of the pixel's candidates
     std::array<std::array<float, kMost1>, 3> sourceLab{};
     std::array<std::array<float, kMost3>, 3> sourceLab3{};
 };
@@ -243,6 +253,7 @@ private:
     size_t count3() const { return size_t(w3_) * size_t(h3_); }
     int sampleX(int i) const { return std::min(i * kStep3 + 1, w_ - 1); }
     int sampleY(int j) const { return std::min(j * kStep3 + 1, h_ - 1); }
+    int regionOfSampleRow(int j) const { return sampleY(j) / kRegion; }
     int bandRows(int b) const { return std::min(kBand, h_ - b * kBand); }
 
     // Band b's share of the mean colour term with these sums of its CIELAB values: the
@@ -263,14 +274,11 @@ private:
         return std::max(sum - kShare3 * startRegion3_[size_t(g)], 0.0);
     }
 
-    // The pixels in the sigma 1 reach of a change, with their blurred values after it in
-    // linear light and in CIELAB; returns how many.
-    int around1(const Change* changes, int n, std::array<int, kMost1>& index,
-                std::array<std::array<float, kMost1>, 3>& linear,
-                std::array<std::array<float, kMost1>, 3>& lab) const;
-    // The change's rough change of the sigma 1 differences, using `scratch` for the values.
-    float roughGain(const Change* changes, int n, Scored& scratch) const;
-    void score(const Change* changes, int n, const BandState& band, Scored& out,
+    // Fills `reach` for a change: the pixels its sigma 1 blur reaches and their values.
+    void reachOf(const Change* changes, int n, Reach& reach) const;
+    // The rough change of the sigma 1 differences over a candidate's reach.
+    float roughGain(const Reach& reach) const;
+    void score(const Change* changes, int n, const Reach& reach, const BandState& band, Scored& out,
                BandState& scratch) const;
     void keep(const Scored& s);
     std::array<float, 3> estimateField(int x, int y) const;
@@ -372,7 +380,7 @@ Search::Search(const QImage& picture, int palette, const std::vector<uint8_t>& i
     region3_.assign(size_t((h_ + kRegion - 1) / kRegion), 0.0);
     for (int j = 0; j < h3_; ++j) {
         for (int i = 0; i < w3_; ++i) {
-            region3_[size_t(sampleY(j) / kRegion)] +=
+            region3_[size_t(regionOfSampleRow(j))] +=
                 difference3_[size_t(j) * size_t(w3_) + size_t(i)];
         }
     }
@@ -414,9 +422,7 @@ std::array<float, 3> Search::estimateField(int x, int y) const {
     return e;
 }
 
-int Search::around1(const Change* changes, int n, std::array<int, kMost1>& index,
-                    std::array<std::array<float, kMost1>, 3>& linear,
-                    std::array<std::array<float, kMost1>, 3>& lab) const {
+void Search::reachOf(const Change* changes, int n, Reach& reach) const {
     const auto [x0, y0, x1, y1] = boundsOf(changes, n);
     int count = 0;
     for (int y = std::max(y0 - kRadius1, 0); y <= std::min(y1 + kRadius1, h_ - 1); ++y) {
@@ -433,53 +439,52 @@ int Search::around1(const Change* changes, int n, std::array<int, kMost1>& index
                     v[c] += g * changes[k].delta[c];
                 }
             }
-            index[size_t(count)] = int(i);
+            reach.index[size_t(count)] = int(i);
             for (size_t c = 0; c < 3; ++c) {
-                linear[c][size_t(count)] = v[c];
-                lab[c][size_t(count)] = v[c];
+                reach.linear[c][size_t(count)] = v[c];
+                reach.lab[c][size_t(count)] = v[c];
             }
             ++count;
         }
     }
-    linearToLab(lab[0].data(), lab[1].data(), lab[2].data(), size_t(count));
-    return count;
+    linearToLab(reach.lab[0].data(), reach.lab[1].data(), reach.lab[2].data(), size_t(count));
+    reach.count = count;
 }
 
-float Search::roughGain(const Change* changes, int n, Scored& scratch) const {
-    const int count = around1(changes, n, scratch.index1, scratch.linear1, scratch.lab1);
+float Search::roughGain(const Reach& reach) const {
     float gain = 0;
-    for (int k = 0; k < count; ++k) {
-        const size_t i = size_t(scratch.index1[size_t(k)]);
+    for (int k = 0; k < reach.count; ++k) {
+        const size_t i = size_t(reach.index[size_t(k)]);
         gain += roughDifference(sourceLab1_[0][i], sourceLab1_[1][i], sourceLab1_[2][i],
-                                scratch.lab1[0][size_t(k)], scratch.lab1[1][size_t(k)],
-                                scratch.lab1[2][size_t(k)]) -
+                                reach.lab[0][size_t(k)], reach.lab[1][size_t(k)],
+                                reach.lab[2][size_t(k)]) -
                 rough1_[i];
     }
     return gain;
 }
 
-void Search::score(const Change* changes, int n, const BandState& band, Scored& out,
-                   BandState& scratch) const {
+void Search::score(const Change* changes, int n, const Reach& reach, const BandState& band,
+                   Scored& out, BandState& scratch) const {
     const auto [x0, y0, x1, y1] = boundsOf(changes, n);
     // Sigma 1: every pixel in reach.
-    int count = around1(changes, n, out.index1, out.linear1, out.lab1);
-    out.count1 = count;
+    out.reach1 = &reach;
+    int count = reach.count;
     for (int k = 0; k < count; ++k) {
         for (size_t c = 0; c < 3; ++c) {
-            scratch.sourceLab[c][size_t(k)] = sourceLab1_[c][size_t(out.index1[size_t(k)])];
+            scratch.sourceLab[c][size_t(k)] = sourceLab1_[c][size_t(reach.index[size_t(k)])];
         }
     }
     ciede2000Many(scratch.sourceLab[0].data(), scratch.sourceLab[1].data(),
-                  scratch.sourceLab[2].data(), out.lab1[0].data(), out.lab1[1].data(),
-                  out.lab1[2].data(), size_t(count), out.difference1.data());
+                  scratch.sourceLab[2].data(), reach.lab[0].data(), reach.lab[1].data(),
+                  reach.lab[2].data(), size_t(count), out.difference1.data());
     double gain1 = 0;
     out.lab = {};
     for (int k = 0; k < count; ++k) {
-        const size_t i = size_t(out.index1[size_t(k)]);
+        const size_t i = size_t(reach.index[size_t(k)]);
         gain1 += double(out.difference1[size_t(k)]) - double(difference1_[i]);
         const size_t r = size_t(int(i / size_t(w_)) / kBand - band.band + 1);
         for (size_t c = 0; c < 3; ++c) {
-            out.lab[r][c] += double(out.lab1[c][size_t(k)]) - double(lab1_[c][i]);
+            out.lab[r][c] += double(reach.lab[c][size_t(k)]) - double(lab1_[c][i]);
         }
     }
     // The bands' mean colours as this band sees them: the sums at the start of the half
@@ -552,7 +557,7 @@ void Search::score(const Change* changes, int n, const BandState& band, Scored& 
     out.region3 = {};
     for (int k = 0; k < count; ++k) {
         const size_t s = size_t(out.index3[size_t(k)]);
-        const int r = sampleY(int(s / size_t(w3_))) / kRegion - (2 * band.band - 1);
+        const int r = regionOfSampleRow(int(s / size_t(w3_))) - (2 * band.band - 1);
         out.region3[size_t(r)] += double(out.difference3[size_t(k)]) - double(difference3_[s]);
     }
     double gain3 = 0;
@@ -567,11 +572,12 @@ void Search::score(const Change* changes, int n, const BandState& band, Scored& 
 }
 
 void Search::keep(const Scored& s) {
-    for (int k = 0; k < s.count1; ++k) {
-        const size_t i = size_t(s.index1[size_t(k)]);
+    const Reach& reach = *s.reach1;
+    for (int k = 0; k < reach.count; ++k) {
+        const size_t i = size_t(reach.index[size_t(k)]);
         for (size_t c = 0; c < 3; ++c) {
-            linear1_[c][i] = s.linear1[c][size_t(k)];
-            lab1_[c][i] = s.lab1[c][size_t(k)];
+            linear1_[c][i] = reach.linear[c][size_t(k)];
+            lab1_[c][i] = reach.lab[c][size_t(k)];
         }
         difference1_[i] = s.difference1[size_t(k)];
         rough1_[i] = roughDifference(sourceLab1_[0][i], sourceLab1_[1][i], sourceLab1_[2][i],
@@ -608,8 +614,9 @@ void Search::refineBand(int y0, int y1, const std::vector<uint8_t>& active,
                 int kind;  // 0..3: that colour; 4: swap with the right neighbour; 5: lower
                 std::array<Change, 2> changes;
                 int count;
+                int reach;  // its slot in band.reaches
             };
-            std::array<Candidate, 5> candidates;
+            std::array<Candidate, kCandidates> candidates;
             int found = 0;
             for (int c = 0; c < 4; ++c) {
                 if (c == a || !differ(a, c)) {
@@ -657,7 +664,9 @@ void Search::refineBand(int y0, int y1, const std::vector<uint8_t>& active,
             int hopeful = 0;
             for (int i = 0; i < found; ++i) {
                 Candidate& k = candidates[size_t(i)];
-                k.estimate = roughGain(k.changes.data(), k.count, band.scored[1]);
+                k.reach = i;
+                reachOf(k.changes.data(), k.count, band.reaches[size_t(i)]);
+                k.estimate = roughGain(band.reaches[size_t(i)]);
                 if (k.estimate < kRoughSlack) {
                     candidates[size_t(hopeful++)] = k;
                 }
@@ -674,7 +683,7 @@ void Search::refineBand(int y0, int y1, const std::vector<uint8_t>& active,
             int bestKind = -1;
             for (int i = 0; i < std::min(found, kMostScored); ++i) {
                 const Candidate& k = candidates[size_t(i)];
-                score(k.changes.data(), k.count, band, *trial, band);
+                score(k.changes.data(), k.count, band.reaches[size_t(k.reach)], band, *trial, band);
                 if (trial->gain < best->gain) {
                     std::swap(trial, best);
                     bestKind = k.kind;
